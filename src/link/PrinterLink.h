@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+#include "link/LinkHost.h"
+#include "link/LinkPaths.h"
+
+namespace kestrel {
+
+// The one printer connection: the first USB printer (usblp) or a serial port.
+// Write-only. One lock serialises open, close and write, so a reconnect on the
+// window's thread never closes the port under a write from the console worker.
+class PrinterLink {
+ public:
+  explicit PrinterLink(LinkHost& host, LinkPaths paths = {});
+  ~PrinterLink();
+  PrinterLink(const PrinterLink&) = delete;
+  PrinterLink& operator=(const PrinterLink&) = delete;
+
+  bool OpenUsbPrinter();
+  bool OpenSerialPort(const std::string& portName);
+  void ToggleConnection();
+  void PortTypeChanged(int index);  // stores JobSettings.PortKind
+  void ReconnectPrinter();
+  bool WritePrinter(const std::uint8_t* bytes, std::int32_t length);
+  bool WriteSendBuffer();
+
+  bool Connected() const;
+  int PortHandle() const;  // the open file descriptor, -1 when none
+
+ private:
+  // Implementation owned by the link module.
+  struct State;
+  State* state_;
+};
+
+}  // namespace kestrel

@@ -1,0 +1,10 @@
+#include "commands/NamedJob.h"
+
+namespace kestrel {
+
+const std::vector<NamedJob>& SettingJobs() {
+  static const std::vector<NamedJob> jobs = {};
+  return jobs;
+}
+
+}  // namespace kestrel

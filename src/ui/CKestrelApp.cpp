@@ -1,0 +1,10 @@
+#include "ui/CKestrelApp.h"
+
+namespace kestrel {
+
+int CKestrelApp::InitInstance(int argc, char** argv) {
+  QApplication app(argc, argv);
+  return 0;
+}
+
+}  // namespace kestrel
