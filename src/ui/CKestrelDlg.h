@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QDialog>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "commands/JobSettings.h"
+#include "commands/NamedJob.h"
+#include "link/LinkHost.h"
+#include "link/PrinterLink.h"
+
+class QWidget;
+
+namespace kestrel {
+
+class AgingController;
+class ConsoleController;
+
+// The main window, built from template 102. It owns the controls and the link
+// and wires every control event to one operation; it composes nothing itself.
+class CKestrelDlg : public QDialog, public LinkHost {
+  Q_OBJECT
+
+ public:
+  explicit CKestrelDlg(QWidget* parent = nullptr);
+  ~CKestrelDlg() override;
+
+  // Every control of the template by its numeric id; nullptr for an unknown id.
+  QWidget* Control(int id) const;
+  template <typename T>
+  T* ControlAs(int id) const {
+    return qobject_cast<T*>(Control(id));
+  }
+
+  PrinterLink& Link() { return *link_; }
+
+  // The context a job reads now: JobSettings and the texts of the speed list,
+  // the copies edit, the density and printer-rate lists, the aging flag and
+  // the local time.
+  JobContext CurrentJobContext() const;
+
+  // The job pattern for a named job (see JobRunner); returns false when the
+  // printer could not be reached. `written` receives WritePrinter's answer.
+  bool RunNamedJob(const std::string& name, bool* written = nullptr);
+
+  // An OK-only message box without icon, owned by this window.
+  void ShowMessage(const std::string& text, const std::string& caption) override;
+
+  // LinkHost
+  int PortSelection() const override;
+  std::string PortText() const override;
+  std::string BaudText() const override;
+  bool AgingRunning() const override { return agingRunning_.load(); }
+  void SetConnectCaption(const std::string& caption) override;
+  void EnablePortList(bool enabled) override;
+  void EnableBaudList(bool enabled) override;
+
+  void SetAgingRunning(bool running) { agingRunning_.store(running); }
+  std::uint32_t SendCount = 0;
+
+  // Reloads the custom label width and height into the hidden edits 1033 and 1041.
+  void ReloadCustomLabelSize();
+
+ private:
+  std::atomic<bool> agingRunning_ = false;
+  std::unique_ptr<PrinterLink> link_;
+  std::unique_ptr<AgingController> aging_;
+  std::unique_ptr<ConsoleController> console_;
+};
+
+}  // namespace kestrel
