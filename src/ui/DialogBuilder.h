@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QHash>
+#include <QRect>
+
+#include "ui/DialogTemplate.h"
+
+class QDialog;
+class QFont;
+class QWidget;
+
+namespace kestrel {
+
+// The dialog font's base units: the average width of the letters a-z and A-Z
+// (rounded the way the Windows dialog manager does it) and the font height,
+// both in pixels. A dialog unit is a quarter of the width and an eighth of
+// the height.
+struct DialogBaseUnits {
+  int x = 1;
+  int y = 1;
+
+  static DialogBaseUnits ForFont(const QFont& font);
+  // Rounds like MulDiv: x * baseX / 4 and y * baseY / 8.
+  QRect ToPixels(int x, int y, int width, int height) const;
+  QSize ToPixels(int width, int height) const;
+};
+
+// Turns a dialog template into Qt widgets on a dialog. Usage:
+//
+//   DialogBuilder controls(*this, CustomLabelTemplate());
+//   auto* width = controls.ControlAs<QLineEdit>(1033);
+//
+// Building gives the dialog the template's caption, the application's font
+// family at the template's point size and a fixed client size. Every control
+// becomes a direct child of the dialog at its converted rectangle, in the
+// template's order (which is also the tab order):
+//   GroupBox -> QGroupBox           Label/RightLabel/CentreLabel -> QLabel
+//   PushButton -> QPushButton       DefaultPushButton -> QPushButton (default, accepts)
+//   CheckBox -> QCheckBox           Edit/DigitEdit/ReadOnlyDigitEdit -> QLineEdit (centred)
+//   DropDownList -> QComboBox       RichText -> QTextEdit (plain text)
+//   ListBox -> QListWidget          Icon -> QLabel showing the picture `resource`
+// A drop-down list gets the height of its closed box; the template's height
+// (that of the opened list) bounds how many items the opened list shows.
+// Controls without the visible flag are created hidden and nothing here shows
+// them again. Controls with an id of 0 or below are not indexed.
+class DialogBuilder {
+ public:
+  DialogBuilder(QDialog& dialog, const DialogTemplate& dialogTemplate);
+
+  // The control of that id; nullptr when the template has none.
+  QWidget* Control(int id) const { return controls_.value(id, nullptr); }
+  template <typename T>
+  T* ControlAs(int id) const {
+    return qobject_cast<T*>(Control(id));
+  }
+  const QHash<int, QWidget*>& Controls() const { return controls_; }
+  const DialogBaseUnits& BaseUnits() const { return units_; }
+
+ private:
+  QWidget* MakeControl(QDialog& dialog, const DialogControl& control) const;
+
+  DialogBaseUnits units_;
+  QHash<int, QWidget*> controls_;
+};
+
+}  // namespace kestrel
