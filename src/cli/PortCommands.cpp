@@ -1,9 +1,26 @@
+#include <cstdio>
+
 #include "cli/CliCommands.h"
+#include "link/PortDiscovery.h"
 
 namespace kestrel::cli {
 
-int RunListPorts(const Arguments&) { return UsageError("this command is not available yet"); }
+// The USB printers with their hardware identifiers, then the serial ports in
+// the order the window's port-type list shows them after "USB".
+int RunListPorts(const Arguments& args) {
+  if (!args.empty()) return UsageError("list-ports takes no arguments");
 
-int RunSend(const Arguments&) { return UsageError("this command is not available yet"); }
+  std::printf("USB printers:\n");
+  const std::vector<UsbPrinterInfo> printers = ListUsbPrinters();
+  if (printers.empty()) std::printf("  (none)\n");
+  for (const UsbPrinterInfo& printer : printers) {
+    const std::string id = printer.hardwareId.empty() ? "(identifier unreadable)" : printer.hardwareId;
+    std::printf("  %s  %s\n", printer.node.c_str(), id.c_str());
+  }
+
+  std::printf("Serial ports:\n");
+  for (const std::string& port : ListSerialPorts()) std::printf("  %s\n", port.c_str());
+  return 0;
+}
 
 }  // namespace kestrel::cli

@@ -12,9 +12,9 @@ class LinkHost {
  public:
   virtual ~LinkHost() = default;
 
-  virtual int PortSelection() const = 0;        // index in the port-type list (0 is "USB")
-  virtual std::string PortText() const = 0;     // text of the port-type list
-  virtual std::string BaudText() const = 0;     // text of the baud-rate list
+  virtual int PortSelection() const = 0;     // index in the port-type list (0 is "USB")
+  virtual std::string PortText() const = 0;  // text of the port-type list
+  virtual std::string BaudText() const = 0;  // text of the baud-rate list
   virtual bool AgingRunning() const = 0;
 
   // An OK-only message without icon, owned by the main window.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <mutex>
+#include <memory>
 #include <string>
 
 #include "link/LinkHost.h"
@@ -29,11 +29,12 @@ class PrinterLink {
 
   bool Connected() const;
   int PortHandle() const;  // the open file descriptor, -1 when none
+  // Why the last open failed (the system's reason), for the CLI's exit message.
+  std::string LastError() const;
 
  private:
-  // Implementation owned by the link module.
   struct State;
-  State* state_;
+  std::unique_ptr<State> state_;
 };
 
 }  // namespace kestrel

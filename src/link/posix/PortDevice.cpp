@@ -1,0 +1,135 @@
+#include "link/posix/PortDevice.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+namespace kestrel::posix {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string ErrorText(const std::string& what) { return what + ": " + std::strerror(errno); }
+
+// TIOCEXCL keeps out other openers except root; the lock keeps out every
+// other open that asks for it, root included.
+bool ClaimExclusive(int fd) { return flock(fd, LOCK_EX | LOCK_NB) == 0; }
+
+speed_t SpeedFor(int rate) {
+  switch (rate) {
+    case 1200:
+      return B1200;
+    case 2400:
+      return B2400;
+    case 4800:
+      return B4800;
+    case 19200:
+      return B19200;
+    case 38400:
+      return B38400;
+    case 57600:
+      return B57600;
+    case 115200:
+      return B115200;
+    default:
+      return B9600;
+  }
+}
+
+void ApplyLineSettings(int fd, int rate) {
+  termios line{};
+  if (tcgetattr(fd, &line) == 0) {
+    cfmakeraw(&line);
+    line.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
+    line.c_cflag |= CS8 | CLOCAL | CREAD;
+    line.c_iflag &= ~(IXON | IXOFF | IXANY);
+    cfsetispeed(&line, SpeedFor(rate));
+    cfsetospeed(&line, SpeedFor(rate));
+    tcsetattr(fd, TCSANOW, &line);
+  }
+  int lines = TIOCM_DTR | TIOCM_RTS;
+  ioctl(fd, TIOCMBIC, &lines);
+  tcflush(fd, TCIOFLUSH);
+}
+
+}  // namespace
+
+OpenedPort OpenSerialDevice(const std::string& path, int rate) {
+  // Non-blocking, so that neither a missing carrier at open nor a stalled
+  // line at write can hold the caller; writes wait with poll.
+  const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return {-1, ErrorText("cannot open " + path)};
+  if (!ClaimExclusive(fd)) {
+    OpenedPort failed{-1, ErrorText("cannot open " + path + " for this program alone")};
+    close(fd);
+    return failed;
+  }
+  ioctl(fd, TIOCEXCL);
+  ApplyLineSettings(fd, rate);
+  return {fd, {}};
+}
+
+OpenedPort OpenPrinterNode(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return {-1, ErrorText("cannot open " + path)};
+  if (!ClaimExclusive(fd)) {
+    OpenedPort failed{-1, ErrorText("cannot open " + path + " for this program alone")};
+    close(fd);
+    return failed;
+  }
+  return {fd, {}};
+}
+
+void ClosePort(int fd) {
+  if (fd >= 0) close(fd);
+}
+
+bool WriteAllBlocking(int fd, const std::uint8_t* bytes, std::size_t count) {
+  std::size_t done = 0;
+  while (done < count) {
+    const ssize_t written = write(fd, bytes + done, count - done);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    done += static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+bool WriteSerialInTime(int fd, const std::uint8_t* bytes, std::size_t count, int rate) {
+  // Ten bit times per byte at 8N1; bytes still queued from an earlier write
+  // go out first, so they count towards the limit too.
+  int queued = 0;
+  if (ioctl(fd, TIOCOUTQ, &queued) != 0 || queued < 0) queued = 0;
+  const auto lineTime =
+      std::chrono::milliseconds((static_cast<long long>(count) + queued) * 10 * 1000 / (rate > 0 ? rate : 9600));
+  const auto deadline = Clock::now() + lineTime + std::chrono::seconds(2);
+
+  std::size_t done = 0;
+  while (done < count) {
+    const ssize_t written = write(fd, bytes + done, count - done);
+    if (written > 0) {
+      done += static_cast<std::size_t>(written);
+      continue;
+    }
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return false;
+
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) return false;
+    pollfd waiting{fd, POLLOUT, 0};
+    const int ready = poll(&waiting, 1, static_cast<int>(left.count()));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return false;
+    if (waiting.revents & (POLLERR | POLLHUP | POLLNVAL)) return false;
+  }
+  return true;
+}
+
+}  // namespace kestrel::posix

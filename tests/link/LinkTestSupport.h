@@ -1,0 +1,92 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "link/LinkHost.h"
+#include "link/LinkPaths.h"
+#include "support/TestSupport.h"
+
+namespace kestrel::test {
+
+// Stands in for the window: the lists' selection and texts, and a record of
+// everything the link shows or enables.
+class FakeLinkHost : public LinkHost {
+ public:
+  struct Message {
+    std::string text;
+    std::string caption;
+  };
+
+  int PortSelection() const override { return selection; }
+  std::string PortText() const override { return portText; }
+  std::string BaudText() const override { return baudText; }
+  bool AgingRunning() const override { return aging; }
+  void ShowMessage(const std::string& text, const std::string& caption) override {
+    messages.push_back({text, caption});
+  }
+  void SetConnectCaption(const std::string& caption) override { captions.push_back(caption); }
+  void EnablePortList(bool enabled) override { portListEnabled = enabled; }
+  void EnableBaudList(bool enabled) override { baudListEnabled = enabled; }
+
+  // Selects a serial port by its text, as a pick in the port-type list does.
+  void SelectSerial(const std::string& text) {
+    selection = 1;
+    portText = text;
+  }
+  std::string Caption() const { return captions.empty() ? "" : captions.back(); }
+
+  int selection = 0;
+  std::string portText = "USB";
+  std::string baudText = "115200";
+  std::atomic<bool> aging = false;
+  std::vector<Message> messages;
+  std::vector<std::string> captions;
+  bool portListEnabled = true;
+  bool baudListEnabled = false;
+};
+
+// A pseudo-terminal pair: the link opens the slave path as its serial port,
+// the test reads what arrives on the master.
+class PtyPair {
+ public:
+  PtyPair();
+  ~PtyPair();
+  PtyPair(const PtyPair&) = delete;
+  PtyPair& operator=(const PtyPair&) = delete;
+
+  const std::string& slavePath() const { return slavePath_; }
+  int master() const { return master_; }
+  // Reads until `count` bytes arrived or the time is up.
+  std::vector<std::uint8_t> Read(std::size_t count, std::chrono::milliseconds limit = std::chrono::seconds(3));
+
+ private:
+  int master_ = -1;
+  std::string slavePath_;
+};
+
+// A fake /sys and /dev in a temporary folder with usblp printers.
+class FakeUsbTree {
+ public:
+  enum class Node { kRegularFile, kFifo, kMissing };
+  enum class Identifier { kVendorProduct, kIeee1284Only, kNone };
+
+  FakeUsbTree();
+  LinkPaths paths() const { return {root_.path() + "/sys", root_.path() + "/dev"}; }
+  std::string NodePath(int number) const;
+  void AddPrinter(int number, Node node = Node::kRegularFile, Identifier id = Identifier::kVendorProduct);
+  void RemovePrinter(int number);
+  std::string NodeContent(int number) const;
+  const std::string& root() const { return root_.path(); }
+
+ private:
+  TempDir root_;
+};
+
+// Creates a file (and its folders) holding `text`.
+void WriteTextFile(const std::string& path, const std::string& text);
+
+}  // namespace kestrel::test

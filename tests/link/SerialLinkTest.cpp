@@ -1,0 +1,141 @@
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+
+#include "LinkTestSupport.h"
+#include "commands/JobSettings.h"
+#include "language/TranslationMap.h"
+#include "link/PrinterLink.h"
+
+namespace kestrel::test {
+namespace {
+
+class SerialLinkTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    LoadTranslations(936);
+    JobSettings = {};
+    host_.SelectSerial(pty_.slavePath());
+  }
+
+  termios LineOf(const PrinterLink& link) {
+    termios line{};
+    EXPECT_EQ(tcgetattr(link.PortHandle(), &line), 0);
+    return line;
+  }
+
+  PtyPair pty_;
+  FakeLinkHost host_;
+};
+
+struct RateRow {
+  const char* text;
+  speed_t speed;
+};
+
+class SerialRateTest : public SerialLinkTest, public ::testing::WithParamInterface<RateRow> {};
+
+TEST_P(SerialRateTest, OpensRaw8N1WithoutHandshakeAtTheListedRate) {
+  host_.baudText = GetParam().text;
+  PrinterLink link(host_);
+  ASSERT_TRUE(link.OpenSerialPort(pty_.slavePath()));
+
+  const termios line = LineOf(link);
+  EXPECT_EQ(cfgetospeed(&line), GetParam().speed);
+  EXPECT_EQ(cfgetispeed(&line), GetParam().speed);
+  EXPECT_EQ(line.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+  EXPECT_EQ(line.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+  EXPECT_NE(line.c_cflag & CLOCAL, 0u);
+  EXPECT_EQ(line.c_oflag & OPOST, 0u);  // a 0A goes out as it is
+  EXPECT_EQ(line.c_lflag & (ICANON | ECHO), 0u);
+
+  const auto bytes = Hex("1B 40 0A 0D 00 FF 1B 0C");
+  ASSERT_TRUE(link.WritePrinter(bytes.data(), static_cast<std::int32_t>(bytes.size())));
+  EXPECT_BYTES(pty_.Read(bytes.size()), "1B 40 0A 0D 00 FF 1B 0C");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, SerialRateTest,
+                         ::testing::Values(RateRow{"1200", B1200}, RateRow{"115200", B115200}, RateRow{"19200", B19200},
+                                           RateRow{"", B9600}, RateRow{"1200 ", B9600}, RateRow{"abc", B9600}));
+
+TEST_F(SerialLinkTest, ASecondOpenOfAHeldPortFailsWithTheWarning) {
+  auto holder = std::make_unique<PrinterLink>(host_);
+  ASSERT_TRUE(holder->OpenSerialPort(pty_.slavePath()));
+
+  FakeLinkHost otherHost;
+  PrinterLink other(otherHost);
+  EXPECT_FALSE(other.OpenSerialPort(pty_.slavePath()));
+  EXPECT_EQ(other.PortHandle(), -1);
+  ASSERT_EQ(otherHost.messages.size(), 1u);
+  EXPECT_EQ(otherHost.messages[0].text, "此端口被占用或已损坏");
+  EXPECT_EQ(otherHost.messages[0].caption, "警告");
+  EXPECT_NE(other.LastError().find(pty_.slavePath()), std::string::npos);
+
+  holder.reset();  // the holder's end releases the port
+  EXPECT_TRUE(other.OpenSerialPort(pty_.slavePath()));
+}
+
+TEST_F(SerialLinkTest, MissingPortWarnsExceptDuringAging) {
+  PrinterLink link(host_);
+  EXPECT_FALSE(link.OpenSerialPort("/nonexistent/ttyUSB9"));
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].caption, "警告");
+
+  host_.aging = true;
+  EXPECT_FALSE(link.OpenSerialPort("/nonexistent/ttyUSB9"));
+  EXPECT_EQ(host_.messages.size(), 1u);
+}
+
+TEST_F(SerialLinkTest, EnglishInterfaceShowsTheEnglishWarning) {
+  LoadTranslations(1252);
+  PrinterLink link(host_);
+  EXPECT_FALSE(link.OpenSerialPort("/nonexistent/ttyUSB9"));
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text, "This port is occupied or damaged");
+  EXPECT_EQ(host_.messages[0].caption, "Warnning");
+  LoadTranslations(936);
+}
+
+TEST_F(SerialLinkTest, ComNameOpensTheMatchingTtyS) {
+  TempDir dev;
+  std::filesystem::create_symlink(pty_.slavePath(), dev.path() + "/ttyS2");
+  PrinterLink link(host_, LinkPaths{"/sys", dev.path()});
+  ASSERT_TRUE(link.OpenSerialPort("COM3"));
+  const auto bytes = Hex("41");
+  EXPECT_TRUE(link.WritePrinter(bytes.data(), 1));
+  EXPECT_BYTES(pty_.Read(1), "41");
+}
+
+TEST_F(SerialLinkTest, StalledLineFailsTheWriteWithinSeconds) {
+  PrinterLink link(host_);
+  ASSERT_TRUE(link.OpenSerialPort(pty_.slavePath()));
+  // Nobody reads the other side: fill what the kernel will hold.
+  const std::vector<std::uint8_t> filler(4096, 0x55);
+  while (write(link.PortHandle(), filler.data(), filler.size()) > 0) {
+  }
+
+  const std::vector<std::uint8_t> job(100, 0x41);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(link.WritePrinter(job.data(), static_cast<std::int32_t>(job.size())));
+  const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+  EXPECT_LT(took.count(), 10000);
+  RecordProperty("stalled_write_ms", static_cast<int>(took.count()));
+}
+
+TEST_F(SerialLinkTest, VanishedOtherSideFailsTheWrite) {
+  auto pty = std::make_unique<PtyPair>();
+  PrinterLink link(host_);
+  ASSERT_TRUE(link.OpenSerialPort(pty->slavePath()));
+  pty.reset();  // the line hangs up
+  const auto bytes = Hex("41 42");
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(link.WritePrinter(bytes.data(), 2));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+}  // namespace
+}  // namespace kestrel::test
