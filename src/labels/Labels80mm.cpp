@@ -1,11 +1,235 @@
 #include "labels/Labels80mm.h"
 
-namespace kestrel {
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <iterator>
+#include <string>
 
-void ComposeLabel80x20(const JobContext&) {}
-void ComposeLabel80x30(const JobContext&) {}
-void ComposeLabel80x40(const JobContext&) {}
-void ComposeLabel80x50(const JobContext&) {}
-void ComposeLabel80x60(const JobContext&) {}
+#include "commands/Barcode.h"
+#include "commands/Commands.h"
+#include "commands/DisplayText.h"
+#include "commands/PageFrame.h"
+#include "commands/Raster.h"
+#include "language/ContactTexts.h"
+
+namespace kestrel {
+namespace {
+
+// The parcel label's sender block: a fictional sender and a two-line slogan
+// that opens with the maker's name. All plain ASCII; the slogan prints in
+// font B, 17 and 47 characters long.
+constexpr const char kSenderName[] = "Nora Vellacott";
+constexpr const char kSenderStreet[] = "Unit 12, Fenwick Trade Park";
+constexpr const char kSenderDistrict[] = "41 Alder Lane, Eastmoor";
+constexpr const char kSenderTown[] = "Brackenford BF4 7QX";
+constexpr const char kSloganFirstLine[] = "Tarnwick Printers";
+constexpr const char kSloganSecondLine[] = "Clear prints and steady feeds, parcel by parcel";
+
+// 72 mm of printable width at 8 dots per millimetre.
+constexpr std::int32_t kPrintWidth = 576;
+// Character cell widths of font A: normal and double width.
+constexpr std::int32_t kCellWidth = 12;
+constexpr std::int32_t kDoubleCellWidth = 24;
+
+constexpr std::int32_t kUpcA = 65;
+constexpr std::int32_t kCode128 = 73;
+constexpr std::int32_t kTextBelowBars = 2;
+constexpr std::int32_t kNoBarText = 0;
+constexpr const char kProductBarcode[] = "123456789012";
+constexpr const char kParcelBarcode[] = "2500004";
+constexpr const char kOutboundBarcode[] = "409111";
+
+// GS ! sizes and ESC E modes of the titles; the titles' emphasis byte is 22.
+constexpr std::int32_t kNormalSize = 0x00;
+constexpr std::int32_t kDoubleHeight = 0x01;
+constexpr std::int32_t kDoubleSize = 0x11;
+constexpr std::int32_t kTitleEmphasis = 0x22;
+constexpr std::int32_t kEmphasisOff = 0x00;
+
+// A text and the point it prints at.
+struct PlacedText {
+  std::int32_t x;
+  std::int32_t y;
+  const char* text;
+};
+
+void PlaceLiteral(const PlacedText& item) {
+  cmd::Position(item.x, item.y);
+  AppendLiteralText(item.text);
+}
+
+void PlaceDisplayText(const PlacedText& item) {
+  cmd::Position(item.x, item.y);
+  AppendDisplayText(item.text);
+}
+
+// Where a text of `length` bytes starts when centred in the span
+// [left, left + span) with the given cell width; the remainder is dropped.
+std::int32_t CentredX(std::int32_t left, std::int32_t span, std::int32_t cellWidth, std::size_t length) {
+  return left + (span - cellWidth * static_cast<std::int32_t>(length)) / 2;
+}
+
+// A title between the size and emphasis commands: GS ! and ESC E on, the
+// centred start, the text, then normal size and emphasis off. The row's own
+// position (x 0, y 5) comes first so the title line is set.
+void AppendCentredTitle(const std::string& bytes, std::int32_t size, std::int32_t cellWidth) {
+  cmd::Position(0, 5);
+  cmd::GsExclaim(size);
+  cmd::EscE(kTitleEmphasis);
+  cmd::EscDollar(CentredX(0, kPrintWidth, cellWidth, bytes.size()));
+  AppendBytes(bytes);
+  cmd::GsExclaim(kNormalSize);
+  cmd::EscE(kEmphasisOff);
+}
+
+// The outbound label's date, a literal sent as GBK in both languages.
+void AppendDateLine(const std::tm& now) {
+  char text[96];
+  std::snprintf(text, sizeof(text), "日期：%04lld年%02lld月%02lld日 ", static_cast<long long>(now.tm_year) + 1900,
+                static_cast<long long>(now.tm_mon) + 1, static_cast<long long>(now.tm_mday));
+  AppendLiteralText(text);
+}
+
+// One column of the outbound form: five names, each above a ruled line at
+// y = 84 + 48 i that runs from lineFrom to lineTo.
+struct FormColumn {
+  std::int32_t textX;
+  std::int32_t lineFrom;
+  std::int32_t lineTo;
+  bool translated;
+  const char* names[5];
+};
+
+constexpr FormColumn kFormNames{5, 130, 268, true, {"客户名称:", "产品名称:", "规    格:", "数    量:", "出货时间:"}};
+constexpr FormColumn kFormEnglishNames{
+    298, 428, 566, false, {"Customer:", "Product :", "Specific:", "Quantity:", "Shipping:"}};
+
+void AppendFormColumn(const FormColumn& column) {
+  for (std::int32_t i = 0; i < 5; ++i) {
+    const std::int32_t y = 84 + 48 * i;
+    const PlacedText name{column.textX, y - 22, column.names[i]};
+    if (column.translated) {
+      PlaceDisplayText(name);
+    } else {
+      PlaceLiteral(name);
+    }
+    // Both columns set x 135 before their line; the line carries its own
+    // coordinates, so this only keeps the byte layout the printers know.
+    cmd::EscDollar(135);
+    cmd::EscLine(3, column.lineFrom, y, column.lineTo, y);
+  }
+}
+
+}  // namespace
+
+// Product label: literal texts only, so it prints the same in both languages.
+void ComposeLabel80x20(const JobContext& context) {
+  if (!OpenPageJob(context, kLabel80x20Frame, kPrintWidth, 104)) return;
+  cmd::Position(300, 10);
+  AppendBytes({0x00, 0x00});
+  cmd::EscLineWidth(2);
+  cmd::EscRect(0, 0, kPrintWidth, 94);
+  constexpr PlacedText kTexts[] = {{5, 5, "打印机\n"}, {192, 5, "名称：Q52"}, {432, 5, "单位：PCS"}};
+  for (const PlacedText& item : kTexts) PlaceLiteral(item);
+  cmd::Position(113, 40);
+  AppendBarcode(kProductBarcode, kUpcA, 3, 20, kTextBelowBars);
+  cmd::LF();
+  cmd::EscFF();
+}
+
+// Printer data plate: a literal title, three translated data lines, the
+// parcel bar code and the CE and FCC marks.
+void ComposeLabel80x30(const JobContext& context) {
+  if (!OpenPageJob(context, kTestLabelFrame, kPrintWidth, 224)) return;
+  cmd::EscLineWidth(3);
+  cmd::EscRect(0, 0, kPrintWidth, 214);
+  cmd::EscLineWidth(2);
+  AppendCentredTitle(ToPrinterText("Label Thermal Printer\n"), kDoubleHeight, kCellWidth);
+  cmd::EscLine(2, 0, 50, kPrintWidth, 50);
+  constexpr PlacedText kDataLines[] = {
+      {26, 58, "打印机型号(Model):3寸热敏打印机"},
+      {26, 88, "纸张宽度(Page Width):80(72)MM"},
+      {26, 118, "输入电源(Power):24V/2A\n"},
+  };
+  for (const PlacedText& item : kDataLines) PlaceDisplayText(item);
+  cmd::Position(118, 148);
+  AppendBarcode(kParcelBarcode, kCode128, 3, 35, kTextBelowBars);
+  cmd::Position(496, 75);
+  AppendPicture(kCeMarkBitmap);
+  cmd::Position(426, 75);
+  AppendPicture(kFccMarkBitmap);
+  cmd::EscFF();
+}
+
+// Outbound form: a centred double-size title over two columns of five
+// underlined fields, translated names on the left, English ones on the right.
+void ComposeLabel80x40(const JobContext& context) {
+  if (!OpenPageJob(context, kTestLabelFrame, kPrintWidth, 300)) return;
+  cmd::EscLineWidth(3);
+  AppendCentredTitle(DisplayText("出货标签\n"), kDoubleSize, kDoubleCellWidth);
+  AppendFormColumn(kFormNames);
+  AppendFormColumn(kFormEnglishNames);
+  cmd::EscFF();
+}
+
+// Outbound label: brand mark, bar code and title on top, three underlined
+// fields, the contact lines and the date, and a QR code of the web address.
+void ComposeLabel80x50(const JobContext& context) {
+  if (!OpenPageJob(context, kTestLabelFrame, kPrintWidth, 384)) return;
+  cmd::EscLineWidth(3);
+  cmd::EscRect(0, 0, kPrintWidth, 380);
+  cmd::Position(10, 10);
+  AppendPicture(kBrandMarkBitmap);
+  cmd::Position(258, 10);
+  AppendBarcode(kOutboundBarcode, kCode128, 3, 20, kNoBarText);
+  cmd::Position(258, 10);
+  cmd::EscLine(3, 258, 35, 556, 35);
+  // The title is centred in the 258 dots right of the brand mark's half.
+  const std::string title = DisplayText("  打印机出货标签  ");
+  cmd::Position(CentredX(288, 258, kCellWidth, title.size()), 38);
+  AppendBytes(title);
+  cmd::GsB(0);
+  constexpr PlacedText kFields[] = {{10, 90, "客户："}, {10, 150, "名称："}, {10, 210, "规格："}};
+  constexpr std::int32_t kFieldLineY[] = {124, 174, 234};
+  for (std::size_t i = 0; i < std::size(kFields); ++i) {
+    PlaceDisplayText(kFields[i]);
+    cmd::EscLine(2, 82, kFieldLineY[i], 556, kFieldLineY[i]);
+  }
+  PlaceDisplayText({10, 270, kWebLine});
+  PlaceDisplayText({10, 300, kTelephoneLine});
+  cmd::Position(10, 330);
+  AppendDateLine(context.now);
+  cmd::GsB(0);
+  cmd::Position(358, 250);
+  AppendQrCode(kWebAddress);
+  cmd::EscFF();
+}
+
+// Parcel label: the brand picture centred in the top 160 dots, the service
+// line, the sender block with its slogan in font B, and the parcel bar code.
+void ComposeLabel80x60(const JobContext& context) {
+  if (!OpenPageJob(context, kTestLabelFrame, kPrintWidth, 464)) return;
+  cmd::EscLineWidth(3);
+  cmd::EscRect(0, 0, kPrintWidth, 454);
+  cmd::EscLineWidth(2);
+  const PictureSize brand = GetBrandPictureSize();
+  cmd::Position((kPrintWidth - brand.width) / 2, 10 + (160 - brand.height) / 2);
+  AppendPicture(kBrandPictureBitmap);
+  constexpr PlacedText kServiceLine[] = {{10, 176, "From"}, {234, 176, "ePactket"}, {542, 176, "1"}};
+  for (const PlacedText& item : kServiceLine) PlaceLiteral(item);
+  cmd::EscLine(2, 0, 200, kPrintWidth, 200);
+  constexpr const char* kSenderLines[] = {kSenderName,    kSenderStreet,    kSenderDistrict,
+                                          kSenderTown,    kSloganFirstLine, kSloganSecondLine};
+  for (std::int32_t i = 0; i < 6; ++i) {
+    PlaceLiteral({10, 207 + 24 * i, kSenderLines[i]});
+    if (i == 3) cmd::EscM(1);  // the slogan lines print in font B
+  }
+  cmd::EscM(0);
+  cmd::EscLine(2, 0, 357, kPrintWidth, 357);
+  cmd::Position(118, 382);
+  AppendBarcode(kParcelBarcode, kCode128, 3, 35, kTextBelowBars);
+  cmd::EscFF();
+}
 
 }  // namespace kestrel
