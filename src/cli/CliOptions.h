@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/CliCommands.h"
+#include "commands/JobSettings.h"
+
+namespace kestrel::cli {
+
+// An option that only some commands take (the aging command's --interval).
+struct ExtraOption {
+  std::string name;  // with its dashes: "--interval"
+  bool takesValue = true;
+};
+
+// Which options a command takes besides the job options, which every command
+// that composes a job takes.
+struct OptionSet {
+  bool output = false;  // --output FILE
+  bool link = false;    // --port PORT, --baud RATE
+  std::vector<ExtraOption> extras;
+};
+
+// One command line: the job context built from the job options (the window's
+// start-up values where an option is absent), the link and output options,
+// the words that are not options, and the values of the extra options.
+struct CliOptions {
+  JobContext context;
+  std::int32_t codePage = 0;  // --lang: 936 or 1252; 0 follows the locale
+  std::string port;
+  std::string baud = "115200";  // the baud-rate list's start-up item
+  std::optional<std::string> output;
+  std::vector<std::string> words;
+  std::map<std::string, std::string> extras;  // by name; a flag's value is empty
+};
+
+// Parses args ("--name value" or "--name=value") into options, which holds the
+// defaults on entry. Returns an empty text, or the reason the arguments are
+// not valid: an unknown option, a missing value, a value out of range.
+std::string ParseCliOptions(const Arguments& args, const OptionSet& accepted, CliOptions& options);
+
+// Loads the translations of the chosen language, or of the locale.
+void ApplyLanguage(const CliOptions& options);
+
+// "YYYY-MM-DD HH:MM:SS" as a local time; false for any other text or an
+// impossible date.
+bool ParseLocalTime(const std::string& text, std::tm* time);
+
+}  // namespace kestrel::cli
