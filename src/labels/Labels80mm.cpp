@@ -1,5 +1,6 @@
 #include "labels/Labels80mm.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
@@ -70,9 +71,8 @@ std::int32_t CentredX(std::int32_t left, std::int32_t span, std::int32_t cellWid
   return left + (span - cellWidth * static_cast<std::int32_t>(length)) / 2;
 }
 
-// A title between the size and emphasis commands: GS ! and ESC E on, the
-// centred start, the text, then normal size and emphasis off. The row's own
-// position (x 0, y 5) comes first so the title line is set.
+// A title on the top line (x 0, y 5): GS ! and ESC E on, the x that centres
+// the text's bytes, the text, then normal size and emphasis off.
 void AppendCentredTitle(const std::string& bytes, std::int32_t size, std::int32_t cellWidth) {
   cmd::Position(0, 5);
   cmd::GsExclaim(size);
@@ -101,8 +101,9 @@ struct FormColumn {
   const char* names[5];
 };
 
-constexpr FormColumn kFormNames{5, 130, 268, true, {"客户名称:", "产品名称:", "规    格:", "数    量:", "出货时间:"}};
-constexpr FormColumn kFormEnglishNames{
+constexpr FormColumn kFormLeftColumn{
+    5, 130, 268, true, {"客户名称:", "产品名称:", "规    格:", "数    量:", "出货时间:"}};
+constexpr FormColumn kFormRightColumn{
     298, 428, 566, false, {"Customer:", "Product :", "Specific:", "Quantity:", "Shipping:"}};
 
 void AppendFormColumn(const FormColumn& column) {
@@ -127,7 +128,7 @@ void AppendFormColumn(const FormColumn& column) {
 void ComposeLabel80x20(const JobContext& context) {
   if (!OpenPageJob(context, kLabel80x20Frame, kPrintWidth, 104)) return;
   cmd::Position(300, 10);
-  AppendBytes({0x00, 0x00});
+  AppendBytes({0x00, 0x00});  // two NULs, which print nothing
   cmd::EscLineWidth(2);
   cmd::EscRect(0, 0, kPrintWidth, 94);
   constexpr PlacedText kTexts[] = {{5, 5, "打印机\n"}, {192, 5, "名称：Q52"}, {432, 5, "单位：PCS"}};
@@ -168,8 +169,8 @@ void ComposeLabel80x40(const JobContext& context) {
   if (!OpenPageJob(context, kTestLabelFrame, kPrintWidth, 300)) return;
   cmd::EscLineWidth(3);
   AppendCentredTitle(DisplayText("出货标签\n"), kDoubleSize, kDoubleCellWidth);
-  AppendFormColumn(kFormNames);
-  AppendFormColumn(kFormEnglishNames);
+  AppendFormColumn(kFormLeftColumn);
+  AppendFormColumn(kFormRightColumn);
   cmd::EscFF();
 }
 
@@ -219,8 +220,8 @@ void ComposeLabel80x60(const JobContext& context) {
   constexpr PlacedText kServiceLine[] = {{10, 176, "From"}, {234, 176, "ePactket"}, {542, 176, "1"}};
   for (const PlacedText& item : kServiceLine) PlaceLiteral(item);
   cmd::EscLine(2, 0, 200, kPrintWidth, 200);
-  constexpr const char* kSenderLines[] = {kSenderName,    kSenderStreet,    kSenderDistrict,
-                                          kSenderTown,    kSloganFirstLine, kSloganSecondLine};
+  constexpr const char* kSenderLines[] = {kSenderName, kSenderStreet,    kSenderDistrict,
+                                          kSenderTown, kSloganFirstLine, kSloganSecondLine};
   for (std::int32_t i = 0; i < 6; ++i) {
     PlaceLiteral({10, 207 + 24 * i, kSenderLines[i]});
     if (i == 3) cmd::EscM(1);  // the slogan lines print in font B
