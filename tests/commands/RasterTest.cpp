@@ -89,7 +89,8 @@ TEST(RasterTest, RefusesWhatItCannotSend) {
   const std::int32_t widest = ComposeRaster(Filled(2040, 1, 0, 0, 0));
   EXPECT_EQ(widest, 8 + 24 * 255);
   EXPECT_BYTES(Output(8), "1D 76 30 00 FF 00 18 00");
-  EXPECT_EQ(ComposeRaster(Filled(2040, 24 * 168, 255, 255, 255)), 0) << "more than ImageBuffer holds";
+  const Bitmap tallest{2040, 24 * 168, 255, Bytes(255 * 24 * 168, 0xFF)};
+  EXPECT_EQ(ComposeRaster(tallest), 0) << "more than ImageBuffer holds";
 }
 
 TEST(RasterTest, ProgramPicturesGiveTheirSizes) {
