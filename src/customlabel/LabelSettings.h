@@ -5,22 +5,42 @@
 
 namespace kestrel {
 
+inline constexpr const char kCustomLabelSection[] = "CustomLabel";
+
 // The custom label's settings file, "Kestrel.ini" in the folder "Tarnwick" of
 // the per-user data folder, section "CustomLabel". Read and written at every
 // use, nothing cached.
 class LabelSettings {
  public:
   // dataRoot is the per-user data folder ($XDG_DATA_HOME, else ~/.local/share).
+  // Making the object creates the missing folders and, when no file is there
+  // yet, writes the 33 defaults; a file that exists is left as it is.
   explicit LabelSettings(const std::string& dataRoot);
 
   std::string FilePath;
 
+  // The key's value as a decimal integer; a missing file or key reads 0.
   std::int32_t ReadSettingInt(const std::string& section, const std::string& key) const;
+  // The value as the editor shows it: the plain integer for divisor 1, else
+  // value / divisor with two decimals (dots to millimetres with 8).
   std::string ReadSettingText(const std::string& key, int divisor) const;
-  void WriteSettingInt(const std::string& section, const std::string& key, std::int32_t value) const;
+  // A failed write is ignored, as every caller ignores it; the result is for
+  // the file's own checks.
+  bool WriteSettingInt(const std::string& section, const std::string& key, std::int32_t value) const;
+
+  // The editor's Save. A null control pointer stands for a control that does
+  // not exist: nothing is written for it.
+  void StoreCheckState(const bool* checked, const std::string& key) const;
+  void StoreEditInt(const std::string* text, const std::string& key) const;
+  // The whole number the text starts with, times factor ('48.9' x 8 is 384).
+  void StoreEditScaled(const std::string* text, const std::string& key, int factor) const;
 };
 
-// The one object, made on first use.
+// The per-user data folder from the environment: XDG_DATA_HOME when it is an
+// absolute path, else HOME/.local/share; empty when neither is known.
+std::string DataRootFromEnvironment();
+
+// The one object, made from the environment on first use.
 LabelSettings& GetLabelSettings();
 
 }  // namespace kestrel

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kestrel {
+
+// A private-profile (INI) file as Windows reads and writes it: "[section]"
+// lines, "key=value" lines, section and key names compared without regard
+// to letter case, names and values trimmed of blanks, CR LF line endings.
+// Lines without '=' are skipped when reading and kept when writing. Nothing
+// is cached: every call opens the file afresh.
+
+// A value longer than this is cut, as a 260-character buffer would cut it.
+inline constexpr std::size_t kProfileValueLimit = 259;
+// Reading stops after this many bytes, and a longer file is never rewritten,
+// so a huge or foreign file costs bounded time and is left intact.
+inline constexpr std::uintmax_t kProfileSizeLimit = 16u * 1024u * 1024u;
+
+// The value of key in section; nullopt when the file, the section or the key
+// is missing. Scanning stops at the key.
+std::optional<std::string> ReadProfileString(const std::string& path, std::string_view section, std::string_view key);
+
+struct ProfileEntry {
+  std::string key;
+  std::string value;
+};
+
+// Sets each key of section to its value: a present key changes in place, a
+// new key goes after the last entry of its section, a new section goes to the
+// end of the file, and a missing file is made. The new text goes to a
+// temporary file in the same folder, is flushed to the disk and then renamed
+// over the old file, so an interrupted write leaves the old file or the new
+// one, never a part. Returns false when nothing was written.
+bool WriteProfileStrings(const std::string& path, std::string_view section, std::span<const ProfileEntry> entries);
+bool WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value);
+
+}  // namespace kestrel

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "customlabel/LabelSettings.h"
+#include "support/TestSupport.h"
+
+namespace kestrel {
+namespace {
+
+using test::TempDir;
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+const char kFreshFile[] =
+    "[CustomLabel]\r\n"
+    "CustomLabel_X=0\r\n"
+    "CustomLabel_Y=0\r\n"
+    "CustomLabel_Width=384\r\n"
+    "CustomLabel_Height=320\r\n"
+    "IsPrint_Text1=1\r\n"
+    "Custom_X_Text1=0\r\n"
+    "Custom_Y_Text1=0\r\n"
+    "IsPrint_Text2=1\r\n"
+    "Custom_X_Text2=0\r\n"
+    "Custom_Y_Text2=52\r\n"
+    "IsPrint_Barcode1=1\r\n"
+    "Custom_X_Barcode1=120\r\n"
+    "Custom_Y_Barcode1=24\r\n"
+    "IsPrint_Barcode2=0\r\n"
+    "Custom_X_Barcode2=0\r\n"
+    "Custom_Y_Barcode2=0\r\n"
+    "IsPrint_Qrcode1=1\r\n"
+    "Custom_X_Qrcode1=120\r\n"
+    "Custom_Y_Qrcode1=120\r\n"
+    "IsPrint_Qrcode2=0\r\n"
+    "Custom_X_Qrcode2=0\r\n"
+    "Custom_Y_Qrcode2=0\r\n"
+    "IsPrint_Image1=1\r\n"
+    "Custom_X_Image1=230\r\n"
+    "Custom_Y_Image1=200\r\n"
+    "IsPrint_Image2=0\r\n"
+    "Custom_X_Image2=0\r\n"
+    "Custom_Y_Image2=0\r\n"
+    "IsPrint_Rect=1\r\n"
+    "Custom_X_Rect=0\r\n"
+    "Custom_Y_Rect=0\r\n"
+    "Custom_dX_Rect=384\r\n"
+    "Custom_dY_Rect=296\r\n";
+
+const char* const kAllKeys[] = {
+    "CustomLabel_X",     "CustomLabel_Y",     "CustomLabel_Width", "CustomLabel_Height", "IsPrint_Text1",
+    "Custom_X_Text1",    "Custom_Y_Text1",    "IsPrint_Text2",     "Custom_X_Text2",     "Custom_Y_Text2",
+    "IsPrint_Barcode1",  "Custom_X_Barcode1", "Custom_Y_Barcode1", "IsPrint_Barcode2",   "Custom_X_Barcode2",
+    "Custom_Y_Barcode2", "IsPrint_Qrcode1",   "Custom_X_Qrcode1",  "Custom_Y_Qrcode1",   "IsPrint_Qrcode2",
+    "Custom_X_Qrcode2",  "Custom_Y_Qrcode2",  "IsPrint_Image1",    "Custom_X_Image1",    "Custom_Y_Image1",
+    "IsPrint_Image2",    "Custom_X_Image2",   "Custom_Y_Image2",   "IsPrint_Rect",       "Custom_X_Rect",
+    "Custom_Y_Rect",     "Custom_dX_Rect",    "Custom_dY_Rect",
+};
+
+TEST(LabelSettingsTest, FirstUseMakesFoldersAndTheDefaultFile) {
+  TempDir dir;
+  const std::string root = dir.path() + "/home/.local/share";
+  LabelSettings settings(root);
+  EXPECT_EQ(settings.FilePath, root + "/Tarnwick/Kestrel.ini");
+  EXPECT_EQ(ReadText(settings.FilePath), kFreshFile);
+  EXPECT_EQ(settings.ReadSettingInt("CustomLabel", "Custom_dY_Rect"), 296);
+
+  // A second start leaves the file alone, also after a hand edit.
+  WriteText(settings.FilePath, "[CustomLabel]\r\nCustomLabel_X=7\r\n");
+  LabelSettings again(root);
+  EXPECT_EQ(ReadText(again.FilePath), "[CustomLabel]\r\nCustomLabel_X=7\r\n");
+}
+
+TEST(LabelSettingsTest, FileWithOneKeyReadsZeroForTheRestAndGainsNothing) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.path() + "/Tarnwick");
+  const std::string path = dir.path() + "/Tarnwick/Kestrel.ini";
+  WriteText(path, "[CustomLabel]\r\nCustomLabel_Width=400\r\n");
+  LabelSettings settings(dir.path());
+  for (const char* key : kAllKeys)
+    EXPECT_EQ(settings.ReadSettingInt("CustomLabel", key), std::string(key) == "CustomLabel_Width" ? 400 : 0) << key;
+  EXPECT_EQ(settings.ReadSettingText("CustomLabel_Width", 8), "50.00");
+  EXPECT_EQ(ReadText(path), "[CustomLabel]\r\nCustomLabel_Width=400\r\n");
+}
+
+TEST(LabelSettingsTest, ReadsFollowTheFileAtEveryCall) {
+  TempDir dir;
+  LabelSettings settings(dir.path());
+  EXPECT_EQ(settings.ReadSettingText("CustomLabel_Width", 8), "48.00");
+  EXPECT_EQ(settings.ReadSettingText("CustomLabel_Height", 8), "40.00");
+  EXPECT_EQ(settings.ReadSettingText("Custom_Y_Text2", 1), "52");
+
+  WriteText(settings.FilePath,
+            "[customlabel]\r\n customlabel_width = 100 \r\nCUSTOM_Y_TEXT2=-8\r\nCustom_X_Rect=12abc\r\n"
+            "Custom_Y_Rect=abc\r\nno equals sign here\r\n");
+  EXPECT_EQ(settings.ReadSettingText("CustomLabel_Width", 8), "12.50");
+  EXPECT_EQ(settings.ReadSettingInt("CustomLabel", "Custom_Y_Text2"), -8);
+  EXPECT_EQ(settings.ReadSettingText("Custom_Y_Text2", 1), "-8");
+  EXPECT_EQ(settings.ReadSettingInt("CustomLabel", "Custom_X_Rect"), 12);
+  EXPECT_EQ(settings.ReadSettingInt("CustomLabel", "Custom_Y_Rect"), 0);
+
+  std::filesystem::remove(settings.FilePath);
+  EXPECT_EQ(settings.ReadSettingText("CustomLabel_Width", 8), "0.00");
+  EXPECT_EQ(settings.ReadSettingText("CustomLabel_X", 1), "0");
+}
+
+TEST(LabelSettingsTest, StoreOperationsConvertTheControlsText) {
+  TempDir dir;
+  LabelSettings settings(dir.path());
+  const auto stored = [&](const char* key) { return settings.ReadSettingInt("CustomLabel", key); };
+  const std::string fifty = "50", fractional = "48.9", letters = "abc", negative = "-8", huge = "999999999";
+
+  settings.StoreEditScaled(&fifty, "CustomLabel_Width", 8);
+  EXPECT_EQ(stored("CustomLabel_Width"), 400);
+  settings.StoreEditScaled(&fractional, "CustomLabel_Width", 8);
+  EXPECT_EQ(stored("CustomLabel_Width"), 384);
+  settings.StoreEditScaled(&letters, "CustomLabel_Height", 8);
+  EXPECT_EQ(stored("CustomLabel_Height"), 0);
+  settings.StoreEditScaled(&huge, "CustomLabel_Height", 8);
+  EXPECT_EQ(stored("CustomLabel_Height"), 2147483647) << "held at the end of the range, not wrapped";
+  settings.StoreEditInt(&negative, "Custom_X_Rect");
+  EXPECT_EQ(stored("Custom_X_Rect"), -8);
+  settings.StoreEditInt(&letters, "Custom_dX_Rect");
+  EXPECT_EQ(stored("Custom_dX_Rect"), 0);
+
+  const bool off = false, on = true;
+  settings.StoreCheckState(&off, "IsPrint_Rect");
+  EXPECT_EQ(stored("IsPrint_Rect"), 0);
+  settings.StoreCheckState(&on, "IsPrint_Image2");
+  EXPECT_EQ(stored("IsPrint_Image2"), 1);
+
+  const std::string before = ReadText(settings.FilePath);
+  settings.StoreCheckState(nullptr, "IsPrint_Text1");
+  settings.StoreEditInt(nullptr, "Custom_X_Text1");
+  settings.StoreEditScaled(nullptr, "CustomLabel_Width", 8);
+  EXPECT_EQ(ReadText(settings.FilePath), before) << "a missing control writes nothing";
+}
+
+TEST(LabelSettingsTest, UnusableFoldersFailQuietly) {
+  TempDir dir;
+  // A file where the data folder should be: nothing can be made, reads give 0.
+  WriteText(dir.path() + "/blocked", "x");
+  LabelSettings blocked(dir.path() + "/blocked/share");
+  EXPECT_EQ(blocked.ReadSettingInt("CustomLabel", "CustomLabel_Width"), 0);
+  EXPECT_EQ(blocked.ReadSettingText("CustomLabel_Width", 8), "0.00");
+  EXPECT_FALSE(blocked.WriteSettingInt("CustomLabel", "CustomLabel_Width", 1));
+
+  // A folder the operator may read but not write: writes fail, reads go on.
+  LabelSettings settings(dir.path());
+  const std::string folder = dir.path() + "/Tarnwick";
+  ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+  ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // Permissions do not stop root, so the check runs as an ordinary user.
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+    const bool refused = !settings.WriteSettingInt("CustomLabel", "CustomLabel_Width", 1);
+    const bool readable = settings.ReadSettingInt("CustomLabel", "CustomLabel_Width") == 384;
+    _exit(refused && readable ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(ReadText(settings.FilePath), kFreshFile);
+  chmod(folder.c_str(), 0755);
+}
+
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    if (value)
+      setenv(name, value, 1);
+    else
+      unsetenv(name);
+  }
+  ~ScopedVariable() {
+    if (old_)
+      setenv(name_, old_->c_str(), 1);
+    else
+      unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+TEST(LabelSettingsTest, DataRootComesFromTheEnvironment) {
+  ScopedVariable home("HOME", "/home/operator");
+  {
+    ScopedVariable data("XDG_DATA_HOME", "/srv/data");
+    EXPECT_EQ(DataRootFromEnvironment(), "/srv/data");
+  }
+  {
+    ScopedVariable data("XDG_DATA_HOME", "relative/data");
+    EXPECT_EQ(DataRootFromEnvironment(), "/home/operator/.local/share");
+  }
+  ScopedVariable data("XDG_DATA_HOME", nullptr);
+  EXPECT_EQ(DataRootFromEnvironment(), "/home/operator/.local/share");
+}
+
+}  // namespace
+}  // namespace kestrel

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include "customlabel/ProfileFile.h"
+#include "support/TestSupport.h"
+
+namespace kestrel {
+namespace {
+
+using test::TempDir;
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+struct ReadCase {
+  const char* name;
+  std::string text;
+  const char* section;
+  const char* key;
+  std::optional<std::string> expected;
+};
+
+TEST(ProfileFileTest, ReadsByTheRulesOfTheFormat) {
+  const ReadCase cases[] = {
+      {"plain", "[S]\r\nK=5\r\n", "S", "K", "5"},
+      {"letter case of names", "[customLABEL]\r\ncustomlabel_width=400\r\n", "CustomLabel", "CustomLabel_Width", "400"},
+      {"blanks around names and '='", "  [ S ]  \r\n \t K \t=\t 7 \r\n", "S", "K", "7"},
+      {"blanks inside the value kept", "[S]\r\nK= 1 2 \r\n", "S", "K", "1 2"},
+      {"line without '=' skipped", "[S]\r\nK\r\nK=3\r\n", "S", "K", "3"},
+      {"first of two equal keys", "[S]\r\nK=1\r\nK=2\r\n", "S", "K", "1"},
+      {"key of another section", "[T]\r\nK=1\r\n[S]\r\nJ=2\r\n", "S", "K", std::nullopt},
+      {"key before any section", "K=1\r\n[S]\r\n", "S", "K", std::nullopt},
+      {"missing section", "[T]\r\nK=1\r\n", "S", "K", std::nullopt},
+      {"bare LF line ends", "[S]\nA=1\nK=9\n", "S", "K", "9"},
+      {"last line without line end", "[S]\r\nK=-8", "S", "K", "-8"},
+      {"empty value", "[S]\r\nK=\r\n", "S", "K", ""},
+      {"section without closing bracket", "[S\r\nK=4\r\n", "S", "K", "4"},
+      {"long value cut", "[S]\r\nK=" + std::string(300, '7') + "\r\n", "S", "K", std::string(259, '7')},
+  };
+  TempDir dir;
+  const std::string path = dir.path() + "/p.ini";
+  for (const ReadCase& c : cases) {
+    WriteText(path, c.text);
+    EXPECT_EQ(ReadProfileString(path, c.section, c.key), c.expected) << c.name;
+  }
+  EXPECT_EQ(ReadProfileString(dir.path() + "/missing.ini", "S", "K"), std::nullopt);
+  EXPECT_EQ(ReadProfileString(dir.path(), "S", "K"), std::nullopt) << "a folder in the file's place";
+}
+
+struct WriteCase {
+  const char* name;
+  std::string before;
+  const char* key;
+  const char* value;
+  std::string after;
+};
+
+TEST(ProfileFileTest, WritesChangeOnlyWhatTheyMust) {
+  const WriteCase cases[] = {
+      {"value changed in place, file's spelling of the key kept", "[s]\r\n; note\r\n Key = 1 \r\nB=2\r\n", "KEY", "5",
+       "[s]\r\n; note\r\nKey=5\r\nB=2\r\n"},
+      {"new key after the section's last entry", "[S]\r\nA=1\r\n\r\n[T]\r\nA=1\r\n", "K", "2",
+       "[S]\r\nA=1\r\nK=2\r\n\r\n[T]\r\nA=1\r\n"},
+      {"new key in an empty last section", "[T]\r\nA=1\r\n[S]\r\n", "K", "2", "[T]\r\nA=1\r\n[S]\r\nK=2\r\n"},
+      {"new section at the end", "[T]\r\nA=1\r\n", "K", "2", "[T]\r\nA=1\r\n[S]\r\nK=2\r\n"},
+      {"lines without '=' and foreign lines kept", "junk\r\n[S]\r\nnoequals\r\nK=1\r\n", "K", "3",
+       "junk\r\n[S]\r\nnoequals\r\nK=3\r\n"},
+      {"LF lines become CR LF", "[S]\nA=1\nK=1", "K", "0", "[S]\r\nA=1\r\nK=0\r\n"},
+      {"empty file", "", "K", "-8", "[S]\r\nK=-8\r\n"},
+  };
+  TempDir dir;
+  const std::string path = dir.path() + "/p.ini";
+  for (const WriteCase& c : cases) {
+    WriteText(path, c.before);
+    EXPECT_TRUE(WriteProfileString(path, "S", c.key, c.value)) << c.name;
+    EXPECT_EQ(ReadText(path), c.after) << c.name;
+  }
+  const std::string fresh = dir.path() + "/fresh.ini";
+  EXPECT_TRUE(WriteProfileString(fresh, "S", "K", "1"));
+  EXPECT_EQ(ReadText(fresh), "[S]\r\nK=1\r\n");
+}
+
+TEST(ProfileFileTest, RefusesWhatWouldNotReadBack) {
+  TempDir dir;
+  const std::string path = dir.path() + "/p.ini";
+  WriteText(path, "[S]\r\nK=1\r\n");
+  EXPECT_FALSE(WriteProfileString(path, "S", "K", "1\r\nX=2"));
+  EXPECT_FALSE(WriteProfileString(path, "S", "A=B", "1"));
+  EXPECT_FALSE(WriteProfileString(path, "S", "[T]", "1"));
+  EXPECT_FALSE(WriteProfileString(path, "S", " ", "1"));
+  EXPECT_FALSE(WriteProfileString(path, "S]", "K", "1"));
+  EXPECT_EQ(ReadText(path), "[S]\r\nK=1\r\n");
+  EXPECT_FALSE(WriteProfileString(dir.path() + "/no/such/folder/p.ini", "S", "K", "1"));
+}
+
+TEST(ProfileFileTest, ForeignAndHugeFilesStayBoundedAndIntact) {
+  TempDir dir;
+  const std::string path = dir.path() + "/p.ini";
+
+  std::mt19937 random(7);
+  std::string noise(1 << 20, '\0');
+  for (char& c : noise) c = static_cast<char>(random() & 0xFF);
+  WriteText(path, noise);
+  EXPECT_EQ(ReadProfileString(path, "CustomLabel", "CustomLabel_X"), std::nullopt);
+  EXPECT_TRUE(WriteProfileString(path, "CustomLabel", "CustomLabel_X", "5"));
+  EXPECT_EQ(ReadProfileString(path, "CustomLabel", "CustomLabel_X"), "5");
+
+  // Ten megabytes of entries ahead of the section, and one line of ten
+  // megabytes without a line end.
+  std::string big;
+  big.reserve(10'500'000);
+  big += "[Other]\r\n";
+  while (big.size() < 10'000'000) big += "Filler_Key=0123456789\r\n";
+  big += "[CustomLabel]\r\nCustomLabel_Y=16\r\n";
+  WriteText(path, big);
+  EXPECT_EQ(ReadProfileString(path, "CustomLabel", "CustomLabel_Y"), "16");
+  EXPECT_TRUE(WriteProfileString(path, "CustomLabel", "CustomLabel_Y", "17"));
+  EXPECT_EQ(ReadProfileString(path, "CustomLabel", "CustomLabel_Y"), "17");
+  EXPECT_EQ(std::filesystem::file_size(path), big.size());
+
+  // Sparse files: ten megabytes of zero bytes with no line end, and a file
+  // beyond the size limit, which is read no further and never rewritten.
+  WriteText(path, "");
+  std::filesystem::resize_file(path, 10'000'000);
+  EXPECT_EQ(ReadProfileString(path, "CustomLabel", "CustomLabel_Y"), std::nullopt);
+  std::filesystem::resize_file(path, kProfileSizeLimit + 10);
+  std::ofstream(path, std::ios::binary | std::ios::app) << "\r\n[CustomLabel]\r\nCustomLabel_Y=1\r\n";
+  const auto hugeSize = std::filesystem::file_size(path);
+  EXPECT_EQ(ReadProfileString(path, "CustomLabel", "CustomLabel_Y"), std::nullopt);
+  EXPECT_FALSE(WriteProfileString(path, "CustomLabel", "CustomLabel_Y", "2"));
+  EXPECT_EQ(std::filesystem::file_size(path), hugeSize);
+}
+
+std::vector<ProfileEntry> Layout(const std::string& value) {
+  std::vector<ProfileEntry> entries;
+  for (int i = 0; i < 33; ++i) entries.push_back({"Key_" + std::to_string(i), value});
+  return entries;
+}
+
+std::string LayoutText(const std::string& value) {
+  std::string text = "[CustomLabel]\r\n";
+  for (int i = 0; i < 33; ++i) text += "Key_" + std::to_string(i) + "=" + value + "\r\n";
+  return text;
+}
+
+TEST(ProfileFileTest, KilledWriterLeavesTheOldFileOrTheNewOne) {
+  TempDir dir;
+  const std::string path = dir.path() + "/Kestrel.ini";
+  const std::string first(200, '1');
+  const std::string second(200, '2');
+  ASSERT_TRUE(WriteProfileStrings(path, "CustomLabel", Layout(first)));
+  for (int round = 0; round < 5; ++round) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int i = 0;; ++i) WriteProfileStrings(path, "CustomLabel", Layout(i % 2 ? first : second));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20 + 15 * round));
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    const std::string text = ReadText(path);
+    EXPECT_TRUE(text == LayoutText(first) || text == LayoutText(second)) << "round " << round << ": " << text.size();
+  }
+}
+
+}  // namespace
+}  // namespace kestrel
