@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QEvent>
+#include <QImage>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -17,6 +19,7 @@ namespace kestrel {
 
 class AgingController;
 class ConsoleController;
+class DialogBuilder;
 
 // The main window, built from template 102. It owns the controls and the link
 // and wires every control event to one operation; it composes nothing itself.
@@ -42,7 +45,8 @@ class CKestrelDlg : public QDialog, public LinkHost {
   JobContext CurrentJobContext() const;
 
   // The job pattern for a named job (see JobRunner); returns false when the
-  // printer could not be reached. `written` receives WritePrinter's answer.
+  // printer could not be reached, or when no job of that name exists.
+  // `written` receives WritePrinter's answer.
   bool RunNamedJob(const std::string& name, bool* written = nullptr);
 
   // An OK-only message box without icon, owned by this window.
@@ -63,7 +67,38 @@ class CKestrelDlg : public QDialog, public LinkHost {
   // Reloads the custom label width and height into the hidden edits 1033 and 1041.
   void ReloadCustomLabelSize();
 
+  // Message 1025: the custom label editor tells the main window that the
+  // settings file changed. Delivered synchronously; returns once the window
+  // has reloaded the size. Does nothing for a null window.
+  static QEvent::Type CustomLabelSizeChangedEvent();
+  static void NotifyCustomLabelSizeChanged(QWidget* mainWindow);
+
+  // The about box and the version history, both modal over this window.
+  void ShowAboutBox();
+  void ShowVersionHistory();
+
+  // The entry of the window's context menu that opens the about box.
+  static QString AboutEntryText();
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
  private:
+  void InitDialog();
+  void ApplyInterfaceTexts();
+  void ConnectHandlers();
+  void ConnectSelectionHandlers();
+  void ConnectJobButtons();
+  void RunJobButton(int id, const char* jobName);
+  void OpenCustomLabelEditor();
+
+  std::unique_ptr<DialogBuilder> controls_;
+  QImage background_;
   std::atomic<bool> agingRunning_ = false;
   std::unique_ptr<PrinterLink> link_;
   std::unique_ptr<AgingController> aging_;

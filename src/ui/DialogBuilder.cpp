@@ -68,6 +68,44 @@ QLabel* MakeIcon(QWidget* parent, const DialogControl& control, const QSize& siz
   return icon;
 }
 
+constexpr double kSmallestPoints = 6.5;
+
+QString LongestItem(const QComboBox& list, const QFontMetrics& metrics) {
+  QString longest;
+  for (int row = 0; row < list.count(); ++row) {
+    const QString item = list.itemText(row);
+    if (metrics.horizontalAdvance(item) > metrics.horizontalAdvance(longest)) longest = item;
+  }
+  return longest;
+}
+
+// The caption a control shows and the width it has for it; false for
+// controls whose text may wrap or scroll.
+bool CaptionRoom(QWidget* widget, QString* text, int* room) {
+  const int oneLine = 2 * widget->fontMetrics().height();
+  if (auto* label = qobject_cast<QLabel*>(widget)) {
+    if (!label->pixmap().isNull() || label->height() >= oneLine) return false;
+    label->setWordWrap(false);
+    *text = label->text();
+    *room = label->width();
+  } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+    *text = check->text();
+    *room = check->width() - 22;
+  } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+    *text = button->text();
+    *room = button->width() - 8;
+  } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+    *text = group->title();
+    *room = group->width() - 12;
+  } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+    *text = LongestItem(*list, list->fontMetrics());
+    *room = list->width() - 28;
+  } else {
+    return false;
+  }
+  return !text->isEmpty();
+}
+
 }  // namespace
 
 DialogBaseUnits DialogBaseUnits::ForFont(const QFont& font) {
@@ -91,6 +129,7 @@ DialogBuilder::DialogBuilder(QDialog& dialog, const DialogTemplate& dialogTempla
   QFont font = dialog.font();
   font.setPointSize(dialogTemplate.fontPoints);
   dialog.setFont(font);
+  font_ = font;
   units_ = DialogBaseUnits::ForFont(font);
 
   dialog.setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
@@ -109,6 +148,23 @@ DialogBuilder::DialogBuilder(QDialog& dialog, const DialogTemplate& dialogTempla
     widget->setGeometry(rect);
     if (!control.visible) widget->setVisible(false);
     if (control.id > 0) controls_.insert(control.id, widget);
+    built_.append(widget);
+  }
+  FitCaptions();
+}
+
+void DialogBuilder::FitCaptions() const {
+  for (QWidget* widget : built_) {
+    QString text;
+    int room = 0;
+    if (!CaptionRoom(widget, &text, &room)) continue;
+    QFont font = font_;
+    if (QFontMetrics(font).horizontalAdvance(text) > room) {
+      font.setStretch(QFont::Condensed);
+      while (QFontMetrics(font).horizontalAdvance(text) > room && font.pointSizeF() > kSmallestPoints)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    widget->setFont(font);
   }
 }
 

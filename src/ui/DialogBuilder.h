@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QFont>
 #include <QHash>
+#include <QList>
 #include <QRect>
 
 #include "ui/DialogTemplate.h"
@@ -43,6 +45,11 @@ struct DialogBaseUnits {
 // (that of the opened list) bounds how many items the opened list shows.
 // Controls without the visible flag are created hidden and nothing here shows
 // them again. Controls with an id of 0 or below are not indexed.
+//
+// Template sizes were made for the Windows dialog font; captions that do not
+// fit their control in this font (English captions, mostly) would be clipped.
+// FitCaptions() gives each such control a condensed, and if need be smaller,
+// font. Call it again after changing captions.
 class DialogBuilder {
  public:
   DialogBuilder(QDialog& dialog, const DialogTemplate& dialogTemplate);
@@ -56,11 +63,15 @@ class DialogBuilder {
   const QHash<int, QWidget*>& Controls() const { return controls_; }
   const DialogBaseUnits& BaseUnits() const { return units_; }
 
+  void FitCaptions() const;
+
  private:
   QWidget* MakeControl(QDialog& dialog, const DialogControl& control) const;
 
   DialogBaseUnits units_;
   QHash<int, QWidget*> controls_;
+  QList<QWidget*> built_;  // every control, indexed or not
+  QFont font_;
 };
 
 }  // namespace kestrel
