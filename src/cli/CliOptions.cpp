@@ -149,8 +149,10 @@ std::string ParseCliOptions(const Arguments& args, const OptionSet& accepted, Cl
       return "unknown option '" + name + "'";
     if (isFlag) {
       if (value) return name + " takes no value";
-      if (extra != nullptr) options.extras[name] = "";
-      else options.context.agingRunning = true;
+      if (extra != nullptr)
+        options.extras[name] = "";
+      else
+        options.context.agingRunning = true;
       continue;
     }
     if (!value) {
@@ -158,9 +160,12 @@ std::string ParseCliOptions(const Arguments& args, const OptionSet& accepted, Cl
       value = args[++i];
     }
     std::string problem;
-    if (job != JobValueOptions().end()) problem = job->second(options, *value);
-    else if (extra != nullptr) options.extras[name] = *value;
-    else problem = ApplyLinkOrOutput(name, *value, options);
+    if (job != JobValueOptions().end())
+      problem = job->second(options, *value);
+    else if (extra != nullptr)
+      options.extras[name] = *value;
+    else
+      problem = ApplyLinkOrOutput(name, *value, options);
     if (!problem.empty()) return problem;
     timeGiven = timeGiven || name == "--at";
   }
@@ -169,19 +174,23 @@ std::string ParseCliOptions(const Arguments& args, const OptionSet& accepted, Cl
 }
 
 void ApplyLanguage(const CliOptions& options) {
-  if (options.codePage == 0) LoadTranslations();
-  else LoadTranslations(options.codePage);
+  if (options.codePage == 0)
+    LoadTranslations();
+  else
+    LoadTranslations(options.codePage);
 }
 
 bool ParseLocalTime(const std::string& text, std::tm* time) {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, used = 0;
-  if (text.size() != 19 || std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%n", &year, &month, &day, &hour,
-                                       &minute, &second, &used) != 6 || used != 19)
+  if (text.size() != 19 ||
+      std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%n", &year, &month, &day, &hour, &minute, &second, &used) !=
+          6 ||
+      used != 19)
     return false;
   static constexpr int kDaysInMonth[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  if (year < 1900 || month < 1 || month > 12 || hour > 23 || minute > 59 || second > 59 || hour < 0 ||
-      minute < 0 || second < 0)
+  if (year < 1900 || month < 1 || month > 12 || hour > 23 || minute > 59 || second > 59 || hour < 0 || minute < 0 ||
+      second < 0)
     return false;
   if (day < 1 || day > kDaysInMonth[month - 1] + (month == 2 && leap ? 1 : 0)) return false;
   std::tm parsed{};

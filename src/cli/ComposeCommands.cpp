@@ -14,8 +14,8 @@ namespace {
 
 // Parses "JOB [options]" for a command and finds the job; returns the usage
 // problem, or "" with *job set.
-std::string ParseJobCommand(const char* command, const Arguments& args, const OptionSet& accepted,
-                            CliOptions& options, const NamedJob** job) {
+std::string ParseJobCommand(const char* command, const Arguments& args, const OptionSet& accepted, CliOptions& options,
+                            const NamedJob** job) {
   const std::string problem = ParseCliOptions(args, accepted, options);
   if (!problem.empty()) return std::string(command) + ": " + problem;
   if (options.words.empty()) return std::string(command) + ": which job? (kestrel-cli jobs lists them)";

@@ -47,15 +47,15 @@ struct SystemRule {
 // GS k carries the data length in one byte, so no system takes more than 255
 // bytes; CODE39 has no rule of its own otherwise.
 constexpr SystemRule kRules[] = {
-    {65, 11, 12, Digit, kLength11To12, kNotDigits},          // UPC-A
-    {66, 6, 7, Digit, kLength6To7, kNotDigits},              // UPC-E
-    {67, 12, 13, Digit, kLength12To13, kNotDigits},          // JAN13 (EAN13)
-    {68, 7, 8, Digit, kLength7To8, kNotDigits},              // JAN8 (EAN8)
-    {69, 0, 255, AnyByte, kLength0To255, nullptr},           // CODE39
-    {70, 1, 255, Digit, kLength1To255, kNotDigits},          // ITF
+    {65, 11, 12, Digit, kLength11To12, kNotDigits},            // UPC-A
+    {66, 6, 7, Digit, kLength6To7, kNotDigits},                // UPC-E
+    {67, 12, 13, Digit, kLength12To13, kNotDigits},            // JAN13 (EAN13)
+    {68, 7, 8, Digit, kLength7To8, kNotDigits},                // JAN8 (EAN8)
+    {69, 0, 255, AnyByte, kLength0To255, nullptr},             // CODE39
+    {70, 1, 255, Digit, kLength1To255, kNotDigits},            // ITF
     {71, 1, 255, CodabarByte, kLength1To255, kNotConforming},  // CODABAR
-    {72, 1, 255, SevenBit, kLength1To255, kWrongInput},      // CODE93
-    {73, 2, 255, SevenBit, kLength2To255, kWrongInput},      // CODE128
+    {72, 1, 255, SevenBit, kLength1To255, kWrongInput},        // CODE93
+    {73, 2, 255, SevenBit, kLength2To255, kWrongInput},        // CODE128
 };
 
 const SystemRule* FindRule(std::int32_t system) {
@@ -79,8 +79,8 @@ std::uint8_t LowByte(std::int32_t value) { return static_cast<std::uint8_t>(valu
 
 }  // namespace
 
-std::int32_t ComposeBarcode(const std::string& data, std::int32_t system, std::int32_t moduleWidth,
-                            std::int32_t height, std::int32_t textPosition) {
+std::int32_t ComposeBarcode(const std::string& data, std::int32_t system, std::int32_t moduleWidth, std::int32_t height,
+                            std::int32_t textPosition) {
   ImageWriter out;
   if (const char* message = RuleBroken(data, system)) {
     out.Put(reinterpret_cast<const std::uint8_t*>(message), std::strlen(message));

@@ -80,11 +80,33 @@ TEST(CliOptionsTest, JobOptionsFillTheContext) {
   CliOptions options;
   OptionSet accepted;
   accepted.extras = {{"--interval", true}, {"--once", false}};
-  const std::string problem = ParseCliOptions(
-      {"60x50", "--lang", "en", "--paper", "0", "--direction", "-1", "--speed", "20", "--copies", "3", "--size", "12",
-       "--barcode-type", "6", "--backfeed", " 12ab", "--density", "1", "--printer-baud", "57600", "--aging", "--at",
-       "2024-02-29 23:59:58", "--interval=500", "--once"},
-      accepted, options);
+  const std::string problem = ParseCliOptions({"60x50",
+                                               "--lang",
+                                               "en",
+                                               "--paper",
+                                               "0",
+                                               "--direction",
+                                               "-1",
+                                               "--speed",
+                                               "20",
+                                               "--copies",
+                                               "3",
+                                               "--size",
+                                               "12",
+                                               "--barcode-type",
+                                               "6",
+                                               "--backfeed",
+                                               " 12ab",
+                                               "--density",
+                                               "1",
+                                               "--printer-baud",
+                                               "57600",
+                                               "--aging",
+                                               "--at",
+                                               "2024-02-29 23:59:58",
+                                               "--interval=500",
+                                               "--once"},
+                                              accepted, options);
   ASSERT_EQ(problem, "");
   const JobContext& c = options.context;
   EXPECT_EQ(options.words, std::vector<std::string>{"60x50"});

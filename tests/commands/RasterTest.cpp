@@ -68,8 +68,8 @@ TEST(RasterTest, BrightnessDecidesWhichColoursPrint) {
 
 TEST(RasterTest, TwentyFiveRowsGiveASecondBlankBand) {
   const std::int32_t count = ComposeRaster(Filled(8, 25, 0, 0, 0));
-  EXPECT_BYTES(Output(count), "1D 76 30 00 01 00 18 00" + Repeat("FE", 24) + "1D 76 30 00 01 00 18 00" +
-                                  Repeat("00", 24));
+  EXPECT_BYTES(Output(count),
+               "1D 76 30 00 01 00 18 00" + Repeat("FE", 24) + "1D 76 30 00 01 00 18 00" + Repeat("00", 24));
 }
 
 TEST(RasterTest, OneBitPictureZeroBitsPrint) {

@@ -44,8 +44,8 @@ TEST(SettingJobsTest, BackfeedSendsLowSixteenBitsOfTheEditValue) {
   const struct {
     const char* text;
     const char* bytes;
-  } rows[] = {{"35", "1E 47 23 00"}, {"300", "1E 47 2C 01"}, {"", "1E 47 00 00"},
-              {"12ab", "1E 47 0C 00"}, {"-1", "1E 47 FF FF"}, {"65537", "1E 47 01 00"}};
+  } rows[] = {{"35", "1E 47 23 00"},   {"300", "1E 47 2C 01"}, {"", "1E 47 00 00"},
+              {"12ab", "1E 47 0C 00"}, {"-1", "1E 47 FF FF"},  {"65537", "1E 47 01 00"}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);
     JobContext context;
@@ -69,7 +69,7 @@ TEST(SettingJobsTest, DensitySpeedAndPrinterRate) {
   const struct {
     const char* text;
     const char* bytes;
-  } rates[] = {{"115200", "1B 4E 01 05"}, {"9600", "1B 4E 01 01"}, {"19200", "1B 4E 01 02"}, {"38400", "1B 4E 01 03"},
+  } rates[] = {{"115200", "1B 4E 01 05"}, {"9600", "1B 4E 01 01"}, {"19200", "1B 4E 01 02"},   {"38400", "1B 4E 01 03"},
                {"57600", "1B 4E 01 04"},  {"4800", "1B 4E 01 01"}, {"115200 ", "1B 4E 01 01"}, {"", "1B 4E 01 01"}};
   for (const auto& rate : rates) {
     SCOPED_TRACE(rate.text);
