@@ -21,6 +21,7 @@ const std::vector<NamedJob>& LabelJobs();
 const std::vector<NamedJob>& SettingJobs();
 const std::vector<NamedJob>& SingleItemJobs();
 const std::vector<NamedJob>& CustomLabelJobs();
+const std::vector<NamedJob>& ConsoleJobs();
 
 // All of them, in the order `kestrel-cli jobs` lists them; nullptr when unknown.
 std::vector<NamedJob> AllJobs();
