@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
+#include <utility>
 
 #include "commands/SendBuffer.h"
 #include "customlabel/LabelSettings.h"
@@ -46,10 +47,11 @@ void LoadInterfaceLanguage() {
 
 }  // namespace
 
-CKestrelDlg::CKestrelDlg(QWidget* parent)
+CKestrelDlg::CKestrelDlg(QWidget* parent, LinkPaths paths)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      link_(std::make_unique<PrinterLink>(*this)) {
+      paths_(std::move(paths)),
+      link_(std::make_unique<PrinterLink>(*this, paths_)) {
   setObjectName(QStringLiteral("CKestrelDlg"));
   controls_ = std::make_unique<DialogBuilder>(*this, MainWindowTemplate());
   background_ = ResourceImage(kBackgroundPicture);
@@ -80,7 +82,7 @@ void CKestrelDlg::InitDialog() {
 }
 
 void CKestrelDlg::ApplyInterfaceTexts() {
-  FillStartupContents(*controls_);
+  FillStartupContents(*controls_, PortListEntries(paths_));
   ReloadCustomLabelSize();
   ApplyCaptions(*controls_);
   controls_->FitCaptions();

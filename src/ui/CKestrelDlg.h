@@ -27,7 +27,9 @@ class CKestrelDlg : public QDialog, public LinkHost {
   Q_OBJECT
 
  public:
-  explicit CKestrelDlg(QWidget* parent = nullptr);
+  // `paths` are the roots the link discovers and opens ports under; tests
+  // point them at a fake tree.
+  explicit CKestrelDlg(QWidget* parent = nullptr, LinkPaths paths = {});
   ~CKestrelDlg() override;
 
   // Every control of the template by its numeric id; nullptr for an unknown id.
@@ -97,6 +99,7 @@ class CKestrelDlg : public QDialog, public LinkHost {
   void RunJobButton(int id, const char* jobName);
   void OpenCustomLabelEditor();
 
+  LinkPaths paths_;
   std::unique_ptr<DialogBuilder> controls_;
   QImage background_;
   std::atomic<bool> agingRunning_ = false;

@@ -85,10 +85,10 @@ std::string ConsoleDefaultText(bool chinese) {
 
 std::string WindowTitle(const std::string& versionText) { return Translate("Kestrel") + " - " + versionText; }
 
-std::vector<std::string> PortListEntries() { return PortTypeEntries(); }
+std::vector<std::string> PortListEntries(const LinkPaths& paths) { return PortTypeEntries(paths); }
 
-void FillStartupContents(const DialogBuilder& controls) {
-  FillList(controls, 1000, PortListEntries(), 0);
+void FillStartupContents(const DialogBuilder& controls, const std::vector<std::string>& ports) {
+  FillList(controls, 1000, ports, 0);
   FillList(controls, 1001, BaudRateItems(), 7);
   if (QWidget* baud = controls.Control(1001)) baud->setEnabled(false);
   FillList(controls, 1010, PaperTypeItems(), 2, true);

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "link/LinkPaths.h"
+
 namespace kestrel {
 
 class DialogBuilder;
@@ -25,13 +27,13 @@ std::string ConsoleDefaultText(bool chinese);
 std::string WindowTitle(const std::string& versionText);
 
 // The port-type list: "USB" followed by the serial ports present.
-std::vector<std::string> PortListEntries();
+std::vector<std::string> PortListEntries(const LinkPaths& paths);
 
 // Fills every list and edit of the main window with its start-up contents and
 // selection, disables the baud-rate list and sets the captions of the caption
 // table through Translate, in the table's order. The hidden custom label size
 // edits are left to the window (they read the settings file).
-void FillStartupContents(const DialogBuilder& controls);
+void FillStartupContents(const DialogBuilder& controls, const std::vector<std::string>& ports);
 void ApplyCaptions(const DialogBuilder& controls);
 
 }  // namespace kestrel

@@ -1,0 +1,315 @@
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTest>
+#include <QTextEdit>
+
+#include "commands/JobSettings.h"
+#include "commands/SendBuffer.h"
+#include "customlabel/LabelSettings.h"
+#include "language/TranslationMap.h"
+#include "ui/CAboutDlg.h"
+#include "ui/CKestrelDlg.h"
+#include "ui/DialogTemplate.h"
+#include "ui/Dialog_About.h"
+#include "ui/InterfaceTexts.h"
+#include "ui/WindowTestSupport.h"
+#include "version/Version.h"
+
+namespace kestrel {
+namespace {
+
+using test::ModalWatcher;
+
+QStringList Items(const CKestrelDlg& window, int id) {
+  QStringList items;
+  auto* list = window.ControlAs<QComboBox>(id);
+  for (int row = 0; list && row < list->count(); ++row) items << list->itemText(row);
+  return items;
+}
+
+QString CaptionOf(const QWidget* control) {
+  if (auto* button = qobject_cast<const QAbstractButton*>(control)) return button->text();
+  if (auto* label = qobject_cast<const QLabel*>(control)) return label->text();
+  if (auto* group = qobject_cast<const QGroupBox*>(control)) return group->title();
+  return {};
+}
+
+QStringList Strings(std::initializer_list<const char*> texts) {
+  QStringList list;
+  for (const char* text : texts) list << QString::fromUtf8(text);
+  return list;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::UseTemporaryDataFolder();
+    JobSettings = JobSettingsRecord{};
+  }
+  void TearDown() override { JobSettings = JobSettingsRecord{}; }
+
+  std::unique_ptr<CKestrelDlg> MakeWindow(std::int32_t codePage) {
+    LoadTranslations(codePage);
+    return std::make_unique<CKestrelDlg>(nullptr, tree_.Paths());
+  }
+
+  test::EmptyLinkTree tree_;
+};
+
+class StartupTest : public MainWindowTest, public ::testing::WithParamInterface<std::int32_t> {
+ protected:
+  bool Chinese() const { return GetParam() == 936; }
+};
+
+TEST_P(StartupTest, ListsHoldTheirItemsAndInitialSelection) {
+  auto window = MakeWindow(GetParam());
+  EXPECT_EQ(Items(*window, 1000),
+            Strings({"USB", "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9"}));
+  EXPECT_EQ(Items(*window, 1001), Strings({"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"}));
+  EXPECT_EQ(Items(*window, 1010), Chinese() ? Strings({"连续纸", "标签纸(回收)", "标签纸(不回收)"})
+                                            : Strings({"Continuous", "Label(recycle)", "Label(not recycle)"}));
+  EXPECT_EQ(Items(*window, 1011), Chinese() ? Strings({"由左到右", "由下到上", "由右到左", "由上到下"})
+                                            : Strings({"Left to right", "Bottom to top", "Right to left", "Top to bottom"}));
+  const QStringList sizes = Strings({"60mm * 20mm ", "60mm * 30mm ", "60mm * 40mm ", "60mm * 50mm ",
+                                     "58(48)mm * 20mm ", "58(48)mm * 30mm ", "58(48)mm * 40mm ", "58(48)mm * 50mm ",
+                                     "80(72)mm * 20mm ", "80(72)mm * 30mm ", "80(72)mm * 40mm ", "80(72)mm * 50mm ",
+                                     "80(72)mm * 60mm "});
+  EXPECT_EQ(Items(*window, 1012), sizes);
+  EXPECT_EQ(Items(*window, 1075), sizes);
+  EXPECT_EQ(Items(*window, 1013), Strings({"UPC-A", "UPC-E", "JAN13", "JAN8", "CODE39", "ITF", "CODE93", "CODE128"}));
+  EXPECT_EQ(Items(*window, 1029),
+            Strings({"Level_1", "Level_2", "Level_3", "Level_4", "Level_5", "Level_6", "Level_7", "Level_8"}));
+  EXPECT_EQ(Items(*window, 1073), Strings({"1",   "10",  "20",  "30",  "40",  "50",  "60",  "70",  "80",
+                                           "90",  "100", "110", "120", "130", "140", "150", "160", "170",
+                                           "180", "190", "200", "210", "220", "230", "240"}));
+  EXPECT_EQ(Items(*window, 1085), Strings({"9600", "19200", "38400", "57600", "115200"}));
+
+  const std::pair<int, const char*> selected[] = {
+      {1000, "USB"},     {1001, "115200"}, {1012, "60mm * 50mm "}, {1013, "CODE128"},
+      {1029, "Level_3"}, {1073, "1"},      {1075, "60mm * 40mm "}, {1085, "115200"},
+  };
+  for (const auto& [id, text] : selected)
+    EXPECT_EQ(window->ControlAs<QComboBox>(id)->currentText(), QString::fromUtf8(text)) << id;
+  EXPECT_EQ(window->ControlAs<QComboBox>(1010)->currentIndex(), 2);
+  EXPECT_EQ(window->ControlAs<QComboBox>(1011)->currentIndex(), 0);
+}
+
+TEST_P(StartupTest, EditsStartWithTheirTextsAndOnlyTheBaudListIsDisabled) {
+  auto window = MakeWindow(GetParam());
+  const std::pair<int, const char*> edits[] = {{1022, "35"}, {1034, "1"}, {1044, "1"}, {1047, "3000"}};
+  for (const auto& [id, text] : edits) EXPECT_EQ(window->ControlAs<QLineEdit>(id)->text(), QString(text)) << id;
+  EXPECT_EQ(window->ControlAs<QLabel>(1078)->text(), QString("0"));
+  EXPECT_FALSE(window->ControlAs<QCheckBox>(1037)->isChecked());
+
+  const QString console = window->ControlAs<QTextEdit>(1039)->toPlainText();
+  const QString latin = "1234567890ABCDEFGHIJKLMNOPQRSTUV\nWXYZabcdefgjilklmnopqrstuvwxyz&*\n";
+  EXPECT_EQ(console, Chinese() ? latin + QString::fromUtf8("Tarnwick打印机品牌\n") : latin);
+
+  for (const DialogControl& control : MainWindowTemplate().controls) {
+    if (control.id <= 0) continue;
+    EXPECT_EQ(window->Control(control.id)->isEnabled(), control.id != 1001) << control.id;
+  }
+}
+
+TEST_P(StartupTest, EveryCaptionOfTheCaptionTableIsInTheInterfaceLanguage) {
+  auto window = MakeWindow(GetParam());
+  ASSERT_EQ(kCaptionCount, 55u);
+  for (std::size_t row = 0; row < kCaptionCount; ++row) {
+    const CaptionEntry& entry = kCaptionTable[row];
+    EXPECT_EQ(CaptionOf(window->Control(entry.control)), QString::fromUtf8(Chinese() ? entry.key : entry.english))
+        << entry.control;
+  }
+}
+
+TEST_P(StartupTest, HiddenControlsStayHiddenAfterShowing) {
+  auto window = MakeWindow(GetParam());
+  window->show();
+  for (int id : {1025, 1040, 1042, 1033, 1041, 1046, 1048, 1049, 1050}) {
+    ASSERT_NE(window->Control(id), nullptr) << id;
+    EXPECT_FALSE(window->Control(id)->isVisible()) << id;
+  }
+  EXPECT_EQ(window->Control(1084)->isVisible(), Chinese());
+  EXPECT_TRUE(window->Control(1020)->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, StartupTest, ::testing::Values(936, 1252));
+
+TEST_F(MainWindowTest, ChineseCaptionsDifferFromTheTemplateWhereTheTableSaysSo) {
+  auto window = MakeWindow(936);
+  EXPECT_EQ(CaptionOf(window->Control(1088)), QString::fromUtf8("端口类型:"));
+  EXPECT_EQ(CaptionOf(window->Control(1089)), QString::fromUtf8("波特率:"));
+  EXPECT_EQ(CaptionOf(window->Control(1093)), QString::fromUtf8("打印前回退:"));
+  EXPECT_EQ(CaptionOf(window->Control(1050)), QString::fromUtf8("打印测试2"));
+}
+
+TEST_F(MainWindowTest, EnglishCaptionsKeepTheirSpelling) {
+  auto window = MakeWindow(1252);
+  EXPECT_EQ(CaptionOf(window->Control(1111)), QString("Send coies:"));
+  EXPECT_EQ(CaptionOf(window->Control(1099)), QString("Test label(2.33\")"));
+  EXPECT_EQ(CaptionOf(window->Control(1037)), QString("HEX"));
+  EXPECT_EQ(CaptionOf(window->Control(1005)), QString("60*20"));
+}
+
+TEST_F(MainWindowTest, TitleCarriesTheVersionText) {
+  auto window = MakeWindow(1252);
+  EXPECT_EQ(window->windowTitle().toStdString(), "Kestrel - " + GetVersionText());
+  EXPECT_EQ(WindowTitle(FormatVersionText("1.0.0.16")), "Kestrel - V1.0.0.16");
+  EXPECT_EQ(WindowTitle(FormatVersionText("")), "Kestrel - ");
+}
+
+TEST_F(MainWindowTest, SizeMessageReloadsTheHiddenLabelSizeEdits) {
+  auto window = MakeWindow(936);
+  LabelSettings& settings = GetLabelSettings();
+  const std::int32_t width = settings.ReadSettingInt("CustomLabel", "CustomLabel_Width");
+  const std::int32_t height = settings.ReadSettingInt("CustomLabel", "CustomLabel_Height");
+  settings.WriteSettingInt("CustomLabel", "CustomLabel_Width", 400);
+  settings.WriteSettingInt("CustomLabel", "CustomLabel_Height", 244);
+  EXPECT_NE(window->ControlAs<QLineEdit>(1033)->text(), QString("50.00"));
+
+  CKestrelDlg::NotifyCustomLabelSizeChanged(window.get());
+  EXPECT_EQ(window->ControlAs<QLineEdit>(1033)->text(), QString("50.00"));
+  EXPECT_EQ(window->ControlAs<QLineEdit>(1041)->text(), QString("30.50"));
+
+  settings.WriteSettingInt("CustomLabel", "CustomLabel_Width", width);
+  settings.WriteSettingInt("CustomLabel", "CustomLabel_Height", height);
+}
+
+TEST_F(MainWindowTest, F8InTheConsoleBoxOpensTheHistoryOnce) {
+  auto window = MakeWindow(1252);
+  window->show();
+  QStringList lines;
+  QString className;
+  ModalWatcher watcher([&](QWidget* dialog) {
+    className = dialog->metaObject()->className();
+    if (auto* list = dialog->findChild<QListWidget*>())
+      for (int row = 0; row < list->count(); ++row) lines << list->item(row)->text();
+    dialog->close();
+  });
+  QTest::keyClick(window->Control(1039), Qt::Key_F8);
+
+  EXPECT_EQ(watcher.Seen(), 1);
+  EXPECT_EQ(className, QString("kestrel::Dialog_About"));
+  EXPECT_EQ(lines, Strings({"V1.0.2（20210222）", "1、更新每次按钮打印发送数据都会重新连接一下设备",
+                            "2、版本号更新为V1.0.2", "\t", "V1.0.1（20201220）", "\t\t初始版本！"}));
+  EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, EnterInTheConsoleStartsALineAndInAOneLineEditEndsTheWindow) {
+  auto window = MakeWindow(1252);
+  window->show();
+  auto* console = window->ControlAs<QTextEdit>(1039);
+  console->setPlainText("AB");
+  console->moveCursor(QTextCursor::End);
+  QTest::keyClick(console, Qt::Key_Return);
+  EXPECT_EQ(console->toPlainText(), QString("AB\n"));
+  EXPECT_TRUE(window->isVisible());
+
+  QTest::keyClick(window->Control(1044), Qt::Key_Return);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(window->result(), QDialog::Accepted);
+  EXPECT_NE(ImageBuffer, nullptr);  // only the close request releases it
+}
+
+TEST_F(MainWindowTest, EscEndsTheWindowWithCancel) {
+  auto window = MakeWindow(936);
+  window->show();
+  QTest::keyClick(window->Control(1022), Qt::Key_Escape);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(window->result(), QDialog::Rejected);
+}
+
+TEST_F(MainWindowTest, ContextMenuEntryOpensTheAboutBox) {
+  auto window = MakeWindow(1252);
+  window->show();
+  QStringList entries;
+  QStringList aboutTexts;
+  QString aboutTitle;
+  ModalWatcher watcher([&](QWidget* shown) {
+    if (auto* menu = qobject_cast<QMenu*>(shown)) {
+      for (QAction* action : menu->actions()) entries << action->text();
+      QTest::keyClick(menu, Qt::Key_Down);
+      QTest::keyClick(menu, Qt::Key_Return);
+    } else {
+      aboutTitle = shown->windowTitle();
+      for (QLabel* label : shown->findChildren<QLabel*>())
+        if (!label->text().isEmpty()) aboutTexts << label->text();
+      QTest::mouseClick(shown->findChild<QAbstractButton*>(), Qt::LeftButton);
+    }
+  });
+  QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5), window->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(window.get(), &request);
+
+  EXPECT_EQ(entries, Strings({"关于 Kestrel(&A)..."}));
+  EXPECT_EQ(watcher.Seen(), 2);
+  EXPECT_EQ(aboutTitle, QString::fromUtf8("关于 Kestrel"));
+  ASSERT_FALSE(aboutTexts.isEmpty());
+  EXPECT_EQ(aboutTexts.first(), QString::fromUtf8("Kestrel，1.0 版"));
+}
+
+TEST_F(MainWindowTest, SelectionsStoreJobSettingsAndSendNothing) {
+  auto window = MakeWindow(936);
+  SendLength = 7;
+  QTest::keyClick(window->Control(1010), Qt::Key_Up);    // 标签纸(回收)
+  QTest::keyClick(window->Control(1011), Qt::Key_Down);  // 由下到上
+  QTest::keyClick(window->Control(1012), Qt::Key_Down);  // 58(48)mm * 20mm
+  QTest::keyClick(window->Control(1013), Qt::Key_Up);    // CODE93
+  window->ControlAs<QLineEdit>(1022)->setText("120");
+  EXPECT_EQ(JobSettings.PaperType, 1);
+  EXPECT_EQ(JobSettings.PrintDirection, 1);
+  EXPECT_EQ(JobSettings.AreaWidthDots, 384);
+  EXPECT_EQ(JobSettings.AreaHeightDots, 128);
+  EXPECT_EQ(JobSettings.BarcodeSystem, 72);
+  EXPECT_EQ(JobSettings.BackfeedValue, 120);
+
+  window->ControlAs<QLineEdit>(1022)->setText("");
+  EXPECT_EQ(JobSettings.BackfeedValue, 0);
+  EXPECT_EQ(SendLength, 7);
+  EXPECT_FALSE(window->Link().Connected());
+}
+
+struct Message {
+  QString text;
+  QString caption;
+  bool plain;  // no icon, OK only
+};
+
+std::vector<Message> PressAndCollectMessages(CKestrelDlg& window, int button) {
+  std::vector<Message> messages;
+  ModalWatcher watcher([&](QWidget* shown) {
+    auto* box = qobject_cast<QMessageBox*>(shown);
+    if (!box) {
+      shown->close();
+      return;
+    }
+    messages.push_back({box->text(), box->windowTitle(),
+                        box->icon() == QMessageBox::NoIcon && box->buttons().size() == 1 && box->parent() == &window});
+    box->button(QMessageBox::Ok)->click();
+  });
+  QTest::mouseClick(window.Control(button), Qt::LeftButton);
+  return messages;
+}
+
+TEST_F(MainWindowTest, WithoutAPrinterOnlyTheBarcodeTestSaysSo) {
+  auto window = MakeWindow(936);
+  window->show();
+  const auto picture = PressAndCollectMessages(*window, 1017);
+  ASSERT_EQ(picture.size(), 1u);
+  EXPECT_EQ(picture[0].text, QString::fromUtf8("找不到任何USB设备"));
+
+  const auto barcode = PressAndCollectMessages(*window, 1020);
+  ASSERT_EQ(barcode.size(), 2u);
+  EXPECT_EQ(barcode[1].text, QString::fromUtf8("打印机未连接！"));
+  EXPECT_EQ(barcode[1].caption, QString("Kestrel"));
+  EXPECT_TRUE(barcode[1].plain);
+}
+
+}  // namespace
+}  // namespace kestrel
