@@ -1,0 +1,98 @@
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "support/TestSupport.h"
+#include "ui/DialogBuilder.h"
+
+namespace kestrel {
+namespace {
+
+using K = ControlKind;
+
+constexpr DialogControl kControls[] = {
+    {kNoControlId, K::Label, "Width:", 4, 4, 30, 8},
+    {0, K::Label, "no id either", 4, 14, 30, 8},
+    {10, K::DropDownList, "", 40, 4, 60, 100},
+    {11, K::DigitEdit, "", 40, 24, 40, 14},
+    {12, K::ReadOnlyDigitEdit, "7", 40, 40, 40, 14, false},
+    {13, K::PushButton, "A caption far too long for this narrow button", 4, 60, 30, 14},
+    {14, K::PushButton, "OK", 40, 60, 30, 14},
+    {15, K::DefaultPushButton, "Done", 80, 60, 30, 14},
+    {16, K::Icon, "", 4, 80, 20, 20, true, 9999},
+};
+constexpr DialogTemplate kTemplate{1, "Sample", 120, 100, 9, kControls};
+
+TEST(DialogBaseUnitsTest, ConvertsQuartersAndEighthsRoundingToNearest) {
+  const DialogBaseUnits units{7, 14};
+  EXPECT_EQ(units.ToPixels(4, 8, 4, 8), QRect(7, 14, 7, 14));
+  EXPECT_EQ(units.ToPixels(1, 1, 2, 3), QRect(2, 2, 4, 5));  // 1.75, 1.75, 3.5, 5.25
+  EXPECT_EQ(units.ToPixels(320, 419), QSize(560, 733));
+}
+
+TEST(DialogBuilderTest, BuildsEveryControlAtItsPlaceAndIndexesOnlyIds) {
+  QDialog dialog;
+  DialogBuilder controls(dialog, kTemplate);
+  const DialogBaseUnits& units = controls.BaseUnits();
+
+  EXPECT_EQ(dialog.windowTitle(), QString("Sample"));
+  EXPECT_EQ(dialog.size(), units.ToPixels(120, 100));
+  EXPECT_EQ(controls.Controls().size(), 7);
+  EXPECT_EQ(controls.Control(0), nullptr);
+  EXPECT_EQ(controls.Control(-1), nullptr);
+  EXPECT_EQ(dialog.findChildren<QLabel*>().size(), 3);  // two captions and the icon
+  EXPECT_EQ(controls.Control(11)->geometry(), units.ToPixels(40, 24, 40, 14));
+}
+
+TEST(DialogBuilderTest, DropDownListGetsItsClosedHeight) {
+  QDialog dialog;
+  DialogBuilder controls(dialog, kTemplate);
+  auto* list = controls.ControlAs<QComboBox>(10);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->height(), list->sizeHint().height());
+  EXPECT_LT(list->height(), controls.BaseUnits().ToPixels(0, 0, 0, 100).height() / 2);
+  EXPECT_GT(list->maxVisibleItems(), 1);
+}
+
+TEST(DialogBuilderTest, EditsKeepTheirKindsRules) {
+  QDialog dialog;
+  DialogBuilder controls(dialog, kTemplate);
+  auto* digits = controls.ControlAs<QLineEdit>(11);
+  QTest::keyClicks(digits, "a1-2 b3");
+  EXPECT_EQ(digits->text(), QString("123"));
+  EXPECT_EQ(digits->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+  EXPECT_TRUE(controls.ControlAs<QLineEdit>(12)->isReadOnly());
+}
+
+TEST(DialogBuilderTest, ControlsWithoutTheVisibleFlagStayHidden) {
+  QDialog dialog;
+  DialogBuilder controls(dialog, kTemplate);
+  dialog.show();
+  EXPECT_FALSE(controls.Control(12)->isVisible());
+  EXPECT_TRUE(controls.Control(11)->isVisible());
+}
+
+TEST(DialogBuilderTest, DefaultButtonEndsTheDialogWithOk) {
+  QDialog dialog;
+  DialogBuilder controls(dialog, kTemplate);
+  dialog.show();
+  QTest::mouseClick(controls.Control(15), Qt::LeftButton);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(DialogBuilderTest, CaptionsTooWideForTheirControlGetASmallerFont) {
+  QDialog dialog;
+  DialogBuilder controls(dialog, kTemplate);
+  const QFont wide = controls.Control(13)->font();
+  const QFont fits = controls.Control(14)->font();
+  EXPECT_EQ(fits, dialog.font());
+  EXPECT_TRUE(wide.stretch() == QFont::Condensed || wide.pointSizeF() < fits.pointSizeF());
+  EXPECT_LT(wide.pointSizeF(), fits.pointSizeF());  // this caption does not fit even condensed
+}
+
+}  // namespace
+}  // namespace kestrel
