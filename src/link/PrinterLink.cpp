@@ -57,7 +57,7 @@ struct PrinterLink::State {
     CloseLocked();
     const std::vector<UsbPrinterInfo> printers = ListUsbPrinters(paths);
     if (printers.empty()) {
-      lastError = "no USB printer found";
+      lastError = "no USB printer (usblp) under " + paths.sysRoot + "/class/usbmisc";
       if (!host.AgingRunning()) notice = {Translate("找不到任何USB设备"), "Kestrel"};
       return false;
     }

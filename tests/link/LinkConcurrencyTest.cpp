@@ -105,6 +105,7 @@ TEST_F(LinkConcurrencyTest, ReconnectsNeverTearAWriteToTheUsbPrinter) {
 
   EXPECT_EQ(writer.refused, 0);
   ASSERT_GT(writer.accepted, 0);
+  RecordProperty("writes", writer.accepted.load());
   std::string expected;
   for (int n = 0; n < writer.accepted; ++n) expected += Record(n);
   EXPECT_EQ(drain.received.size(), expected.size());

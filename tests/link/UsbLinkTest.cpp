@@ -70,12 +70,6 @@ TEST_F(UsbLinkTest, UnreadableIdentifierOrMissingNodeFailsSilently) {
   EXPECT_TRUE(host_.messages.empty());
 }
 
-TEST_F(UsbLinkTest, PrinterIdentifiedOnlyByIeee1284IdOpens) {
-  tree_.AddPrinter(0, Node::kRegularFile, Identifier::kIeee1284Only);
-  PrinterLink link(host_, tree_.paths());
-  EXPECT_TRUE(link.OpenUsbPrinter());
-}
-
 TEST_F(UsbLinkTest, FifoNodeReceivesTheWholeJob) {
   tree_.AddPrinter(0, Node::kFifo);
   const int reader = open(tree_.NodePath(0).c_str(), O_RDONLY | O_NONBLOCK);

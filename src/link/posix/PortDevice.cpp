@@ -7,6 +7,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -123,11 +124,12 @@ bool WriteSerialInTime(int fd, const std::uint8_t* bytes, std::size_t count, int
 
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) return false;
+    // Waits in short slices and tries again after each: not every driver
+    // reports new room in its queue to a waiting poll.
     pollfd waiting{fd, POLLOUT, 0};
-    const int ready = poll(&waiting, 1, static_cast<int>(left.count()));
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0) return false;
-    if (waiting.revents & (POLLERR | POLLHUP | POLLNVAL)) return false;
+    const int ready = poll(&waiting, 1, static_cast<int>(std::min<long long>(left.count(), 100)));
+    if (ready < 0 && errno != EINTR) return false;
+    if (ready > 0 && (waiting.revents & (POLLERR | POLLHUP | POLLNVAL))) return false;
   }
   return true;
 }
