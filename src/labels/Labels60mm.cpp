@@ -7,8 +7,8 @@
 #include "commands/Commands.h"
 #include "commands/DisplayText.h"
 #include "commands/PageFrame.h"
-#include "language/ContactTexts.h"
 #include "labels/LabelParts.h"
+#include "language/ContactTexts.h"
 
 namespace kestrel {
 namespace {
@@ -33,8 +33,8 @@ struct NutritionRow {
 };
 
 constexpr NutritionRow kNutritionRows[] = {
-    {90, "热量", "351千焦", "3%"},       {120, "蛋白质", "5.8克", "5%"}, {150, "脂肪", "5.8克", "5%"},
-    {180, "碳水化合物", "5.8克", "5%"}, {210, "钠", "72毫克", "5%"},  {235, "盐", "72毫克", "5%"},
+    {90, "热量", "351千焦", "3%"},      {120, "蛋白质", "5.8克", "5%"}, {150, "脂肪", "5.8克", "5%"},
+    {180, "碳水化合物", "5.8克", "5%"}, {210, "钠", "72毫克", "5%"},    {235, "盐", "72毫克", "5%"},
     {265, "水", "72毫克", "5%"},
 };
 
@@ -109,8 +109,8 @@ void ComposeLabel60x30(const JobContext& context) {
   PlaceDisplayText({6, 98, kOriginLine});
   RuleAcross(130);
   cmd::Position(6, 138);
-  AppendDisplayFormat("生产时间：%04d年 %02d月 %02d日 %02d:%02d:%02d ", Year(now), Month(now), now.tm_mday,
-                      now.tm_hour, now.tm_min, now.tm_sec);
+  AppendDisplayFormat("生产时间：%04d年 %02d月 %02d日 %02d:%02d:%02d ", Year(now), Month(now), now.tm_mday, now.tm_hour,
+                      now.tm_min, now.tm_sec);
   RuleAcross(170);
   PlaceDisplayText({6, 182, kAddressLine});
   cmd::EscFF();

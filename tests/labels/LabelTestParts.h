@@ -58,8 +58,7 @@ inline Bytes Compose(Composer composer, int codePage, JobContext context = {}) {
 // type 2, speed "1", direction 0) for an area of width and height given as
 // "wL wH" and "hL hH".
 inline std::string Frame(const std::string& width, const std::string& height) {
-  return "1B 40 1F 55 38 01 1B 63 30 02 1B 4C 1F 55 20 01 1B 54 00 1B 57 00 00 00 00 " + width + " " + height +
-         " 18 ";
+  return "1B 40 1F 55 38 01 1B 63 30 02 1B 4C 1F 55 20 01 1B 54 00 1B 57 00 00 00 00 " + width + " " + height + " 18 ";
 }
 
 // The QR code of the web address "www.tarnwick.example" (20 bytes, p = 23).

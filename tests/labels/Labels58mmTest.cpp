@@ -22,7 +22,7 @@ TEST(Labels58mmTest, NameLabelInBothLanguages) {
         "1B 24 2D 00 1D 24 28 00 1D 48 02 1D 68 14 1D 77 03 1D 6B 41 0C 31 32 33 34 35 36 37 38 39 30 31 32 0A 1B 0C",
     });
   };
-  EXPECT_BYTES(Compose(ComposeLabel58x20, kChinese), label("B4 F2 D3 A1 BB FA 0A",            // 打印机\n
+  EXPECT_BYTES(Compose(ComposeLabel58x20, kChinese), label("B4 F2 D3 A1 BB FA 0A",          // 打印机\n
                                                            "C3 FB B3 C6 A3 BA 51 35 31"));  // 名称：Q51
   EXPECT_BYTES(Compose(ComposeLabel58x20, kEnglish), label(Ascii("Printer\n"), Ascii("Name: Q51")));
 }
@@ -32,12 +32,16 @@ TEST(Labels58mmTest, NameplateIsTheSameInBothLanguages) {
       Frame("80 01", "E0 00"),
       "1B 6E 03 1B 6D 00 00 00 00 80 01 D6 00 1B 6E 02",
       "1B 24 00 00 1D 24 05 00 1D 21 01 1B 45 22",
-      "1B 24 3C 00", Ascii("Label Thermal Printer\n"),  // X 60
+      "1B 24 3C 00",
+      Ascii("Label Thermal Printer\n"),  // X 60
       "1D 21 00 1B 45 00",
       "1B 6C 02 00 00 32 00 80 01 32 00",
-      "1B 24 1A 00 1D 24 3A 00", Ascii("Model:2 Inch Printer"),
-      "1B 24 1A 00 1D 24 58 00", Ascii("Page Width:58(48)MM"),
-      "1B 24 1A 00 1D 24 76 00", Ascii("Power:8.4V/1A\n"),
+      "1B 24 1A 00 1D 24 3A 00",
+      Ascii("Model:2 Inch Printer"),
+      "1B 24 1A 00 1D 24 58 00",
+      Ascii("Page Width:58(48)MM"),
+      "1B 24 1A 00 1D 24 76 00",
+      Ascii("Power:8.4V/1A\n"),
       "1B 24 10 00 1D 24 94 00 1D 48 02 1D 68 23 1D 77 03 1D 6B 49 07 32 35 30 30 30 30 34",
       "1B 24 30 01 1D 24 4B 00",
   });
@@ -94,23 +98,34 @@ TEST(Labels58mmTest, ShippingLabelInBothLanguages) {
         "1D 48 00 1D 68 14 1D 77 03 1D 6B 49 03 34 30 39",
         "1B 24 A2 00 1D 24 0A 00",
         "1B 6C 03 A2 00 23 00 6C 01 23 00",
-        "1B 24 C4 00 1D 24 26 00", title,
-        "1B 24 0A 00 1D 24 5A 00", customer, "1B 6C 02 52 00 7C 00 6C 01 7C 00",
-        "1B 24 0A 00 1D 24 96 00", item, "1B 6C 02 52 00 AE 00 6C 01 AE 00",
-        "1B 24 0A 00 1D 24 D2 00", specs, "1B 6C 02 52 00 EA 00 6C 01 EA 00",
-        "1B 24 0A 00 1D 24 0E 01", web,
-        "1B 24 0A 00 1D 24 2C 01", telephone,
-        "1B 24 0A 00 1D 24 4A 01", date,
-        "1B 24 06 01 1D 24 FA 00", WebQrCode(),
+        "1B 24 C4 00 1D 24 26 00",
+        title,
+        "1B 24 0A 00 1D 24 5A 00",
+        customer,
+        "1B 6C 02 52 00 7C 00 6C 01 7C 00",
+        "1B 24 0A 00 1D 24 96 00",
+        item,
+        "1B 6C 02 52 00 AE 00 6C 01 AE 00",
+        "1B 24 0A 00 1D 24 D2 00",
+        specs,
+        "1B 6C 02 52 00 EA 00 6C 01 EA 00",
+        "1B 24 0A 00 1D 24 0E 01",
+        web,
+        "1B 24 0A 00 1D 24 2C 01",
+        telephone,
+        "1B 24 0A 00 1D 24 4A 01",
+        date,
+        "1B 24 06 01 1D 24 FA 00",
+        WebQrCode(),
         "1B 0C",
     });
     return Join({Hex(before), Picture(129), Hex(after)});
   };
   EXPECT_BYTES(Compose(ComposeLabel58x50, kChinese),
-               label("B4 F2 D3 A1 BB FA B3 F6 BB F5 B1 EA C7 A9",                     // 打印机出货标签
-                     "BF CD BB A7 A3 BA", "C3 FB B3 C6 A3 BA", "B9 E6 B8 F1 A3 BA",  // 客户： 名称： 规格：
-                     "CD F8 D5 BE 3A " + Ascii("www.tarnwick.example"),              // 网站:
-                     "B5 E7 BB B0 3A " + Ascii("400-555-0100"),                      // 电话:
+               label("B4 F2 D3 A1 BB FA B3 F6 BB F5 B1 EA C7 A9",                      // 打印机出货标签
+                     "BF CD BB A7 A3 BA", "C3 FB B3 C6 A3 BA", "B9 E6 B8 F1 A3 BA",    // 客户： 名称： 规格：
+                     "CD F8 D5 BE 3A " + Ascii("www.tarnwick.example"),                // 网站:
+                     "B5 E7 BB B0 3A " + Ascii("400-555-0100"),                        // 电话:
                      "C8 D5 C6 DA A3 BA 32 30 32 34 C4 EA 30 33 D4 C2 30 35 C8 D5"));  // 日期：2024年03月05日
   EXPECT_BYTES(Compose(ComposeLabel58x50, kEnglish),
                label(Ascii("Outbound label"), Ascii("User:"), Ascii("Item:"), Ascii("Specs:"),
@@ -128,8 +143,8 @@ TEST(Labels58mmTest, FrameCarriesCopiesSpeedAndDirection) {
   for (Composer label : kLabels) {
     const Bytes plain = Compose(label, kEnglish);
     ASSERT_GE(plain.size(), 19u);
-    const Bytes expected = Join({Hex("1B 40 1F 55 38 03 1B 63 30 02 1B 4C 1F 55 20 F0 1B 54 01"),
-                                 Bytes(plain.begin() + 19, plain.end())});
+    const Bytes expected =
+        Join({Hex("1B 40 1F 55 38 03 1B 63 30 02 1B 4C 1F 55 20 F0 1B 54 01"), Bytes(plain.begin() + 19, plain.end())});
     EXPECT_BYTES(Compose(label, kEnglish, busy), expected);
   }
 }
