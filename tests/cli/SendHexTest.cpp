@@ -1,0 +1,105 @@
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "link/LinkTestSupport.h"
+
+namespace kestrel::test {
+namespace {
+
+struct SendResult {
+  int status = -1;
+  std::string error;
+};
+
+// Runs `kestrel-cli send ARGS` in the C locale, so its messages are English.
+SendResult RunSend(const std::vector<std::string>& args) {
+  TempDir dir;
+  const std::string errorFile = dir.path() + "/stderr";
+  const pid_t child = fork();
+  if (child == 0) {
+    setenv("LC_ALL", "C", 1);
+    const int err = open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(err, 2);
+    dup2(null, 1);
+    std::vector<char*> argv{const_cast<char*>(KESTREL_CLI_PATH), const_cast<char*>("send")};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(KESTREL_CLI_PATH, argv.data());
+    _exit(127);
+  }
+  SendResult result;
+  int status = 0;
+  waitpid(child, &status, 0);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream file(errorFile);
+  result.error.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return result;
+}
+
+TEST(SendHexTest, HexBytesAndCopiesGoOutAsTheConsoleSendsThem) {
+  PtyPair pty;
+  SendResult result = RunSend({"--port", pty.slavePath(), "--hex", "--count", "3", "--text", "1b 40 0a"});
+  EXPECT_EQ(result.status, 0) << result.error;
+  EXPECT_BYTES(pty.Read(9), "1B 40 0A 1B 40 0A 1B 40 0A");
+
+  result = RunSend({"--port", pty.slavePath(), "--count", "0", "--text", "1B4"});
+  EXPECT_EQ(result.status, 0) << result.error;
+  EXPECT_BYTES(pty.Read(4, std::chrono::milliseconds(300)), "31 42 34");
+}
+
+TEST(SendHexTest, FileContentIsSentAsItStands) {
+  PtyPair pty;
+  TempDir dir;
+  const std::string hexFile = dir.path() + "/bytes.txt";
+  WriteTextFile(hexFile, "1B 53\r\n1b 40\n");
+  SendResult result = RunSend({"--port", pty.slavePath(), "--hex", "--file", hexFile});
+  EXPECT_EQ(result.status, 0) << result.error;
+  EXPECT_BYTES(pty.Read(4), "1B 53 1B 40");
+
+  const std::string textFile = dir.path() + "/text.txt";
+  WriteTextFile(textFile, "AB\r\nC\n");
+  result = RunSend({"--port", pty.slavePath(), "--count", "2", "--file", textFile});
+  EXPECT_EQ(result.status, 0) << result.error;
+  EXPECT_BYTES(pty.Read(12), "41 42 0D 0A 43 0A 41 42 0D 0A 43 0A");
+}
+
+TEST(SendHexTest, BadContentIsRefusedBeforeThePortIsOpened) {
+  PtyPair pty;
+  const struct {
+    std::vector<std::string> args;
+    const char* message;
+  } rows[] = {
+      {{"--hex", "--text", "ZZ"}, "Hexadecimal character input error!"},
+      {{"--hex", "--text", "1B 4G"}, "Hexadecimal character input error!"},
+      {{"--text", std::string(24'575, 'x')}, "Too many inputs!"},
+      {{"--file", "/nonexistent/bytes.txt"}, "/nonexistent/bytes.txt"},
+      {{"--text", "A", "--file", "/dev/null"}, "either --text or --file"},
+      {{"--count", "2"}, "either --text or --file"},
+  };
+  for (const auto& row : rows) {
+    std::vector<std::string> args = {"--port", pty.slavePath()};
+    args.insert(args.end(), row.args.begin(), row.args.end());
+    const SendResult result = RunSend(args);
+    EXPECT_EQ(result.status, 2) << row.message;
+    EXPECT_NE(result.error.find(row.message), std::string::npos) << result.error;
+  }
+  EXPECT_TRUE(pty.Read(1, std::chrono::milliseconds(200)).empty());
+
+  // The last accepted length goes out whole; it passes the pty's buffer, so
+  // it is read while the command runs.
+  std::vector<std::uint8_t> arrived;
+  std::thread reader([&] { arrived = pty.Read(24'574, std::chrono::seconds(10)); });
+  const SendResult result = RunSend({"--port", pty.slavePath(), "--text", std::string(24'574, 'x')});
+  reader.join();
+  EXPECT_EQ(result.status, 0) << result.error;
+  EXPECT_EQ(arrived.size(), 24'574u);
+}
+
+}  // namespace
+}  // namespace kestrel::test
