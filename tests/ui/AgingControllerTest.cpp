@@ -1,0 +1,253 @@
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "commands/JobSettings.h"
+#include "commands/SendBuffer.h"
+#include "language/TranslationMap.h"
+#include "support/TestSupport.h"
+#include "ui/CKestrelDlg.h"
+#include "ui/WindowTestSupport.h"
+
+namespace kestrel::test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Bytes = std::vector<std::uint8_t>;
+
+// The printer's side of the serial port: a pseudo-terminal master that keeps
+// reading what the window sends.
+class PrinterSide {
+ public:
+  PrinterSide() {
+    fd_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd_ >= 0 && grantpt(fd_) == 0 && unlockpt(fd_) == 0) slavePath_ = ptsname(fd_);
+  }
+  ~PrinterSide() { Close(); }
+  void Close() {
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+  }
+  const std::string& slavePath() const { return slavePath_; }
+
+  void ReadAvailable() {
+    pollfd ready{fd_, POLLIN, 0};
+    if (fd_ < 0 || poll(&ready, 1, 0) <= 0 || !(ready.revents & POLLIN)) return;
+    std::uint8_t chunk[4096];
+    const ssize_t got = read(fd_, chunk, sizeof chunk);
+    if (got > 0) received.insert(received.end(), chunk, chunk + got);
+  }
+
+  Bytes received;
+
+ private:
+  int fd_ = -1;
+  std::string slavePath_;
+};
+
+struct ShownMessage {
+  QString caption;
+  QString text;
+};
+
+class AgingControllerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("XDG_DATA_HOME", dataHome_.path().c_str(), 1);
+    LoadTranslations(936);
+    ASSERT_FALSE(printer_.slavePath().empty());
+    dialog_ = std::make_unique<CKestrelDlg>(nullptr, links_.Paths());
+    timer_ = dialog_->findChild<QTimer*>(QStringLiteral("AgingTimer"));
+    ASSERT_NE(timer_, nullptr);
+  }
+  void TearDown() override {
+    dialog_.reset();
+    JobSettings.PortKind = 0;
+    unsetenv("XDG_DATA_HOME");
+  }
+
+  // Adds the port to the port-type list by code and selects it, as a pick
+  // in the list does.
+  void SelectPort(const std::string& path) {
+    auto* ports = dialog_->ControlAs<QComboBox>(1000);
+    ports->addItem(QString::fromStdString(path));
+    ports->setCurrentIndex(ports->count() - 1);
+    emit ports->activated(ports->currentIndex());
+  }
+  void SetInterval(const QString& text) { dialog_->ControlAs<QLineEdit>(1047)->setText(text); }
+  void Click(int id) { QTest::mouseClick(dialog_->ControlAs<QAbstractButton>(id), Qt::LeftButton); }
+  QString CountText() const { return dialog_->ControlAs<QLabel>(1078)->text(); }
+
+  // Handles the window's events and reads the printer's side until `done`.
+  bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+    const auto deadline = Clock::now() + limit;
+    while (!done() && Clock::now() < deadline) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+      printer_.ReadAvailable();
+    }
+    return done();
+  }
+
+  // The window's enabled controls, hidden ones and those without an id included.
+  std::vector<QWidget*> EnabledControls() const {
+    std::vector<QWidget*> enabled;
+    for (QWidget* child : dialog_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (!child->isWindow() && child->isEnabled()) enabled.push_back(child);
+    return enabled;
+  }
+  bool EveryControlEnabled() const {
+    for (QWidget* child : dialog_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (!child->isWindow() && !child->isEnabled()) return false;
+    return true;
+  }
+
+  // Closes every message box that opens and keeps what it said.
+  ModalWatcher CloseMessages() {
+    return ModalWatcher([this](QWidget* shown) {
+      if (auto* box = qobject_cast<QMessageBox*>(shown)) {
+        messages_.push_back({box->windowTitle(), box->text()});
+        box->accept();
+      } else {
+        shown->close();
+      }
+    });
+  }
+
+  TempDir dataHome_;
+  EmptyLinkTree links_;
+  PrinterSide printer_;
+  std::unique_ptr<CKestrelDlg> dialog_;
+  QTimer* timer_ = nullptr;
+  std::vector<ShownMessage> messages_;
+};
+
+bool Contains(const Bytes& bytes, const Bytes& part) {
+  return std::search(bytes.begin(), bytes.end(), part.begin(), part.end()) != bytes.end();
+}
+
+TEST_F(AgingControllerTest, SendsAreCountedOneByOneWithoutCopiesWhileOnlyStopIsEnabled) {
+  SelectPort(printer_.slavePath());
+  SetInterval(QStringLiteral("30"));
+  dialog_->ControlAs<QComboBox>(1075)->setCurrentIndex(0);  // 60mm * 20mm
+
+  Click(1076);
+  // The first label goes out at Start, without waiting one interval.
+  EXPECT_EQ(CountText(), QStringLiteral("1"));
+  EXPECT_TRUE(dialog_->AgingRunning());
+  EXPECT_TRUE(timer_->isActive());
+  EXPECT_EQ(timer_->interval(), 30);
+  EXPECT_EQ(EnabledControls(), std::vector<QWidget*>{dialog_->Control(1077)});
+
+  ASSERT_TRUE(RunUntil([&] { return dialog_->SendCount >= 4; }));
+  Click(1077);
+  EXPECT_FALSE(dialog_->AgingRunning());
+  EXPECT_FALSE(timer_->isActive());
+  EXPECT_TRUE(EveryControlEnabled());
+
+  const std::uint32_t sent = dialog_->SendCount;
+  EXPECT_EQ(CountText(), QString::number(sent));
+  const std::size_t labelLength = static_cast<std::size_t>(SendLength);
+  ASSERT_TRUE(RunUntil([&] { return printer_.received.size() >= sent * labelLength; }, std::chrono::seconds(2)));
+  EXPECT_EQ(printer_.received.size(), sent * labelLength);
+  EXPECT_BYTES(Bytes(printer_.received.begin(), printer_.received.begin() + 6), "1B 40 1B 63 30 02");
+  EXPECT_FALSE(Contains(printer_.received, Hex("1F 55 38")));
+
+  // Start goes on counting; Reset while stopped shows 0.
+  Click(1076);
+  EXPECT_EQ(dialog_->SendCount, sent + 1);
+  Click(1077);
+  Click(1079);
+  EXPECT_EQ(CountText(), QStringLiteral("0"));
+  EXPECT_EQ(dialog_->SendCount, 0u);
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(AgingControllerTest, IntervalRuleReachesTheTimer) {
+  SelectPort(printer_.slavePath());
+  for (const auto& [text, interval] : {std::pair{"", 5000}, std::pair{"0", 5000}, std::pair{"3000", 3000}}) {
+    SetInterval(QString::fromUtf8(text));
+    Click(1076);
+    EXPECT_EQ(timer_->interval(), interval) << '"' << text << '"';
+    Click(1077);
+  }
+}
+
+TEST_F(AgingControllerTest, NoPrinterStopsAtTheFirstTickWithEveryControlEnabledAndTheCountKept) {
+  SelectPort("/nonexistent/ttyKestrel0");
+  dialog_->SendCount = 7;
+  const auto watcher = CloseMessages();
+  Click(1076);
+  RunUntil([&] { return !messages_.empty(); }, std::chrono::milliseconds(500));
+
+  ASSERT_EQ(messages_.size(), 1u);  // the port's own warning stays quiet while aging
+  EXPECT_EQ(messages_[0].caption, QStringLiteral("Kestrel"));
+  EXPECT_EQ(messages_[0].text, QStringLiteral("连接失败,已停止发送"));
+  EXPECT_FALSE(dialog_->AgingRunning());
+  EXPECT_FALSE(timer_->isActive());
+  EXPECT_TRUE(EveryControlEnabled());
+  EXPECT_EQ(dialog_->SendCount, 7u);
+}
+
+TEST_F(AgingControllerTest, PrinterSideClosedMidRunStopsAtTheNextTick) {
+  SelectPort(printer_.slavePath());
+  SetInterval(QStringLiteral("30"));
+  const auto watcher = CloseMessages();
+  Click(1076);
+  ASSERT_TRUE(RunUntil([&] { return dialog_->SendCount >= 2; }));
+  const std::uint32_t sent = dialog_->SendCount;
+
+  // The other side going away removes the port, so the tick's reopen fails.
+  printer_.Close();
+  ASSERT_TRUE(RunUntil([&] { return !messages_.empty(); }));
+  RunUntil([] { return false; }, std::chrono::milliseconds(100));
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].text, QStringLiteral("连接失败,已停止发送"));
+  EXPECT_FALSE(timer_->isActive());
+  EXPECT_TRUE(EveryControlEnabled());
+  EXPECT_EQ(dialog_->SendCount, sent);
+}
+
+TEST_F(AgingControllerTest, LineThatTakesNoMoreBytesStopsWithTheSendMessage) {
+  // A FIFO the test holds open and fills: the port opens at every tick, but
+  // the write cannot go out.
+  const std::string line = dataHome_.path() + "/ttyStalled";
+  ASSERT_EQ(mkfifo(line.c_str(), 0600), 0);
+  const int holder = open(line.c_str(), O_RDWR | O_NONBLOCK);
+  ASSERT_GE(holder, 0);
+  const Bytes filler(4096, 0x55);
+  while (write(holder, filler.data(), filler.size()) > 0) {
+  }
+  SelectPort(line);
+  const auto watcher = CloseMessages();
+  Click(1076);
+  RunUntil([&] { return !messages_.empty(); }, std::chrono::seconds(10));
+
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0].caption, QStringLiteral("Kestrel"));
+  EXPECT_EQ(messages_[0].text, QStringLiteral("发送失败,已停止发送"));
+  EXPECT_FALSE(dialog_->AgingRunning());
+  EXPECT_FALSE(timer_->isActive());
+  EXPECT_TRUE(EveryControlEnabled());
+  EXPECT_EQ(CountText(), QStringLiteral("0"));
+  close(holder);
+}
+
+}  // namespace
+}  // namespace kestrel::test
