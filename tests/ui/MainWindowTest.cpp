@@ -20,6 +20,7 @@
 #include "ui/DialogTemplate.h"
 #include "ui/Dialog_About.h"
 #include "ui/InterfaceTexts.h"
+#include "ui/ResourcePictures.h"
 #include "ui/WindowTestSupport.h"
 #include "version/Version.h"
 
@@ -76,20 +77,20 @@ TEST_P(StartupTest, ListsHoldTheirItemsAndInitialSelection) {
   EXPECT_EQ(Items(*window, 1001), Strings({"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"}));
   EXPECT_EQ(Items(*window, 1010), Chinese() ? Strings({"连续纸", "标签纸(回收)", "标签纸(不回收)"})
                                             : Strings({"Continuous", "Label(recycle)", "Label(not recycle)"}));
-  EXPECT_EQ(Items(*window, 1011), Chinese() ? Strings({"由左到右", "由下到上", "由右到左", "由上到下"})
-                                            : Strings({"Left to right", "Bottom to top", "Right to left", "Top to bottom"}));
-  const QStringList sizes = Strings({"60mm * 20mm ", "60mm * 30mm ", "60mm * 40mm ", "60mm * 50mm ",
-                                     "58(48)mm * 20mm ", "58(48)mm * 30mm ", "58(48)mm * 40mm ", "58(48)mm * 50mm ",
-                                     "80(72)mm * 20mm ", "80(72)mm * 30mm ", "80(72)mm * 40mm ", "80(72)mm * 50mm ",
-                                     "80(72)mm * 60mm "});
+  EXPECT_EQ(Items(*window, 1011), Chinese()
+                                      ? Strings({"由左到右", "由下到上", "由右到左", "由上到下"})
+                                      : Strings({"Left to right", "Bottom to top", "Right to left", "Top to bottom"}));
+  const QStringList sizes = Strings({"60mm * 20mm ", "60mm * 30mm ", "60mm * 40mm ", "60mm * 50mm ", "58(48)mm * 20mm ",
+                                     "58(48)mm * 30mm ", "58(48)mm * 40mm ", "58(48)mm * 50mm ", "80(72)mm * 20mm ",
+                                     "80(72)mm * 30mm ", "80(72)mm * 40mm ", "80(72)mm * 50mm ", "80(72)mm * 60mm "});
   EXPECT_EQ(Items(*window, 1012), sizes);
   EXPECT_EQ(Items(*window, 1075), sizes);
   EXPECT_EQ(Items(*window, 1013), Strings({"UPC-A", "UPC-E", "JAN13", "JAN8", "CODE39", "ITF", "CODE93", "CODE128"}));
   EXPECT_EQ(Items(*window, 1029),
             Strings({"Level_1", "Level_2", "Level_3", "Level_4", "Level_5", "Level_6", "Level_7", "Level_8"}));
-  EXPECT_EQ(Items(*window, 1073), Strings({"1",   "10",  "20",  "30",  "40",  "50",  "60",  "70",  "80",
-                                           "90",  "100", "110", "120", "130", "140", "150", "160", "170",
-                                           "180", "190", "200", "210", "220", "230", "240"}));
+  EXPECT_EQ(Items(*window, 1073),
+            Strings({"1",   "10",  "20",  "30",  "40",  "50",  "60",  "70",  "80",  "90",  "100", "110", "120",
+                     "130", "140", "150", "160", "170", "180", "190", "200", "210", "220", "230", "240"}));
   EXPECT_EQ(Items(*window, 1085), Strings({"9600", "19200", "38400", "57600", "115200"}));
 
   const std::pair<int, const char*> selected[] = {
@@ -163,6 +164,22 @@ TEST_F(MainWindowTest, TitleCarriesTheVersionText) {
   EXPECT_EQ(window->windowTitle().toStdString(), "Kestrel - " + GetVersionText());
   EXPECT_EQ(WindowTitle(FormatVersionText("1.0.0.16")), "Kestrel - V1.0.0.16");
   EXPECT_EQ(WindowTitle(FormatVersionText("")), "Kestrel - ");
+}
+
+TEST_F(MainWindowTest, BackgroundPictureFillsTheClientArea) {
+  const QImage background = ResourceImage(131);
+  ASSERT_FALSE(background.isNull());
+  auto window = MakeWindow(936);
+  window->show();
+  const QImage shown = window->grab().toImage();
+  const QImage expected = background.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  for (const QPoint corner : {QPoint(1, 1), QPoint(shown.width() - 2, shown.height() - 2)}) {
+    const QColor a = shown.pixelColor(corner);
+    const QColor b = expected.pixelColor(corner);
+    EXPECT_NEAR(a.red(), b.red(), 3);
+    EXPECT_NEAR(a.green(), b.green(), 3);
+    EXPECT_NEAR(a.blue(), b.blue(), 3);
+  }
 }
 
 TEST_F(MainWindowTest, SizeMessageReloadsTheHiddenLabelSizeEdits) {
