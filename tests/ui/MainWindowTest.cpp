@@ -189,11 +189,17 @@ TEST_F(MainWindowTest, SizeMessageReloadsTheHiddenLabelSizeEdits) {
   const std::int32_t height = settings.ReadSettingInt("CustomLabel", "CustomLabel_Height");
   settings.WriteSettingInt("CustomLabel", "CustomLabel_Width", 400);
   settings.WriteSettingInt("CustomLabel", "CustomLabel_Height", 244);
-  EXPECT_NE(window->ControlAs<QLineEdit>(1033)->text(), QString("50.00"));
-
   CKestrelDlg::NotifyCustomLabelSizeChanged(window.get());
   EXPECT_EQ(window->ControlAs<QLineEdit>(1033)->text(), QString("50.00"));
   EXPECT_EQ(window->ControlAs<QLineEdit>(1041)->text(), QString("30.50"));
+
+  // Only the message reloads; a changed file alone changes nothing.
+  settings.WriteSettingInt("CustomLabel", "CustomLabel_Width", 404);
+  settings.WriteSettingInt("CustomLabel", "CustomLabel_Height", 248);
+  EXPECT_EQ(window->ControlAs<QLineEdit>(1033)->text(), QString("50.00"));
+  CKestrelDlg::NotifyCustomLabelSizeChanged(window.get());
+  EXPECT_EQ(window->ControlAs<QLineEdit>(1033)->text(), QString("50.50"));
+  EXPECT_EQ(window->ControlAs<QLineEdit>(1041)->text(), QString("31.00"));
 
   settings.WriteSettingInt("CustomLabel", "CustomLabel_Width", width);
   settings.WriteSettingInt("CustomLabel", "CustomLabel_Height", height);
@@ -229,10 +235,11 @@ TEST_F(MainWindowTest, EnterInTheConsoleStartsALineAndInAOneLineEditEndsTheWindo
   EXPECT_EQ(console->toPlainText(), QString("AB\n"));
   EXPECT_TRUE(window->isVisible());
 
+  const std::uint8_t* images = ImageBuffer;
   QTest::keyClick(window->Control(1044), Qt::Key_Return);
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(window->result(), QDialog::Accepted);
-  EXPECT_NE(ImageBuffer, nullptr);  // only the close request releases it
+  EXPECT_EQ(ImageBuffer, images);  // only the close request releases it
 }
 
 TEST_F(MainWindowTest, EscEndsTheWindowWithCancel) {
