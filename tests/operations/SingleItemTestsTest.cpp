@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "commands/JobSettings.h"
-#include "commands/NamedJob.h"
 #include "commands/Raster.h"
 #include "commands/SendBuffer.h"
 #include "language/TranslationMap.h"
@@ -239,28 +237,6 @@ TEST(SingleItemTestsTest, WhileAgingOnlyTheSmallFontTestKeepsItsCopies) {
   std::string printTest2 = kPrintTest2;
   printTest2.erase(printTest2.find("1F 55 38 01"), 11);
   EXPECT_BYTES(Compose(ComposePrintTest2, aging), printTest2);
-}
-
-TEST(SingleItemTestsTest, OnlyThePrintTestsGiveUpOnADirectionAboveThree) {
-  JobContext context;
-  context.settings.PrintDirection = 4;
-  EXPECT_BYTES(Compose(ComposePrintTest1, context), "1B 0C");
-  EXPECT_BYTES(Compose(ComposePrintTest2, context), "1B 0C");
-  const Bytes smallFont = Compose(ComposeSmallFontTest, context);
-  EXPECT_BYTES(Bytes(smallFont.begin(), smallFont.begin() + 19),
-               "1B 40 1F 55 38 01 1B 63 30 02 1B 4C 1F 55 20 01 1B 54 04");
-  const Bytes line = Compose(ComposeLineTest2, context);
-  EXPECT_BYTES(Bytes(line.begin(), line.begin() + 15), "1B 40 1B 63 30 02 1B 4C 1F 55 20 01 1B 54 04");
-}
-
-TEST(SingleItemTestsTest, JobsAreFoundByTheirNames) {
-  const char* const names[] = {"picture",    "rectangle", "circle", "barcode", "qrcode", "beeper",
-                               "cashdrawer", "line1",     "line2",  "print1",  "print2", "smallfont"};
-  ASSERT_EQ(SingleItemJobs().size(), std::size(names));
-  for (std::size_t i = 0; i < std::size(names); ++i) EXPECT_STREQ(SingleItemJobs()[i].name, names[i]);
-  ASSERT_NE(FindJob("beeper"), nullptr);
-  FindJob("beeper")->compose({});
-  EXPECT_BYTES(Composed(), "1B 42 03 02");
 }
 
 }  // namespace
