@@ -4,19 +4,31 @@
 
 #include "commands/SendBuffer.h"
 
+namespace kestrel {
+
+// GS ! character sizes, ESC E modes and US RS fonts the jobs use.
+inline constexpr std::int32_t kNormalSize = 0x00;
+inline constexpr std::int32_t kDoubleHeight = 0x01;
+inline constexpr std::int32_t kDoubleSize = 0x11;
+inline constexpr std::int32_t kEmphasisOff = 0x00;
+inline constexpr std::int32_t kSmallFont = 2;
+inline constexpr std::int32_t kNormalFont = 1;
+
+}  // namespace kestrel
+
 // The command vocabulary, grouped as a printer manual groups it. Each builder
 // appends one command to SendBuffer; 16-bit values go out as nL nH.
 namespace kestrel::cmd {
 
 // --- ESC/POS: basic and page mode ---------------------------------------
-inline void LF() { AppendBytes({0x0A}); }                 // LF
-inline void FF() { AppendBytes({0x0C}); }                 // FF: print page, back to standard mode
-inline void CAN() { AppendBytes({0x18}); }                // CAN: clear the print area
-inline void EscFF() { AppendBytes({0x1B, 0x0C}); }        // ESC FF: print the page
-inline void EscAt() { AppendBytes({0x1B, 0x40}); }        // ESC @: initialize
-inline void EscL() { AppendBytes({0x1B, 0x4C}); }         // ESC L: page mode
-inline void EscS() { AppendBytes({0x1B, 0x53}); }         // ESC S: standard mode
-inline void EscT(std::int32_t direction) {                // ESC T n: print direction
+inline void LF() { AppendBytes({0x0A}); }           // LF
+inline void FF() { AppendBytes({0x0C}); }           // FF: print page, back to standard mode
+inline void CAN() { AppendBytes({0x18}); }          // CAN: clear the print area
+inline void EscFF() { AppendBytes({0x1B, 0x0C}); }  // ESC FF: print the page
+inline void EscAt() { AppendBytes({0x1B, 0x40}); }  // ESC @: initialize
+inline void EscL() { AppendBytes({0x1B, 0x4C}); }   // ESC L: page mode
+inline void EscS() { AppendBytes({0x1B, 0x53}); }   // ESC S: standard mode
+inline void EscT(std::int32_t direction) {          // ESC T n: print direction
   AppendBytes({0x1B, 0x54});
   AppendByte(direction);
 }
@@ -69,7 +81,7 @@ inline void EscC0(std::int32_t paperType) {  // ESC c 0 n: paper type
   AppendBytes({0x1B, 0x63, 0x30});
   AppendByte(paperType);
 }
-inline void GsFF() { AppendBytes({0x1D, 0x0C}); }  // GS FF: feed label to print start
+inline void GsFF() { AppendBytes({0x1D, 0x0C}); }            // GS FF: feed label to print start
 inline void EscB(std::int32_t beeps, std::int32_t length) {  // ESC B n t: beeper
   AppendBytes({0x1B, 0x42});
   AppendByte(beeps);
@@ -120,13 +132,13 @@ inline void EscN4(std::int32_t density) {  // ESC N 4 n: print density
   AppendByte(density);
 }
 inline void GsJ2() { AppendBytes({0x1D, 0x6A, 0x02, 0x00}); }  // GS j 2 0: label self-learning
-inline void RsG(std::int32_t amount) {                          // RS G nL nH: backfeed
+inline void RsG(std::int32_t amount) {                         // RS G nL nH: backfeed
   AppendBytes({0x1E, 0x47});
   AppendU16(amount);
 }
 inline void UsSelfTest() { AppendBytes({0x1F, 0x11, 0x04}); }      // US DC1 EOT
 inline void UsFactoryReset() { AppendBytes({0x1F, 0x1B, 0x19}); }  // US ESC EM
-inline void UsFont(std::int32_t font) {                             // US RS n: 2 small, 1 normal
+inline void UsFont(std::int32_t font) {                            // US RS n: 2 small, 1 normal
   AppendBytes({0x1F, 0x1E});
   AppendByte(font);
 }

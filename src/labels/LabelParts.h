@@ -13,17 +13,8 @@ namespace kestrel::labels {
 // A y of kSameLine keeps the line of the element before: only ESC $ is sent.
 inline constexpr std::int32_t kSameLine = -1;
 
-inline constexpr std::int32_t kUpcA = 65;
-inline constexpr std::int32_t kCode128 = 73;
-inline constexpr std::int32_t kNoBarText = 0;
-inline constexpr std::int32_t kTextBelowBars = 2;
-
-// GS ! sizes and ESC E modes of the titles; the titles' emphasis byte is 22.
-inline constexpr std::int32_t kNormalSize = 0x00;
-inline constexpr std::int32_t kDoubleHeight = 0x01;
-inline constexpr std::int32_t kDoubleSize = 0x11;
+// The titles' emphasis byte is 22, not 01.
 inline constexpr std::int32_t kTitleEmphasis = 0x22;
-inline constexpr std::int32_t kEmphasisOff = 0x00;
 
 // Dots per byte of a text in font A: a normal cell, and a double-width one.
 inline constexpr std::int32_t kCellWidth = 12;

@@ -12,10 +12,13 @@
 #include "commands/DisplayText.h"
 #include "commands/PageFrame.h"
 #include "commands/Raster.h"
+#include "labels/LabelParts.h"
 #include "language/ContactTexts.h"
 
 namespace kestrel {
 namespace {
+
+using namespace labels;
 
 // The parcel label's sender block: a fictional sender and a two-line slogan
 // that opens with the maker's name. All plain ASCII; the slogan prints in
@@ -29,58 +32,18 @@ constexpr const char kSloganSecondLine[] = "Clear prints and steady feeds, parce
 
 // 72 mm of printable width at 8 dots per millimetre.
 constexpr std::int32_t kPrintWidth = 576;
-// Character cell widths of font A: normal and double width.
-constexpr std::int32_t kCellWidth = 12;
-constexpr std::int32_t kDoubleCellWidth = 24;
 
-constexpr std::int32_t kUpcA = 65;
-constexpr std::int32_t kCode128 = 73;
-constexpr std::int32_t kTextBelowBars = 2;
-constexpr std::int32_t kNoBarText = 0;
 constexpr const char kProductBarcode[] = "123456789012";
 constexpr const char kParcelBarcode[] = "2500004";
 constexpr const char kOutboundBarcode[] = "409111";
 
-// GS ! sizes and ESC E modes of the titles; the titles' emphasis byte is 22.
-constexpr std::int32_t kNormalSize = 0x00;
-constexpr std::int32_t kDoubleHeight = 0x01;
-constexpr std::int32_t kDoubleSize = 0x11;
-constexpr std::int32_t kTitleEmphasis = 0x22;
-constexpr std::int32_t kEmphasisOff = 0x00;
-
-// A text and the point it prints at.
-struct PlacedText {
-  std::int32_t x;
-  std::int32_t y;
-  const char* text;
-};
-
-void PlaceLiteral(const PlacedText& item) {
-  cmd::Position(item.x, item.y);
-  AppendLiteralText(item.text);
-}
-
-void PlaceDisplayText(const PlacedText& item) {
-  cmd::Position(item.x, item.y);
-  AppendDisplayText(item.text);
-}
-
-// Where a text of `length` bytes starts when centred in the span
-// [left, left + span) with the given cell width; the remainder is dropped.
-std::int32_t CentredX(std::int32_t left, std::int32_t span, std::int32_t cellWidth, std::size_t length) {
-  return left + (span - cellWidth * static_cast<std::int32_t>(length)) / 2;
-}
-
-// A title on the top line (x 0, y 5): GS ! and ESC E on, the x that centres
-// the text's bytes, the text, then normal size and emphasis off.
+// A title on the top line: the x that centres the text's bytes across the
+// label, the text, then normal size and emphasis off.
 void AppendCentredTitle(const std::string& bytes, std::int32_t size, std::int32_t cellWidth) {
-  cmd::Position(0, 5);
-  cmd::GsExclaim(size);
-  cmd::EscE(kTitleEmphasis);
-  cmd::EscDollar(CentredX(0, kPrintWidth, cellWidth, bytes.size()));
+  BeginTitle(size);
+  cmd::EscDollar(CentredX(kPrintWidth, cellWidth, bytes.size()));
   AppendBytes(bytes);
-  cmd::GsExclaim(kNormalSize);
-  cmd::EscE(kEmphasisOff);
+  EndTitle();
 }
 
 // The outbound label's date, a literal sent as GBK in both languages.
@@ -113,7 +76,7 @@ void AppendFormColumn(const FormColumn& column) {
     if (column.translated) {
       PlaceDisplayText(name);
     } else {
-      PlaceLiteral(name);
+      PlaceLiteralText(name);
     }
     // Both columns set x 135 before their line; the line carries its own
     // coordinates, so this only keeps the byte layout the printers know.
@@ -132,7 +95,7 @@ void ComposeLabel80x20(const JobContext& context) {
   cmd::EscLineWidth(2);
   cmd::EscRect(0, 0, kPrintWidth, 94);
   constexpr PlacedText kTexts[] = {{5, 5, "打印机\n"}, {192, 5, "名称：Q52"}, {432, 5, "单位：PCS"}};
-  for (const PlacedText& item : kTexts) PlaceLiteral(item);
+  for (const PlacedText& item : kTexts) PlaceLiteralText(item);
   cmd::Position(113, 40);
   AppendBarcode(kProductBarcode, kUpcA, 3, 20, kTextBelowBars);
   cmd::LF();
@@ -188,7 +151,7 @@ void ComposeLabel80x50(const JobContext& context) {
   cmd::EscLine(3, 258, 35, 556, 35);
   // The title is centred in the 258 dots right of the brand mark's half.
   const std::string title = DisplayText("  打印机出货标签  ");
-  cmd::Position(CentredX(288, 258, kCellWidth, title.size()), 38);
+  cmd::Position(288 + CentredX(258, kCellWidth, title.size()), 38);
   AppendBytes(title);
   cmd::GsB(0);
   constexpr PlacedText kFields[] = {{10, 90, "客户："}, {10, 150, "名称："}, {10, 210, "规格："}};
@@ -218,12 +181,12 @@ void ComposeLabel80x60(const JobContext& context) {
   cmd::Position((kPrintWidth - brand.width) / 2, 10 + (160 - brand.height) / 2);
   AppendPicture(kBrandPictureBitmap);
   constexpr PlacedText kServiceLine[] = {{10, 176, "From"}, {234, 176, "ePactket"}, {542, 176, "1"}};
-  for (const PlacedText& item : kServiceLine) PlaceLiteral(item);
+  for (const PlacedText& item : kServiceLine) PlaceLiteralText(item);
   cmd::EscLine(2, 0, 200, kPrintWidth, 200);
   constexpr const char* kSenderLines[] = {kSenderName, kSenderStreet,    kSenderDistrict,
                                           kSenderTown, kSloganFirstLine, kSloganSecondLine};
   for (std::int32_t i = 0; i < 6; ++i) {
-    PlaceLiteral({10, 207 + 24 * i, kSenderLines[i]});
+    PlaceLiteralText({10, 207 + 24 * i, kSenderLines[i]});
     if (i == 3) cmd::EscM(1);  // the slogan lines print in font B
   }
   cmd::EscM(0);

@@ -12,16 +12,6 @@
 namespace kestrel {
 namespace {
 
-constexpr std::int32_t kCode128 = 73;
-constexpr std::int32_t kTextBelowBars = 2;
-
-// GS ! sizes, ESC E modes and US RS fonts of the print and small-font tests.
-constexpr std::int32_t kNormalSize = 0x00;
-constexpr std::int32_t kDoubleSize = 0x11;
-constexpr std::int32_t kEmphasisOff = 0x00;
-constexpr std::int32_t kSmallFont = 2;
-constexpr std::int32_t kNormalFont = 1;
-
 // The patient of the small-font specimen label: a made-up name.
 constexpr const char kPatientName[] = "苏禾";
 
