@@ -7,38 +7,11 @@
 #include <iterator>
 
 #include "link/LinkTestSupport.h"
+#include "support/CliRunner.h"
 
 namespace kestrel::test {
 namespace {
 
-struct CliResult {
-  int status = -1;
-  std::string error;
-};
-
-CliResult RunCli(const std::vector<std::string>& args) {
-  TempDir dir;
-  const std::string errorFile = dir.path() + "/stderr";
-  const pid_t child = fork();
-  if (child == 0) {
-    const int err = open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(err, 2);
-    dup2(null, 1);
-    std::vector<char*> argv{const_cast<char*>(KESTREL_CLI_PATH)};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    execv(KESTREL_CLI_PATH, argv.data());
-    _exit(127);
-  }
-  CliResult result;
-  int status = 0;
-  waitpid(child, &status, 0);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream file(errorFile);
-  result.error.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return result;
-}
 
 TEST(SendCommandTest, SendsTheTextAtTheGivenRate) {
   PtyPair pty;
@@ -46,7 +19,7 @@ TEST(SendCommandTest, SendsTheTextAtTheGivenRate) {
   const int slave = open(pty.slavePath().c_str(), O_RDWR | O_NOCTTY);
   ASSERT_GE(slave, 0);
 
-  const CliResult result = RunCli({"send", "--port", pty.slavePath(), "--baud", "9600", "--text", "ABC"});
+  const CliRun result = RunCli({"send", "--port", pty.slavePath(), "--baud", "9600", "--text", "ABC"});
   EXPECT_EQ(result.status, 0) << result.error;
   EXPECT_BYTES(pty.Read(3), "41 42 43");
 
@@ -59,7 +32,7 @@ TEST(SendCommandTest, SendsTheTextAtTheGivenRate) {
 }
 
 TEST(SendCommandTest, UnreachablePortOrBadUsageFails) {
-  const CliResult missing = RunCli({"send", "--port", "/nonexistent/ttyUSB7", "--text", "ABC"});
+  const CliRun missing = RunCli({"send", "--port", "/nonexistent/ttyUSB7", "--text", "ABC"});
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.error.find("/nonexistent/ttyUSB7"), std::string::npos) << missing.error;
 

@@ -7,44 +7,20 @@
 #include <thread>
 
 #include "link/LinkTestSupport.h"
+#include "support/CliRunner.h"
 
 namespace kestrel::test {
 namespace {
 
-struct SendResult {
-  int status = -1;
-  std::string error;
-};
-
 // Runs `kestrel-cli send ARGS` in the C locale, so its messages are English.
-SendResult RunSend(const std::vector<std::string>& args) {
-  TempDir dir;
-  const std::string errorFile = dir.path() + "/stderr";
-  const pid_t child = fork();
-  if (child == 0) {
-    setenv("LC_ALL", "C", 1);
-    const int err = open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(err, 2);
-    dup2(null, 1);
-    std::vector<char*> argv{const_cast<char*>(KESTREL_CLI_PATH), const_cast<char*>("send")};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    execv(KESTREL_CLI_PATH, argv.data());
-    _exit(127);
-  }
-  SendResult result;
-  int status = 0;
-  waitpid(child, &status, 0);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream file(errorFile);
-  result.error.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return result;
+CliRun RunSend(std::vector<std::string> args) {
+  args.insert(args.begin(), "send");
+  return RunCli(args);
 }
 
 TEST(SendHexTest, HexBytesAndCopiesGoOutAsTheConsoleSendsThem) {
   PtyPair pty;
-  SendResult result = RunSend({"--port", pty.slavePath(), "--hex", "--count", "3", "--text", "1b 40 0a"});
+  CliRun result = RunSend({"--port", pty.slavePath(), "--hex", "--count", "3", "--text", "1b 40 0a"});
   EXPECT_EQ(result.status, 0) << result.error;
   EXPECT_BYTES(pty.Read(9), "1B 40 0A 1B 40 0A 1B 40 0A");
 
@@ -58,7 +34,7 @@ TEST(SendHexTest, FileContentIsSentAsItStands) {
   TempDir dir;
   const std::string hexFile = dir.path() + "/bytes.txt";
   WriteTextFile(hexFile, "1B 53\r\n1b 40\n");
-  SendResult result = RunSend({"--port", pty.slavePath(), "--hex", "--file", hexFile});
+  CliRun result = RunSend({"--port", pty.slavePath(), "--hex", "--file", hexFile});
   EXPECT_EQ(result.status, 0) << result.error;
   EXPECT_BYTES(pty.Read(4), "1B 53 1B 40");
 
@@ -85,7 +61,7 @@ TEST(SendHexTest, BadContentIsRefusedBeforeThePortIsOpened) {
   for (const auto& row : rows) {
     std::vector<std::string> args = {"--port", pty.slavePath()};
     args.insert(args.end(), row.args.begin(), row.args.end());
-    const SendResult result = RunSend(args);
+    const CliRun result = RunSend(args);
     EXPECT_EQ(result.status, 2) << row.message;
     EXPECT_NE(result.error.find(row.message), std::string::npos) << result.error;
   }
@@ -95,7 +71,7 @@ TEST(SendHexTest, BadContentIsRefusedBeforeThePortIsOpened) {
   // it is read while the command runs.
   std::vector<std::uint8_t> arrived;
   std::thread reader([&] { arrived = pty.Read(24'574, std::chrono::seconds(10)); });
-  const SendResult result = RunSend({"--port", pty.slavePath(), "--text", std::string(24'574, 'x')});
+  const CliRun result = RunSend({"--port", pty.slavePath(), "--text", std::string(24'574, 'x')});
   reader.join();
   EXPECT_EQ(result.status, 0) << result.error;
   EXPECT_EQ(arrived.size(), 24'574u);

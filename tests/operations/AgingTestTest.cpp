@@ -14,6 +14,7 @@
 #include "link/LinkTestSupport.h"
 #include "link/PrinterLink.h"
 #include "operations/AgingTest.h"
+#include "support/CliRunner.h"
 
 namespace kestrel {
 namespace {
@@ -90,54 +91,25 @@ TEST_F(AgingTickTest, MissingPortStopsBeforeTheConnectionMessageAndTheLinkStaysQ
   EXPECT_TRUE(link_.messages.empty());  // no "此端口被占用或已损坏" while aging
 }
 
-struct CliRun {
-  int status = -1;
-  std::string output;
-  std::string error;
-};
-
-CliRun RunAgingCli(std::vector<std::string> args) {
-  test::TempDir dir;
-  const std::string outFile = dir.path() + "/stdout";
-  const std::string errFile = dir.path() + "/stderr";
+test::CliRun RunAgingCli(std::vector<std::string> args) {
   args.insert(args.begin(), "aging");
-  const pid_t child = fork();
-  if (child == 0) {
-    dup2(open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
-    dup2(open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
-    std::vector<char*> argv{const_cast<char*>(KESTREL_CLI_PATH)};
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    execv(KESTREL_CLI_PATH, argv.data());
-    _exit(127);
-  }
-  CliRun run;
-  int status = 0;
-  waitpid(child, &status, 0);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  auto slurp = [](const std::string& path) {
-    std::ifstream file(path);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  };
-  run.output = slurp(outFile);
-  run.error = slurp(errFile);
-  return run;
+  return test::RunCli(args);
 }
 
 TEST(AgingCommandTest, CountsEachSendAndStopsAfterTheTicks) {
   PtyPair pty;
-  const CliRun run = RunAgingCli({"beeper", "--port", pty.slavePath(), "--interval", "10", "--ticks", "3"});
+  const test::CliRun run = RunAgingCli({"beeper", "--port", pty.slavePath(), "--interval", "10", "--ticks", "3"});
   EXPECT_EQ(run.status, 0) << run.error;
   EXPECT_EQ(run.output, "1\n2\n3\n");
   EXPECT_BYTES(pty.Read(12), "1B 42 03 02 1B 42 03 02 1B 42 03 02");
 }
 
 TEST(AgingCommandTest, MissingPortStopsWithTheWindowsMessageAndBadUsageIsRefused) {
-  const CliRun chinese = RunAgingCli({"60x40", "--port", "/nonexistent/ttyUSB7", "--lang", "zh"});
+  const test::CliRun chinese = RunAgingCli({"60x40", "--port", "/nonexistent/ttyUSB7", "--lang", "zh"});
   EXPECT_EQ(chinese.status, 1);
   EXPECT_EQ(chinese.output, "");
   EXPECT_EQ(chinese.error, "kestrel-cli: aging: 连接失败,已停止发送\n");
-  const CliRun english = RunAgingCli({"60x40", "--port", "/nonexistent/ttyUSB7", "--lang", "en"});
+  const test::CliRun english = RunAgingCli({"60x40", "--port", "/nonexistent/ttyUSB7", "--lang", "en"});
   EXPECT_EQ(english.error, "kestrel-cli: aging: Connection failed, sending stopped\n");
 
   EXPECT_EQ(RunAgingCli({"60x40", "--port", "/dev/null", "--ticks", "0"}).status, 2);
