@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -117,6 +118,8 @@ bool CKestrelDlg::RunNamedJob(const std::string& name, bool* written) {
 
 void CKestrelDlg::ShowMessage(const std::string& text, const std::string& caption) {
   QMessageBox box(QMessageBox::NoIcon, Text(caption), Text(text), QMessageBox::Ok, this);
+  // Some styles decorate dialog buttons with icons; the operator's boxes carry none.
+  box.button(QMessageBox::Ok)->setIcon(QIcon());
   box.exec();
 }
 
