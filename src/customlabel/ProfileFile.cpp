@@ -55,13 +55,32 @@ std::optional<EntryView> SplitEntry(std::string_view line) {
   return EntryView{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
 }
 
+// Opens path for reading only when it is a regular file, so that a device or
+// a named pipe in its place cannot stall the program. -1 with errno set
+// otherwise.
+int OpenRegularFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    errno = EINVAL;
+    return -1;
+  }
+  return fd;
+}
+
 // Hands each line, without its line end, to visit until visit returns false,
 // the file ends or kProfileSizeLimit bytes are read. Returns false when the
 // file cannot be opened.
 template <typename Visit>
 bool ScanLines(const std::string& path, Visit visit) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
+  const int fd = OpenRegularFile(path);
+  std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "rb");
+  if (!file) {
+    if (fd >= 0) ::close(fd);
+    return false;
+  }
   std::vector<char> chunk(64 * 1024);
   std::string line;
   std::uintmax_t total = 0;
@@ -96,10 +115,11 @@ bool ScanLines(const std::string& path, Visit visit) {
 // never replaced by a part of itself.
 bool ReadWholeFile(const std::string& path, std::string& text) {
   text.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = OpenRegularFile(path);
   if (fd < 0) return errno == ENOENT;
+  // A file the operator made read-only stays as it is.
   struct stat info {};
-  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+  bool ok = ::access(path.c_str(), W_OK) == 0 && ::fstat(fd, &info) == 0 &&
             static_cast<std::uintmax_t>(info.st_size) <= kProfileSizeLimit;
   char chunk[64 * 1024];
   while (ok) {

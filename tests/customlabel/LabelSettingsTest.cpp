@@ -6,71 +6,29 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
+#include <sstream>
 
+#include "customlabel/FileText.h"
 #include "customlabel/LabelSettings.h"
 #include "support/TestSupport.h"
 
 namespace kestrel {
 namespace {
 
+using test::ReadText;
 using test::TempDir;
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
+using test::WriteText;
 
 const char kFreshFile[] =
-    "[CustomLabel]\r\n"
-    "CustomLabel_X=0\r\n"
-    "CustomLabel_Y=0\r\n"
-    "CustomLabel_Width=384\r\n"
-    "CustomLabel_Height=320\r\n"
-    "IsPrint_Text1=1\r\n"
-    "Custom_X_Text1=0\r\n"
-    "Custom_Y_Text1=0\r\n"
-    "IsPrint_Text2=1\r\n"
-    "Custom_X_Text2=0\r\n"
-    "Custom_Y_Text2=52\r\n"
-    "IsPrint_Barcode1=1\r\n"
-    "Custom_X_Barcode1=120\r\n"
-    "Custom_Y_Barcode1=24\r\n"
-    "IsPrint_Barcode2=0\r\n"
-    "Custom_X_Barcode2=0\r\n"
-    "Custom_Y_Barcode2=0\r\n"
-    "IsPrint_Qrcode1=1\r\n"
-    "Custom_X_Qrcode1=120\r\n"
-    "Custom_Y_Qrcode1=120\r\n"
-    "IsPrint_Qrcode2=0\r\n"
-    "Custom_X_Qrcode2=0\r\n"
-    "Custom_Y_Qrcode2=0\r\n"
-    "IsPrint_Image1=1\r\n"
-    "Custom_X_Image1=230\r\n"
-    "Custom_Y_Image1=200\r\n"
-    "IsPrint_Image2=0\r\n"
-    "Custom_X_Image2=0\r\n"
-    "Custom_Y_Image2=0\r\n"
-    "IsPrint_Rect=1\r\n"
-    "Custom_X_Rect=0\r\n"
-    "Custom_Y_Rect=0\r\n"
-    "Custom_dX_Rect=384\r\n"
-    "Custom_dY_Rect=296\r\n";
-
-const char* const kAllKeys[] = {
-    "CustomLabel_X",     "CustomLabel_Y",     "CustomLabel_Width", "CustomLabel_Height", "IsPrint_Text1",
-    "Custom_X_Text1",    "Custom_Y_Text1",    "IsPrint_Text2",     "Custom_X_Text2",     "Custom_Y_Text2",
-    "IsPrint_Barcode1",  "Custom_X_Barcode1", "Custom_Y_Barcode1", "IsPrint_Barcode2",   "Custom_X_Barcode2",
-    "Custom_Y_Barcode2", "IsPrint_Qrcode1",   "Custom_X_Qrcode1",  "Custom_Y_Qrcode1",   "IsPrint_Qrcode2",
-    "Custom_X_Qrcode2",  "Custom_Y_Qrcode2",  "IsPrint_Image1",    "Custom_X_Image1",    "Custom_Y_Image1",
-    "IsPrint_Image2",    "Custom_X_Image2",   "Custom_Y_Image2",   "IsPrint_Rect",       "Custom_X_Rect",
-    "Custom_Y_Rect",     "Custom_dX_Rect",    "Custom_dY_Rect",
-};
+    "[CustomLabel]\r\nCustomLabel_X=0\r\nCustomLabel_Y=0\r\nCustomLabel_Width=384\r\nCustomLabel_Height=320\r\n"
+    "IsPrint_Text1=1\r\nCustom_X_Text1=0\r\nCustom_Y_Text1=0\r\nIsPrint_Text2=1\r\nCustom_X_Text2=0\r\n"
+    "Custom_Y_Text2=52\r\nIsPrint_Barcode1=1\r\nCustom_X_Barcode1=120\r\nCustom_Y_Barcode1=24\r\n"
+    "IsPrint_Barcode2=0\r\nCustom_X_Barcode2=0\r\nCustom_Y_Barcode2=0\r\nIsPrint_Qrcode1=1\r\n"
+    "Custom_X_Qrcode1=120\r\nCustom_Y_Qrcode1=120\r\nIsPrint_Qrcode2=0\r\nCustom_X_Qrcode2=0\r\n"
+    "Custom_Y_Qrcode2=0\r\nIsPrint_Image1=1\r\nCustom_X_Image1=230\r\nCustom_Y_Image1=200\r\n"
+    "IsPrint_Image2=0\r\nCustom_X_Image2=0\r\nCustom_Y_Image2=0\r\nIsPrint_Rect=1\r\nCustom_X_Rect=0\r\n"
+    "Custom_Y_Rect=0\r\nCustom_dX_Rect=384\r\nCustom_dY_Rect=296\r\n";
 
 TEST(LabelSettingsTest, FirstUseMakesFoldersAndTheDefaultFile) {
   TempDir dir;
@@ -92,8 +50,11 @@ TEST(LabelSettingsTest, FileWithOneKeyReadsZeroForTheRestAndGainsNothing) {
   const std::string path = dir.path() + "/Tarnwick/Kestrel.ini";
   WriteText(path, "[CustomLabel]\r\nCustomLabel_Width=400\r\n");
   LabelSettings settings(dir.path());
-  for (const char* key : kAllKeys)
-    EXPECT_EQ(settings.ReadSettingInt("CustomLabel", key), std::string(key) == "CustomLabel_Width" ? 400 : 0) << key;
+  std::istringstream keys(kFreshFile);
+  std::string line;
+  std::getline(keys, line);
+  while (std::getline(keys, line, '=') && keys.ignore(100, '\n'))
+    EXPECT_EQ(settings.ReadSettingInt("CustomLabel", line), line == "CustomLabel_Width" ? 400 : 0) << line;
   EXPECT_EQ(settings.ReadSettingText("CustomLabel_Width", 8), "50.00");
   EXPECT_EQ(ReadText(path), "[CustomLabel]\r\nCustomLabel_Width=400\r\n");
 }
@@ -181,39 +142,23 @@ TEST(LabelSettingsTest, UnusableFoldersFailQuietly) {
   chmod(folder.c_str(), 0755);
 }
 
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value)
-      setenv(name, value, 1);
-    else
-      unsetenv(name);
-  }
-  ~ScopedVariable() {
-    if (old_)
-      setenv(name_, old_->c_str(), 1);
-    else
-      unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
-
 TEST(LabelSettingsTest, DataRootComesFromTheEnvironment) {
-  ScopedVariable home("HOME", "/home/operator");
-  {
-    ScopedVariable data("XDG_DATA_HOME", "/srv/data");
-    EXPECT_EQ(DataRootFromEnvironment(), "/srv/data");
-  }
-  {
-    ScopedVariable data("XDG_DATA_HOME", "relative/data");
-    EXPECT_EQ(DataRootFromEnvironment(), "/home/operator/.local/share");
-  }
-  ScopedVariable data("XDG_DATA_HOME", nullptr);
+  const auto saved = [](const char* name) {
+    return std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt;
+  };
+  const auto restore = [](const char* name, const std::optional<std::string>& value) {
+    value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+  };
+  const auto home = saved("HOME"), data = saved("XDG_DATA_HOME");
+  setenv("HOME", "/home/operator", 1);
+  setenv("XDG_DATA_HOME", "/srv/data", 1);
+  EXPECT_EQ(DataRootFromEnvironment(), "/srv/data");
+  setenv("XDG_DATA_HOME", "relative/data", 1);  // not absolute: ignored
   EXPECT_EQ(DataRootFromEnvironment(), "/home/operator/.local/share");
+  unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(DataRootFromEnvironment(), "/home/operator/.local/share");
+  restore("HOME", home);
+  restore("XDG_DATA_HOME", data);
 }
 
 }  // namespace

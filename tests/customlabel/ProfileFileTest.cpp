@@ -1,32 +1,26 @@
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <sstream>
 #include <thread>
 
+#include "customlabel/FileText.h"
 #include "customlabel/ProfileFile.h"
 #include "support/TestSupport.h"
 
 namespace kestrel {
 namespace {
 
+using test::ReadText;
 using test::TempDir;
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
+using test::WriteText;
 
 struct ReadCase {
   const char* name;
@@ -96,7 +90,7 @@ TEST(ProfileFileTest, WritesChangeOnlyWhatTheyMust) {
   EXPECT_EQ(ReadText(fresh), "[S]\r\nK=1\r\n");
 }
 
-TEST(ProfileFileTest, RefusesWhatWouldNotReadBack) {
+TEST(ProfileFileTest, RefusesWhatItCannotWriteSafely) {
   TempDir dir;
   const std::string path = dir.path() + "/p.ini";
   WriteText(path, "[S]\r\nK=1\r\n");
@@ -107,6 +101,12 @@ TEST(ProfileFileTest, RefusesWhatWouldNotReadBack) {
   EXPECT_FALSE(WriteProfileString(path, "S]", "K", "1"));
   EXPECT_EQ(ReadText(path), "[S]\r\nK=1\r\n");
   EXPECT_FALSE(WriteProfileString(dir.path() + "/no/such/folder/p.ini", "S", "K", "1"));
+
+  // A named pipe in the file's place neither blocks a read nor gets replaced.
+  const std::string pipe = dir.path() + "/pipe.ini";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+  EXPECT_EQ(ReadProfileString(pipe, "S", "K"), std::nullopt);
+  EXPECT_FALSE(WriteProfileString(pipe, "S", "K", "1"));
 }
 
 TEST(ProfileFileTest, ForeignAndHugeFilesStayBoundedAndIntact) {

@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 
 #include "commands/SendBuffer.h"
 #include "customlabel/CustomLabel.h"
+#include "customlabel/FileText.h"
 #include "customlabel/LabelSettings.h"
 #include "ui/CKestrelDlg.h"
 #include "ui/DialogEditCustomLabel.h"
@@ -20,12 +20,8 @@
 namespace kestrel {
 namespace {
 
+using test::ReadText;
 using test::TempDir;
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 QString EditText(const DialogEditCustomLabel& editor, int id) {
   auto* edit = qobject_cast<QLineEdit*>(editor.Control(id));
