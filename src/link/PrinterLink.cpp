@@ -104,6 +104,17 @@ struct PrinterLink::State {
     return posix::WriteSerialInTime(fd, bytes, count, rate);
   }
 
+  // What to open: the USB printer, or the serial port and rate the lists show.
+  OpenRequest RequestFor(bool usb) const {
+    OpenRequest request;
+    request.usb = usb;
+    if (!usb) {
+      request.portText = host.PortText();
+      request.baudText = host.BaudText();
+    }
+    return request;
+  }
+
   void Show(const Notice& notice) {
     if (!notice.text.empty()) host.ShowMessage(notice.text, notice.caption);
   }
@@ -159,12 +170,7 @@ void PrinterLink::ToggleConnection() {
     return;
   }
 
-  OpenRequest request;
-  request.usb = host.PortSelection() == 0;
-  if (!request.usb) {
-    request.portText = host.PortText();
-    request.baudText = host.BaudText();
-  }
+  const OpenRequest request = state_->RequestFor(host.PortSelection() == 0);
   Notice notice;
   bool opened = false;
   {
@@ -183,12 +189,7 @@ void PrinterLink::PortTypeChanged(int index) {
 
 void PrinterLink::ReconnectPrinter() {
   LinkHost& host = state_->host;
-  OpenRequest request;
-  request.usb = JobSettings.PortKind == 0;
-  if (!request.usb) {
-    request.portText = host.PortText();
-    request.baudText = host.BaudText();
-  }
+  const OpenRequest request = state_->RequestFor(JobSettings.PortKind == 0);
   Notice notice;
   bool opened = false;
   {
