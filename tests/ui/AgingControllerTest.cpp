@@ -1,5 +1,4 @@
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,36 +31,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using Bytes = std::vector<std::uint8_t>;
 
-// The printer's side of the serial port: a pseudo-terminal master that keeps
-// reading what the window sends.
-class PrinterSide {
- public:
-  PrinterSide() {
-    fd_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd_ >= 0 && grantpt(fd_) == 0 && unlockpt(fd_) == 0) slavePath_ = ptsname(fd_);
-  }
-  ~PrinterSide() { Close(); }
-  void Close() {
-    if (fd_ >= 0) close(fd_);
-    fd_ = -1;
-  }
-  const std::string& slavePath() const { return slavePath_; }
-
-  void ReadAvailable() {
-    pollfd ready{fd_, POLLIN, 0};
-    if (fd_ < 0 || poll(&ready, 1, 0) <= 0 || !(ready.revents & POLLIN)) return;
-    std::uint8_t chunk[4096];
-    const ssize_t got = read(fd_, chunk, sizeof chunk);
-    if (got > 0) received.insert(received.end(), chunk, chunk + got);
-  }
-
-  Bytes received;
-
- private:
-  int fd_ = -1;
-  std::string slavePath_;
-};
-
 struct ShownMessage {
   QString caption;
   QString text;
@@ -84,14 +53,7 @@ class AgingControllerTest : public ::testing::Test {
     unsetenv("XDG_DATA_HOME");
   }
 
-  // Adds the port to the port-type list by code and selects it, as a pick
-  // in the list does.
-  void SelectPort(const std::string& path) {
-    auto* ports = dialog_->ControlAs<QComboBox>(1000);
-    ports->addItem(QString::fromStdString(path));
-    ports->setCurrentIndex(ports->count() - 1);
-    emit ports->activated(ports->currentIndex());
-  }
+  void SelectPort(const std::string& path) { test::SelectPort(*dialog_, path); }
   void SetInterval(const QString& text) { dialog_->ControlAs<QLineEdit>(1047)->setText(text); }
   void Click(int id) { QTest::mouseClick(dialog_->ControlAs<QAbstractButton>(id), Qt::LeftButton); }
   QString CountText() const { return dialog_->ControlAs<QLabel>(1078)->text(); }
@@ -101,7 +63,7 @@ class AgingControllerTest : public ::testing::Test {
     const auto deadline = Clock::now() + limit;
     while (!done() && Clock::now() < deadline) {
       QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-      printer_.ReadAvailable();
+      printer_.ReadAvailable(received_);
     }
     return done();
   }
@@ -133,7 +95,8 @@ class AgingControllerTest : public ::testing::Test {
 
   TempDir dataHome_;
   EmptyLinkTree links_;
-  PrinterSide printer_;
+  PrinterPty printer_;
+  Bytes received_;
   std::unique_ptr<CKestrelDlg> dialog_;
   QTimer* timer_ = nullptr;
   std::vector<ShownMessage> messages_;
@@ -165,10 +128,10 @@ TEST_F(AgingControllerTest, SendsAreCountedOneByOneWithoutCopiesWhileOnlyStopIsE
   const std::uint32_t sent = dialog_->SendCount;
   EXPECT_EQ(CountText(), QString::number(sent));
   const std::size_t labelLength = static_cast<std::size_t>(SendLength);
-  ASSERT_TRUE(RunUntil([&] { return printer_.received.size() >= sent * labelLength; }, std::chrono::seconds(2)));
-  EXPECT_EQ(printer_.received.size(), sent * labelLength);
-  EXPECT_BYTES(Bytes(printer_.received.begin(), printer_.received.begin() + 6), "1B 40 1B 63 30 02");
-  EXPECT_FALSE(Contains(printer_.received, Hex("1F 55 38")));
+  ASSERT_TRUE(RunUntil([&] { return received_.size() >= sent * labelLength; }, std::chrono::seconds(2)));
+  EXPECT_EQ(received_.size(), sent * labelLength);
+  EXPECT_BYTES(Bytes(received_.begin(), received_.begin() + 6), "1B 40 1B 63 30 02");
+  EXPECT_FALSE(Contains(received_, Hex("1F 55 38")));
 
   // Start goes on counting; Reset while stopped shows 0.
   Click(1076);

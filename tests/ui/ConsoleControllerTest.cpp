@@ -1,7 +1,3 @@
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -22,50 +18,12 @@
 #include "language/TranslationMap.h"
 #include "support/TestSupport.h"
 #include "ui/CKestrelDlg.h"
+#include "ui/WindowTestSupport.h"
 
 namespace kestrel::test {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// The other side of the serial port the window opens: a pseudo-terminal
-// master. The window holds the slave.
-class PtyMaster {
- public:
-  PtyMaster() {
-    fd_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd_ >= 0 && grantpt(fd_) == 0 && unlockpt(fd_) == 0) slavePath_ = ptsname(fd_);
-  }
-  ~PtyMaster() {
-    if (fd_ >= 0) close(fd_);
-  }
-  const std::string& slavePath() const { return slavePath_; }
-
-  // Reads what arrived within `wait`, handling the window's events meanwhile.
-  std::vector<std::uint8_t> ReadWhileHandlingEvents(std::size_t count,
-                                                    std::chrono::milliseconds wait = std::chrono::seconds(3)) {
-    std::vector<std::uint8_t> bytes;
-    const auto deadline = Clock::now() + wait;
-    while (bytes.size() < count && Clock::now() < deadline) {
-      QCoreApplication::processEvents();
-      ReadAvailable(bytes, 5);
-    }
-    return bytes;
-  }
-
-  // Appends what arrives within `pollMs`.
-  void ReadAvailable(std::vector<std::uint8_t>& bytes, int pollMs) {
-    pollfd ready{fd_, POLLIN, 0};
-    if (poll(&ready, 1, pollMs) <= 0 || !(ready.revents & POLLIN)) return;
-    std::uint8_t chunk[4096];
-    const ssize_t got = read(fd_, chunk, sizeof chunk);
-    if (got > 0) bytes.insert(bytes.end(), chunk, chunk + got);
-  }
-
- private:
-  int fd_ = -1;
-  std::string slavePath_;
-};
 
 class ConsoleControllerTest : public ::testing::Test {
  protected:
@@ -74,11 +32,7 @@ class ConsoleControllerTest : public ::testing::Test {
     LoadTranslations(936);
     ASSERT_FALSE(pty_.slavePath().empty());
     dialog_ = std::make_unique<CKestrelDlg>(nullptr, LinkPaths{linkRoot_.path() + "/sys", linkRoot_.path() + "/dev"});
-    auto* ports = dialog_->ControlAs<QComboBox>(1000);
-    ASSERT_NE(ports, nullptr);
-    ports->addItem(QString::fromStdString(pty_.slavePath()));
-    ports->setCurrentIndex(ports->count() - 1);
-    emit ports->activated(ports->currentIndex());
+    SelectPort(*dialog_, pty_.slavePath());
     dialog_->ControlAs<QComboBox>(1001)->setCurrentText(QStringLiteral("115200"));
   }
   void TearDown() override {
@@ -95,7 +49,7 @@ class ConsoleControllerTest : public ::testing::Test {
 
   TempDir dataHome_;
   TempDir linkRoot_;
-  PtyMaster pty_;
+  PrinterPty pty_;
   std::unique_ptr<CKestrelDlg> dialog_;
 };
 

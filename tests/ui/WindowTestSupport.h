@@ -4,12 +4,19 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "link/LinkPaths.h"
 #include "support/TestSupport.h"
+
+namespace kestrel {
+class CKestrelDlg;
+}
 
 namespace kestrel::test {
 
@@ -28,6 +35,34 @@ class EmptyLinkTree {
  private:
   TempDir root_;
 };
+
+// The printer's side of a serial port the window opens: a pseudo-terminal
+// master. The window holds the slave.
+class PrinterPty {
+ public:
+  PrinterPty();
+  ~PrinterPty();
+  PrinterPty(const PrinterPty&) = delete;
+  PrinterPty& operator=(const PrinterPty&) = delete;
+
+  void Close();
+  const std::string& slavePath() const { return slavePath_; }
+
+  // Appends what arrives within `pollMs`.
+  void ReadAvailable(std::vector<std::uint8_t>& bytes, int pollMs = 0);
+  // Reads until `count` bytes arrived or `wait` passed, handling the window's
+  // events meanwhile.
+  std::vector<std::uint8_t> ReadWhileHandlingEvents(std::size_t count,
+                                                    std::chrono::milliseconds wait = std::chrono::seconds(3));
+
+ private:
+  int fd_ = -1;
+  std::string slavePath_;
+};
+
+// Adds the port to the window's port list by code and selects it, as a pick
+// in the list does.
+void SelectPort(CKestrelDlg& window, const std::string& path);
 
 // Watches for modal dialogs and popup menus while a test drives the window,
 // and hands each one to `handle` once; `handle` must close it (otherwise the

@@ -1,0 +1,72 @@
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <cstdlib>
+#include <memory>
+
+#include "commands/JobSettings.h"
+#include "commands/NamedJob.h"
+#include "language/TranslationMap.h"
+#include "support/TestSupport.h"
+#include "ui/CKestrelDlg.h"
+#include "ui/JobButtons.h"
+#include "ui/WindowTestSupport.h"
+
+namespace kestrel::test {
+namespace {
+
+class JobButtonsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("XDG_DATA_HOME", dataHome_.path().c_str(), 1);
+    LoadTranslations(936);
+    ASSERT_FALSE(printer_.slavePath().empty());
+    dialog_ = std::make_unique<CKestrelDlg>(nullptr, links_.Paths());
+    SelectPort(*dialog_, printer_.slavePath());
+    dialog_->ControlAs<QComboBox>(1001)->setCurrentText(QStringLiteral("115200"));
+  }
+  void TearDown() override {
+    dialog_.reset();
+    JobSettings = JobSettingsRecord{};
+    unsetenv("XDG_DATA_HOME");
+  }
+
+  TempDir dataHome_;
+  EmptyLinkTree links_;
+  PrinterPty printer_;
+  std::unique_ptr<CKestrelDlg> dialog_;
+};
+
+// Pressed in the window, each button's job reaches the printer whole, built
+// from what the window's controls hold, just as `kestrel-cli compose` builds
+// it from the same values; no button needs Connect first.
+TEST_F(JobButtonsTest, EveryJobButtonPutsItsJobOnTheWire) {
+  dialog_->ControlAs<QLineEdit>(1044)->setText(QStringLiteral("3"));   // copies
+  dialog_->ControlAs<QLineEdit>(1022)->setText(QStringLiteral("-1"));  // backfeed
+  QStringList messages;
+  ModalWatcher watcher([&messages](QWidget* shown) {
+    if (auto* box = qobject_cast<QMessageBox*>(shown)) messages << box->text();
+    shown->close();
+  });
+
+  for (const JobButton& button : JobButtons()) {
+    SCOPED_TRACE(std::string(button.job) + " on button " + std::to_string(button.id));
+    const NamedJob* job = FindJob(button.job);
+    ASSERT_NE(job, nullptr);
+    auto* control = dialog_->ControlAs<QAbstractButton>(button.id);
+    ASSERT_NE(control, nullptr);
+    control->click();
+    job->compose(dialog_->CurrentJobContext());
+    const auto expected = Composed();
+    ASSERT_FALSE(expected.empty());
+    auto wire = printer_.ReadWhileHandlingEvents(expected.size());
+    printer_.ReadAvailable(wire, 20);  // nothing more follows
+    EXPECT_BYTES(wire, expected);
+    EXPECT_TRUE(dialog_->Link().Connected());
+  }
+  EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+}
+
+}  // namespace
+}  // namespace kestrel::test
