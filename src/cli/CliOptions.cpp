@@ -140,12 +140,14 @@ std::string ParseCliOptions(const Arguments& args, const OptionSet& accepted, Cl
       value = name.substr(equals + 1);
       name.resize(equals);
     }
-    const auto job = JobValueOptions().find(name);
+    auto job = JobValueOptions().find(name);
+    if (!accepted.jobOptions && name != "--lang") job = JobValueOptions().end();
     const ExtraOption* extra = FindExtra(accepted, name);
     const bool linkOrOutput =
         (accepted.output && name == "--output") || (accepted.link && (name == "--port" || name == "--baud"));
-    const bool isFlag = name == "--aging" || (extra != nullptr && !extra->takesValue);
-    if (job == JobValueOptions().end() && extra == nullptr && !linkOrOutput && name != "--aging")
+    const bool aging = accepted.jobOptions && name == "--aging";
+    const bool isFlag = aging || (extra != nullptr && !extra->takesValue);
+    if (job == JobValueOptions().end() && extra == nullptr && !linkOrOutput && !aging)
       return "unknown option '" + name + "'";
     if (isFlag) {
       if (value) return name + " takes no value";

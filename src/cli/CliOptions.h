@@ -21,8 +21,9 @@ struct ExtraOption {
 // Which options a command takes besides the job options, which every command
 // that composes a job takes.
 struct OptionSet {
-  bool output = false;  // --output FILE
-  bool link = false;    // --port PORT, --baud RATE
+  bool jobOptions = true;  // false: of the job options only --lang
+  bool output = false;     // --output FILE
+  bool link = false;       // --port PORT, --baud RATE
   std::vector<ExtraOption> extras;
 };
 

@@ -1,14 +1,13 @@
 #include <atomic>
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <iterator>
-#include <map>
 #include <memory>
 #include <string>
 
 #include "cli/CliCommands.h"
 #include "cli/CliLinkHost.h"
+#include "cli/CliOptions.h"
 #include "language/CodePageText.h"
 #include "language/TranslationMap.h"
 #include "link/PrinterLink.h"
@@ -17,64 +16,25 @@
 namespace kestrel::cli {
 namespace {
 
-struct SendOptions {
-  std::string port;
-  std::string baud = "115200";  // the baud-rate list's start-up item
-  std::string text;
-  bool hasText = false;
-  std::string file;
-  bool hasFile = false;
-  bool hex = false;
-  std::string countText = "1";  // the count edit's start-up text
-};
-
-using OptionSetter = std::function<void(SendOptions&, const std::string& value)>;
-
-// Options that take a value; a new option is one more row.
-const std::map<std::string, OptionSetter>& ValueOptions() {
-  static const std::map<std::string, OptionSetter> options = {
-      {"--port", [](SendOptions& o, const std::string& v) { o.port = v; }},
-      {"--baud", [](SendOptions& o, const std::string& v) { o.baud = v; }},
-      {"--text",
-       [](SendOptions& o, const std::string& v) {
-         o.text = v;
-         o.hasText = true;
-       }},
-      {"--file",
-       [](SendOptions& o, const std::string& v) {
-         o.file = v;
-         o.hasFile = true;
-       }},
-      {"--count", [](SendOptions& o, const std::string& v) { o.countText = v; }},
-  };
-  return options;
-}
-
 // Returns the reason the arguments are not a valid send, or an empty text.
-std::string ParseSendOptions(const Arguments& args, SendOptions& options) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--hex") {
-      options.hex = true;
-      continue;
-    }
-    const auto option = ValueOptions().find(args[i]);
-    if (option == ValueOptions().end()) return "send: unknown argument '" + args[i] + "'";
-    if (i + 1 >= args.size()) return "send: " + args[i] + " needs a value";
-    option->second(options, args[++i]);
-  }
+std::string ParseSendOptions(const Arguments& args, CliOptions& options) {
+  const OptionSet accepted{
+      .jobOptions = false, .link = true, .extras = {{"--text"}, {"--file"}, {"--count"}, {"--hex", false}}};
+  if (std::string problem = ParseCliOptions(args, accepted, options); !problem.empty()) return "send: " + problem;
+  if (!options.words.empty()) return "send: unknown argument '" + options.words.front() + "'";
   if (options.port.empty()) return "send: --port is required";
-  if (options.hasText == options.hasFile) return "send: give either --text or --file";
+  if (options.extras.count("--text") == options.extras.count("--file")) return "send: give either --text or --file";
   return {};
 }
 
 // The content as the console's text box would hold it: the --text value, or
 // the file's text taken as it stands (UTF-8, line ends unchanged).
-bool ReadContent(const SendOptions& options, std::string& content) {
-  if (options.hasText) {
-    content = options.text;
+bool ReadContent(const CliOptions& options, std::string& content) {
+  if (const auto text = options.extras.find("--text"); text != options.extras.end()) {
+    content = text->second;
     return true;
   }
-  std::ifstream file(options.file, std::ios::binary);
+  std::ifstream file(options.extras.at("--file"), std::ios::binary);
   if (!file) return false;
   content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
   return !file.bad();
@@ -106,18 +66,18 @@ int WriteCopies(PrinterLink& link, const ConsoleBuffer& buffer, std::int32_t cou
 // does: the content is converted to the code page and checked before the port
 // is opened, so bad content never touches the printer.
 int RunSend(const Arguments& args) {
-  SendOptions options;
+  CliOptions options;
   const std::string usageProblem = ParseSendOptions(args, options);
   if (!usageProblem.empty()) return UsageError(usageProblem);
 
-  LoadTranslations();
+  ApplyLanguage(options);
   std::string content;
   if (!ReadContent(options, content)) {
-    std::fprintf(stderr, "kestrel-cli: send: cannot read %s\n", options.file.c_str());
+    std::fprintf(stderr, "kestrel-cli: send: cannot read %s\n", options.extras.at("--file").c_str());
     return 2;
   }
   auto buffer = std::make_unique<ConsoleBuffer>();
-  const ConsoleError error = PrepareConsoleSend(content, options.hex, *buffer);
+  const ConsoleError error = PrepareConsoleSend(content, options.extras.count("--hex") > 0, *buffer);
   if (error != ConsoleError::kNone) {
     std::fprintf(stderr, "kestrel-cli: %s\n", Translate(ConsoleErrorText(error)).c_str());
     return 2;
@@ -130,7 +90,8 @@ int RunSend(const Arguments& args) {
     std::fprintf(stderr, "kestrel-cli: %s\n", link.LastError().c_str());
     return 1;
   }
-  return WriteCopies(link, *buffer, ReadSendCount(options.countText), options.port);
+  return WriteCopies(link, *buffer, ReadSendCount(options.extras.count("--count") ? options.extras.at("--count") : "1"),
+                     options.port);
 }
 
 }  // namespace kestrel::cli

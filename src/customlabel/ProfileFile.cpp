@@ -55,6 +55,14 @@ std::optional<EntryView> SplitEntry(std::string_view line) {
   return EntryView{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
 }
 
+// A value written between a pair of single or double quotation marks reads
+// without them, as the Windows profile service reads it.
+std::string_view Unquoted(std::string_view value) {
+  if (value.size() >= 2 && value.front() == value.back() && (value.front() == '"' || value.front() == '\''))
+    return value.substr(1, value.size() - 2);
+  return value;
+}
+
 // Opens path for reading only when it is a regular file, so that a device or
 // a named pipe in its place cannot stall the program. -1 with errno set
 // otherwise.
@@ -236,7 +244,7 @@ std::optional<std::string> ReadProfileString(const std::string& path, std::strin
     if (!inSection) return true;
     const auto entry = SplitEntry(line);
     if (!entry || !EqualNoCase(entry->key, key)) return true;
-    value = std::string(entry->value.substr(0, kProfileValueLimit));
+    value = std::string(Unquoted(entry->value).substr(0, kProfileValueLimit));
     return false;
   });
   return value;

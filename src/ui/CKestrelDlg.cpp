@@ -36,7 +36,7 @@ constexpr int kBackgroundPicture = 131;
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 // The interface language follows the locale. A code page chosen before the
-// window was made (the window tests, the screenshot tool) is kept.
+// window was made (the window tests, kestrel-render-window) is kept.
 void LoadInterfaceLanguage() {
   const std::int32_t chosen = TranslationMap::Instance().CodePage;
   if (chosen != 0) {

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <chrono>
 
@@ -20,11 +21,13 @@ constexpr int kHexBox = 1037;
 constexpr int kClearButton = 1038;
 constexpr int kContentBox = 1039;
 
-// The text box keeps lines as paragraphs; the console's text ends each line
-// with CR LF, as the operator's content goes to the printer.
-std::string WithCrLf(const QString& plain) {
-  QString text = plain;
-  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+// The box's characters as typed, each line ended with CR LF as the operator's
+// content goes to the printer. The box keeps lines as paragraphs; its raw
+// text, unlike its plain text, keeps a no-break space what it is.
+std::string ConsoleText(const QTextDocument& document) {
+  QString text = document.toRawText();
+  text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+  text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
   return text.toStdString();
 }
 
@@ -110,7 +113,7 @@ ConsoleController::ConsoleInput ConsoleController::ReadInput() const {
 
 std::string ConsoleController::ContentText() const {
   auto* content = dialog_.ControlAs<QTextEdit>(kContentBox);
-  return content ? WithCrLf(content->toPlainText()) : std::string();
+  return content ? ConsoleText(*content->document()) : std::string();
 }
 
 void ConsoleController::SetContentText(const std::string& text) {

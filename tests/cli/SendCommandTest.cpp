@@ -12,7 +12,6 @@
 namespace kestrel::test {
 namespace {
 
-
 TEST(SendCommandTest, SendsTheTextAtTheGivenRate) {
   PtyPair pty;
   // Held open here so the line settings outlive the command's own close.
@@ -31,6 +30,16 @@ TEST(SendCommandTest, SendsTheTextAtTheGivenRate) {
   close(slave);
 }
 
+TEST(SendCommandTest, TheLanguagePicksTheCodePageOfTheText) {
+  PtyPair pty;
+  CliRun result = RunCli({"send", "--port=" + pty.slavePath(), "--lang", "zh", "--text", "A中\u00e9"});
+  EXPECT_EQ(result.status, 0) << result.error;
+  EXPECT_BYTES(pty.Read(5), "41 D6 D0 A8 A6");
+  result = RunCli({"send", "--port=" + pty.slavePath(), "--lang=en", "--text", "A中\u00e9"});
+  EXPECT_EQ(result.status, 0) << result.error;
+  EXPECT_BYTES(pty.Read(4, std::chrono::milliseconds(300)), "41 3F E9");
+}
+
 TEST(SendCommandTest, UnreachablePortOrBadUsageFails) {
   const CliRun missing = RunCli({"send", "--port", "/nonexistent/ttyUSB7", "--text", "ABC"});
   EXPECT_EQ(missing.status, 1);
@@ -40,6 +49,9 @@ TEST(SendCommandTest, UnreachablePortOrBadUsageFails) {
   EXPECT_EQ(RunCli({"send", "--text", "A"}).status, 2);
   EXPECT_EQ(RunCli({"send", "--port", "/dev/null", "--text"}).status, 2);
   EXPECT_EQ(RunCli({"send", "--port", "/dev/null", "--text", "A", "--bogus", "1"}).status, 2);
+  EXPECT_EQ(RunCli({"send", "--port", "/dev/null", "--text", "A", "--baud", "12345"}).status, 2);
+  EXPECT_EQ(RunCli({"send", "--port", "/dev/null", "--text", "A", "--copies", "2"}).status, 2);
+  EXPECT_EQ(RunCli({"send", "--port", "/dev/null", "--text", "A", "stray"}).status, 2);
 }
 
 }  // namespace

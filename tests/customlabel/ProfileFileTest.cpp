@@ -44,6 +44,9 @@ TEST(ProfileFileTest, ReadsByTheRulesOfTheFormat) {
       {"bare LF line ends", "[S]\nA=1\nK=9\n", "S", "K", "9"},
       {"last line without line end", "[S]\r\nK=-8", "S", "K", "-8"},
       {"empty value", "[S]\r\nK=\r\n", "S", "K", ""},
+      {"quotation marks around the value dropped", "[S]\r\nK=\"8\"\r\n", "S", "K", "8"},
+      {"single quotation marks too", "[S]\r\nK= '-8' \r\n", "S", "K", "-8"},
+      {"unpaired quotation marks kept", "[S]\r\nK=\"8'\r\n", "S", "K", "\"8'"},
       {"section without closing bracket", "[S\r\nK=4\r\n", "S", "K", "4"},
       {"long value cut", "[S]\r\nK=" + std::string(300, '7') + "\r\n", "S", "K", std::string(259, '7')},
   };

@@ -60,9 +60,10 @@ std::string Repeated(const std::string& hex, int times) {
 }
 
 TEST_F(ConsoleControllerTest, OneCopyOfTextAndOfHexBytes) {
-  SetContent(QStringLiteral("ABC\n中"));
+  // A no-break space is no plain blank: GBK has no byte for it.
+  SetContent(QStringLiteral("ABC\n中\u00A0"));
   Click(1035);
-  EXPECT_BYTES(pty_.ReadWhileHandlingEvents(7), "41 42 43 0D 0A D6 D0");
+  EXPECT_BYTES(pty_.ReadWhileHandlingEvents(8), "41 42 43 0D 0A D6 D0 3F");
 
   SetContent(QStringLiteral("1b 40 0a"));
   HexBox()->setChecked(true);
