@@ -18,9 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/JobSettings.h"
 #include "commands/SendBuffer.h"
-#include "language/TranslationMap.h"
 #include "support/TestSupport.h"
 #include "ui/CKestrelDlg.h"
 #include "ui/WindowTestSupport.h"
@@ -37,20 +35,12 @@ struct ShownMessage {
   bool stoppedFirst;  // timer stopped and controls enabled when the box showed
 };
 
-class AgingControllerTest : public ::testing::Test {
+class AgingControllerTest : public WindowOnSerialLineTest {
  protected:
   void SetUp() override {
-    setenv("XDG_DATA_HOME", dataHome_.path().c_str(), 1);
-    LoadTranslations(936);
-    ASSERT_FALSE(printer_.slavePath().empty());
-    dialog_ = std::make_unique<CKestrelDlg>(nullptr, links_.Paths());
+    WindowOnSerialLineTest::SetUp();
     timer_ = dialog_->findChild<QTimer*>(QStringLiteral("AgingTimer"));
     ASSERT_NE(timer_, nullptr);
-  }
-  void TearDown() override {
-    dialog_.reset();
-    JobSettings.PortKind = 0;
-    unsetenv("XDG_DATA_HOME");
   }
 
   void SelectPort(const std::string& path) { test::SelectPort(*dialog_, path); }
@@ -93,11 +83,7 @@ class AgingControllerTest : public ::testing::Test {
     });
   }
 
-  TempDir dataHome_;
-  EmptyLinkTree links_;
-  PrinterPty printer_;
   Bytes received_;
-  std::unique_ptr<CKestrelDlg> dialog_;
   QTimer* timer_ = nullptr;
   std::vector<ShownMessage> messages_;
 };

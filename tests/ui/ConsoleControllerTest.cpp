@@ -14,8 +14,6 @@
 #include <mutex>
 #include <thread>
 
-#include "commands/JobSettings.h"
-#include "language/TranslationMap.h"
 #include "support/TestSupport.h"
 #include "ui/CKestrelDlg.h"
 #include "ui/WindowTestSupport.h"
@@ -25,20 +23,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class ConsoleControllerTest : public ::testing::Test {
+class ConsoleControllerTest : public WindowOnSerialLineTest {
  protected:
   void SetUp() override {
-    setenv("XDG_DATA_HOME", dataHome_.path().c_str(), 1);
-    LoadTranslations(936);
-    ASSERT_FALSE(pty_.slavePath().empty());
-    dialog_ = std::make_unique<CKestrelDlg>(nullptr, LinkPaths{linkRoot_.path() + "/sys", linkRoot_.path() + "/dev"});
-    SelectPort(*dialog_, pty_.slavePath());
-    dialog_->ControlAs<QComboBox>(1001)->setCurrentText(QStringLiteral("115200"));
-  }
-  void TearDown() override {
-    dialog_.reset();
-    JobSettings.PortKind = 0;
-    unsetenv("XDG_DATA_HOME");
+    WindowOnSerialLineTest::SetUp();
+    SelectPrinterLine();
   }
 
   void SetContent(const QString& text) { dialog_->ControlAs<QTextEdit>(1039)->setPlainText(text); }
@@ -46,11 +35,6 @@ class ConsoleControllerTest : public ::testing::Test {
   void SetCount(const QString& text) { dialog_->ControlAs<QLineEdit>(1034)->setText(text); }
   QCheckBox* HexBox() const { return dialog_->ControlAs<QCheckBox>(1037); }
   void Click(int id) { QTest::mouseClick(dialog_->ControlAs<QAbstractButton>(id), Qt::LeftButton); }
-
-  TempDir dataHome_;
-  TempDir linkRoot_;
-  PrinterPty pty_;
-  std::unique_ptr<CKestrelDlg> dialog_;
 };
 
 std::string Repeated(const std::string& hex, int times) {
@@ -63,32 +47,32 @@ TEST_F(ConsoleControllerTest, OneCopyOfTextAndOfHexBytes) {
   // A no-break space is no plain blank: GBK has no byte for it.
   SetContent(QStringLiteral("ABC\n中\u00A0"));
   Click(1035);
-  EXPECT_BYTES(pty_.ReadWhileHandlingEvents(8), "41 42 43 0D 0A D6 D0 3F");
+  EXPECT_BYTES(printer_.ReadWhileHandlingEvents(8), "41 42 43 0D 0A D6 D0 3F");
 
   SetContent(QStringLiteral("1b 40 0a"));
   HexBox()->setChecked(true);
   SetCount(QStringLiteral("-2"));
   Click(1035);
-  EXPECT_BYTES(pty_.ReadWhileHandlingEvents(3), "1B 40 0A");
+  EXPECT_BYTES(printer_.ReadWhileHandlingEvents(3), "1B 40 0A");
 }
 
 TEST_F(ConsoleControllerTest, WorkerWritesEveryCopyReadingTheControlsThroughTheWindow) {
   SetContent(QStringLiteral("ABC"));
   SetCount(QStringLiteral("3"));
   Click(1035);
-  EXPECT_BYTES(pty_.ReadWhileHandlingEvents(9), Repeated("41 42 43", 3));
+  EXPECT_BYTES(printer_.ReadWhileHandlingEvents(9), Repeated("41 42 43", 3));
 
   // The worker reads the controls only when the window's thread serves it, so
   // what they hold by then is what it sends.
   Click(1035);
   SetContent(QStringLiteral("XY"));
   SetCount(QStringLiteral("2"));
-  EXPECT_BYTES(pty_.ReadWhileHandlingEvents(5, std::chrono::milliseconds(500)), Repeated("58 59", 2));
+  EXPECT_BYTES(printer_.ReadWhileHandlingEvents(5, std::chrono::milliseconds(500)), Repeated("58 59", 2));
 }
 
 TEST_F(ConsoleControllerTest, StandardModeSendsEscS) {
   Click(1036);
-  EXPECT_BYTES(pty_.ReadWhileHandlingEvents(3, std::chrono::milliseconds(300)), "1B 53");
+  EXPECT_BYTES(printer_.ReadWhileHandlingEvents(3, std::chrono::milliseconds(300)), "1B 53");
 }
 
 TEST_F(ConsoleControllerTest, HexBoxRoundTripAndErrorLeavesTheText) {
@@ -125,7 +109,7 @@ TEST_F(ConsoleControllerTest, ClosingTheWindowStopsALongRepeat) {
   SetContent(QStringLiteral("ABCD"));
   SetCount(QStringLiteral("1000"));
   Click(1035);
-  std::vector<std::uint8_t> arrived = pty_.ReadWhileHandlingEvents(12);
+  std::vector<std::uint8_t> arrived = printer_.ReadWhileHandlingEvents(12);
   ASSERT_GE(arrived.size(), 12u);
 
   // Keep reading, so that no write waits on a full line while the window closes.
@@ -134,7 +118,7 @@ TEST_F(ConsoleControllerTest, ClosingTheWindowStopsALongRepeat) {
   std::thread reader([&] {
     while (!closed) {
       std::vector<std::uint8_t> more;
-      pty_.ReadAvailable(more, 5);
+      printer_.ReadAvailable(more, 5);
       std::lock_guard lock(arrivedLock);
       arrived.insert(arrived.end(), more.begin(), more.end());
     }
@@ -145,7 +129,7 @@ TEST_F(ConsoleControllerTest, ClosingTheWindowStopsALongRepeat) {
   const auto closing = Clock::now() - start;
   closed = true;
   reader.join();
-  for (int i = 0; i < 10; ++i) pty_.ReadAvailable(arrived, 5);
+  for (int i = 0; i < 10; ++i) printer_.ReadAvailable(arrived, 5);
 
   EXPECT_LT(closing, std::chrono::seconds(3));
   EXPECT_LT(arrived.size(), 4000u);
@@ -162,7 +146,7 @@ TEST_F(ConsoleControllerTest, ClosingBeforeTheWorkerReadsTheControlsSendsNothing
   dialog_.reset();
   EXPECT_LT(Clock::now() - start, std::chrono::seconds(3));
   std::vector<std::uint8_t> arrived;
-  pty_.ReadAvailable(arrived, 50);
+  printer_.ReadAvailable(arrived, 50);
   EXPECT_TRUE(arrived.empty()) << ToHex(arrived);
 }
 

@@ -1,13 +1,8 @@
 #include <QAbstractButton>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <cstdlib>
-#include <memory>
 
-#include "commands/JobSettings.h"
 #include "commands/NamedJob.h"
-#include "language/TranslationMap.h"
 #include "support/TestSupport.h"
 #include "ui/CKestrelDlg.h"
 #include "ui/JobButtons.h"
@@ -16,32 +11,13 @@
 namespace kestrel::test {
 namespace {
 
-class JobButtonsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    setenv("XDG_DATA_HOME", dataHome_.path().c_str(), 1);
-    LoadTranslations(936);
-    ASSERT_FALSE(printer_.slavePath().empty());
-    dialog_ = std::make_unique<CKestrelDlg>(nullptr, links_.Paths());
-    SelectPort(*dialog_, printer_.slavePath());
-    dialog_->ControlAs<QComboBox>(1001)->setCurrentText(QStringLiteral("115200"));
-  }
-  void TearDown() override {
-    dialog_.reset();
-    JobSettings = JobSettingsRecord{};
-    unsetenv("XDG_DATA_HOME");
-  }
-
-  TempDir dataHome_;
-  EmptyLinkTree links_;
-  PrinterPty printer_;
-  std::unique_ptr<CKestrelDlg> dialog_;
-};
+using JobButtonsTest = WindowOnSerialLineTest;
 
 // Pressed in the window, each button's job reaches the printer whole, built
 // from what the window's controls hold, just as `kestrel-cli compose` builds
 // it from the same values; no button needs Connect first.
 TEST_F(JobButtonsTest, EveryJobButtonPutsItsJobOnTheWire) {
+  SelectPrinterLine();
   dialog_->ControlAs<QLineEdit>(1044)->setText(QStringLiteral("3"));   // copies
   dialog_->ControlAs<QLineEdit>(1022)->setText(QStringLiteral("-1"));  // backfeed
   QStringList messages;

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "commands/JobSettings.h"
+#include "language/TranslationMap.h"
 #include "ui/CKestrelDlg.h"
 
 namespace kestrel::test {
@@ -61,6 +63,27 @@ void SelectPort(CKestrelDlg& window, const std::string& path) {
   ports->addItem(QString::fromStdString(path));
   ports->setCurrentIndex(ports->count() - 1);
   emit ports->activated(ports->currentIndex());
+}
+
+WindowOnSerialLineTest::WindowOnSerialLineTest() = default;
+WindowOnSerialLineTest::~WindowOnSerialLineTest() = default;
+
+void WindowOnSerialLineTest::SetUp() {
+  setenv("XDG_DATA_HOME", dataHome_.path().c_str(), 1);
+  LoadTranslations(936);
+  ASSERT_FALSE(printer_.slavePath().empty());
+  dialog_ = std::make_unique<CKestrelDlg>(nullptr, links_.Paths());
+}
+
+void WindowOnSerialLineTest::TearDown() {
+  dialog_.reset();
+  JobSettings = JobSettingsRecord{};
+  unsetenv("XDG_DATA_HOME");
+}
+
+void WindowOnSerialLineTest::SelectPrinterLine() {
+  SelectPort(*dialog_, printer_.slavePath());
+  dialog_->ControlAs<QComboBox>(1001)->setCurrentText(QStringLiteral("115200"));
 }
 
 ModalWatcher::ModalWatcher(std::function<void(QWidget*)> handle) : handle_(std::move(handle)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QList>
 #include <QPointer>
 #include <QTimer>
@@ -63,6 +65,23 @@ class PrinterPty {
 // Adds the port to the window's port list by code and selects it, as a pick
 // in the list does.
 void SelectPort(CKestrelDlg& window, const std::string& path);
+
+// A main window in the Chinese interface with a data folder of its own and no
+// USB printer, and a pseudo-terminal standing in for the printer's serial
+// line. SelectPrinterLine picks the line at 115200 baud.
+class WindowOnSerialLineTest : public ::testing::Test {
+ protected:
+  WindowOnSerialLineTest();
+  ~WindowOnSerialLineTest() override;
+  void SetUp() override;
+  void TearDown() override;
+  void SelectPrinterLine();
+
+  TempDir dataHome_;
+  EmptyLinkTree links_;
+  PrinterPty printer_;
+  std::unique_ptr<CKestrelDlg> dialog_;
+};
 
 // Watches for modal dialogs and popup menus while a test drives the window,
 // and hands each one to `handle` once; `handle` must close it (otherwise the
