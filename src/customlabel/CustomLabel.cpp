@@ -4,6 +4,7 @@
 
 #include "commands/Barcode.h"
 #include "commands/Commands.h"
+#include "commands/DisplayText.h"
 #include "commands/PageFrame.h"
 #include "commands/Raster.h"
 #include "commands/SendBuffer.h"
@@ -12,12 +13,9 @@
 namespace kestrel {
 namespace {
 
-// "文本测试1 Text Test1" and "文本测试2 Text Test2" as GBK bytes, sent as they
-// are in every interface language.
-constexpr std::uint8_t kText1[] = {0xCE, 0xC4, 0xB1, 0xBE, 0xB2, 0xE2, 0xCA, 0xD4, 0x31, 0x20,
-                                   0x54, 0x65, 0x78, 0x74, 0x20, 0x54, 0x65, 0x73, 0x74, 0x31};
-constexpr std::uint8_t kText2[] = {0xCE, 0xC4, 0xB1, 0xBE, 0xB2, 0xE2, 0xCA, 0xD4, 0x32, 0x20,
-                                   0x54, 0x65, 0x78, 0x74, 0x20, 0x54, 0x65, 0x73, 0x74, 0x32};
+// The two sample texts, literals sent alike in every interface language.
+constexpr const char kText1[] = "文本测试1 Text Test1";
+constexpr const char kText2[] = "文本测试2 Text Test2";
 
 enum class Content { Text1, Text2, Barcode1, Barcode2, Qrcode1, Qrcode2, Image1, Image2 };
 
@@ -40,17 +38,16 @@ constexpr Element kElements[] = {
     {"IsPrint_Image2", "Custom_X_Image2", "Custom_Y_Image2", Content::Image2},
 };
 
-// Bar codes of system 73 (CODE128), module width 3, 20 dots high, no
-// human-readable line.
-void AppendSampleBarcode(const std::string& data) { AppendBarcode(data, 73, 3, 20, 0); }
+// CODE128 bar codes, module width 3, 20 dots high, no human-readable line.
+void AppendSampleBarcode(const std::string& data) { AppendBarcode(data, kCode128, 3, 20, kNoBarText); }
 
 void AppendContent(Content content) {
   switch (content) {
     case Content::Text1:
-      AppendBytes(kText1, sizeof kText1);
+      AppendLiteralText(kText1);
       break;
     case Content::Text2:
-      AppendBytes(kText2, sizeof kText2);
+      AppendLiteralText(kText2);
       break;
     case Content::Barcode1:
       AppendSampleBarcode("409");

@@ -64,17 +64,37 @@ void AppendShippingHeader(const ShippingHeader& header) {
   cmd::Position(10, 10);
   AppendPicture(kBrandMarkBitmap);
   cmd::Position(header.barcodeX, 10);
-  AppendBarcode("409", kCode128, 3, 20, kNoBarText);
+  AppendBarcode(header.barcode, kCode128, 3, 20, kNoBarText);
   cmd::Position(header.barcodeX, 10);
   cmd::EscLine(3, header.barcodeX, 35, header.ruleTo, 35);
-  PlaceDisplayText({header.titleX, 38, "打印机出货标签"});
+  PlaceDisplayText({header.titleX, 38, header.title});
 }
 
-void AppendContactBlock(const char* dateFormat, const std::tm& now) {
+void AppendContactLines() {
   PlaceDisplayText({10, 270, kWebLine});
   PlaceDisplayText({10, 300, kTelephoneLine});
   cmd::Position(10, 330);
+}
+
+void AppendContactBlock(const char* dateFormat, const std::tm& now) {
+  AppendContactLines();
   AppendDisplayFormat(dateFormat, Year(now), Month(now), now.tm_mday);
+}
+
+void AppendFormColumn(const FormColumn& column) {
+  for (std::size_t i = 0; i < column.names.size(); ++i) {
+    const std::int32_t y = 84 + 48 * static_cast<std::int32_t>(i);
+    const PlacedText name{column.textX, y - 22, column.names[i]};
+    if (column.translated) {
+      PlaceDisplayText(name);
+    } else {
+      PlaceLiteralText(name);
+    }
+    // x 135 is set before every line; the line carries its own coordinates,
+    // so this only keeps the byte layout the printers know.
+    cmd::EscDollar(135);
+    cmd::EscLine(3, column.lineFrom, y, column.lineTo, y);
+  }
 }
 
 }  // namespace kestrel::labels

@@ -59,19 +59,35 @@ struct UnderlinedField {
 };
 void AppendUnderlinedFields(std::span<const UnderlinedField> fields);
 
-// The top row of the shipping labels: the outer frame, the brand mark at
-// (10, 10), the "409" bar code with a rule under it, and the title below the
-// rule, all placed from the bar code's column.
+// The top row of the shipping and outbound labels: the outer frame, the
+// brand mark at (10, 10), a bar code with a rule under it, and the title (a
+// Chinese source text) below the rule, placed from the bar code's column.
 struct ShippingHeader {
   std::int32_t frameWidth;
   std::int32_t barcodeX;
   std::int32_t ruleTo;
   std::int32_t titleX;
+  const char* barcode = "409";
+  const char* title = "打印机出货标签";
 };
 void AppendShippingHeader(const ShippingHeader& header);
 
-// The web line, the telephone line and the date of the shipping labels, at
-// x 10 from y 270 down, the date through the given translated format.
+// The web line and the telephone line of the shipping labels at x 10 from
+// y 270 down, then the place of the date line below them.
+void AppendContactLines();
+// The contact lines and the date through the given translated format.
 void AppendContactBlock(const char* dateFormat, const std::tm& now);
+
+// One column of an outbound form: five field names, each 22 dots above a
+// ruled line at y = 84 + 48 i that runs from lineFrom to lineTo.
+struct FormColumn {
+  std::int32_t textX;
+  std::int32_t lineFrom;
+  std::int32_t lineTo;
+  bool translated;  // Chinese source texts, else literals
+  std::span<const char* const> names;
+};
+inline constexpr const char* kOutboundFieldNames[] = {"客户名称:", "产品名称:", "规    格:", "数    量:", "出货时间:"};
+void AppendFormColumn(const FormColumn& column);
 
 }  // namespace kestrel::labels

@@ -24,9 +24,6 @@ constexpr std::int32_t kPlateTop = 58;
 constexpr std::int32_t kPlateStep = 30;
 constexpr const char* kPlateLines[] = {"Model:2 Inch Printer", "Page Width:58(48)MM", "Power:8.4V/1A\n"};
 
-// The shipping form's field names; each sits 22 dots above its underline.
-constexpr const char* kFormFields[] = {"客户名称:", "产品名称:", "规    格:", "数    量:", "出货时间:"};
-
 constexpr UnderlinedField kShippingFields[] = {
     {{10, 90, "客户："}, 82, 364, 124},
     {{10, 150, "名称："}, 82, 364, 174},
@@ -86,13 +83,7 @@ void ComposeLabel58x40(const JobContext& context) {
   cmd::Position(10, 0);
   AppendPicture(kSmallBrandMarkBitmap);
   EndTitle();
-  std::int32_t lineY = 84;
-  for (const char* field : kFormFields) {
-    PlaceDisplayText({5, lineY - 22, field});
-    cmd::EscDollar(135);
-    cmd::EscLine(3, 130, lineY, 374, lineY);
-    lineY += 48;
-  }
+  AppendFormColumn({.textX = 5, .lineFrom = 130, .lineTo = 374, .translated = true, .names = kOutboundFieldNames});
   cmd::EscFF();
 }
 

@@ -1,6 +1,5 @@
 #include "labels/Labels60mm.h"
 
-#include <iterator>
 #include <string>
 
 #include "commands/Barcode.h"

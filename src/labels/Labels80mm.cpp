@@ -1,10 +1,8 @@
 #include "labels/Labels80mm.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
-#include <iterator>
 #include <string>
 
 #include "commands/Barcode.h"
@@ -54,44 +52,18 @@ void AppendDateLine(const std::tm& now) {
   AppendLiteralText(text);
 }
 
-// One column of the outbound form: five names, each above a ruled line at
-// y = 84 + 48 i that runs from lineFrom to lineTo.
-struct FormColumn {
-  std::int32_t textX;
-  std::int32_t lineFrom;
-  std::int32_t lineTo;
-  bool translated;
-  const char* names[5];
-};
-
+constexpr const char* kEnglishFieldNames[] = {"Customer:", "Product :", "Specific:", "Quantity:", "Shipping:"};
 constexpr FormColumn kFormLeftColumn{
-    5, 130, 268, true, {"客户名称:", "产品名称:", "规    格:", "数    量:", "出货时间:"}};
+    .textX = 5, .lineFrom = 130, .lineTo = 268, .translated = true, .names = kOutboundFieldNames};
 constexpr FormColumn kFormRightColumn{
-    298, 428, 566, false, {"Customer:", "Product :", "Specific:", "Quantity:", "Shipping:"}};
-
-void AppendFormColumn(const FormColumn& column) {
-  for (std::int32_t i = 0; i < 5; ++i) {
-    const std::int32_t y = 84 + 48 * i;
-    const PlacedText name{column.textX, y - 22, column.names[i]};
-    if (column.translated) {
-      PlaceDisplayText(name);
-    } else {
-      PlaceLiteralText(name);
-    }
-    // Both columns set x 135 before their line; the line carries its own
-    // coordinates, so this only keeps the byte layout the printers know.
-    cmd::EscDollar(135);
-    cmd::EscLine(3, column.lineFrom, y, column.lineTo, y);
-  }
-}
+    .textX = 298, .lineFrom = 428, .lineTo = 566, .translated = false, .names = kEnglishFieldNames};
 
 }  // namespace
 
 // Product label: literal texts only, so it prints the same in both languages.
 void ComposeLabel80x20(const JobContext& context) {
   if (!OpenPageJob(context, kLabel80x20Frame, kPrintWidth, 104)) return;
-  cmd::Position(300, 10);
-  AppendBytes({0x00, 0x00});  // two NULs, which print nothing
+  AppendNameLabelLead();
   cmd::EscLineWidth(2);
   cmd::EscRect(0, 0, kPrintWidth, 94);
   constexpr PlacedText kTexts[] = {{5, 5, "打印机\n"}, {192, 5, "名称：Q52"}, {432, 5, "单位：PCS"}};
@@ -141,28 +113,19 @@ void ComposeLabel80x40(const JobContext& context) {
 // fields, the contact lines and the date, and a QR code of the web address.
 void ComposeLabel80x50(const JobContext& context) {
   if (!OpenPageJob(context, kTestLabelFrame, kPrintWidth, 384)) return;
-  cmd::EscLineWidth(3);
-  cmd::EscRect(0, 0, kPrintWidth, 380);
-  cmd::Position(10, 10);
-  AppendPicture(kBrandMarkBitmap);
-  cmd::Position(258, 10);
-  AppendBarcode(kOutboundBarcode, kCode128, 3, 20, kNoBarText);
-  cmd::Position(258, 10);
-  cmd::EscLine(3, 258, 35, 556, 35);
   // The title is centred in the 258 dots right of the brand mark's half.
-  const std::string title = DisplayText("  打印机出货标签  ");
-  cmd::Position(288 + CentredX(258, kCellWidth, title.size()), 38);
-  AppendBytes(title);
+  constexpr const char kTitle[] = "  打印机出货标签  ";
+  AppendShippingHeader({.frameWidth = kPrintWidth,
+                        .barcodeX = 258,
+                        .ruleTo = 556,
+                        .titleX = 288 + CentredX(258, kCellWidth, DisplayText(kTitle).size()),
+                        .barcode = kOutboundBarcode,
+                        .title = kTitle});
   cmd::GsB(0);
-  constexpr PlacedText kFields[] = {{10, 90, "客户："}, {10, 150, "名称："}, {10, 210, "规格："}};
-  constexpr std::int32_t kFieldLineY[] = {124, 174, 234};
-  for (std::size_t i = 0; i < std::size(kFields); ++i) {
-    PlaceDisplayText(kFields[i]);
-    cmd::EscLine(2, 82, kFieldLineY[i], 556, kFieldLineY[i]);
-  }
-  PlaceDisplayText({10, 270, kWebLine});
-  PlaceDisplayText({10, 300, kTelephoneLine});
-  cmd::Position(10, 330);
+  constexpr UnderlinedField kFields[] = {
+      {{10, 90, "客户："}, 82, 556, 124}, {{10, 150, "名称："}, 82, 556, 174}, {{10, 210, "规格："}, 82, 556, 234}};
+  AppendUnderlinedFields(kFields);
+  AppendContactLines();
   AppendDateLine(context.now);
   cmd::GsB(0);
   cmd::Position(358, 250);

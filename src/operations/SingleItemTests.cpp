@@ -8,9 +8,12 @@
 #include "commands/DisplayText.h"
 #include "commands/PageFrame.h"
 #include "commands/Raster.h"
+#include "labels/LabelParts.h"
 
 namespace kestrel {
 namespace {
+
+using labels::PlaceLiteralText;
 
 // The patient of the small-font specimen label: a made-up name.
 constexpr const char kPatientName[] = "苏禾";
@@ -45,11 +48,6 @@ std::int32_t UsableHeight(std::int32_t height) { return static_cast<std::int32_t
 
 bool OpenAreaJob(const JobContext& context, const FrameOptions& frame) {
   return OpenPageJob(context, frame, context.settings.AreaWidthDots, context.settings.AreaHeightDots);
-}
-
-void PlaceLiteral(std::int32_t x, std::int32_t y, const char* text) {
-  cmd::Position(x, y);
-  AppendLiteralText(text);
 }
 
 }  // namespace
@@ -148,11 +146,11 @@ void ComposePrintTest2(const JobContext& context) {
   cmd::EscLineWidth(3);
   cmd::Position(0, 5);
   cmd::EscRect(0, 0, 456, 288);
-  PlaceLiteral(48, 23, "波轮内筒检测报告");
+  PlaceLiteralText({48, 23, "波轮内筒检测报告"});
   cmd::EscLine(3, 0, 74, 456, 74);
   static constexpr const char* kRowCaptions[] = {"径跳", "直径", "端跳", "高度", "日期", "时间"};
   for (std::int32_t row = 1; row <= 6; ++row) {
-    PlaceLiteral(10, 37 * row + 42, kRowCaptions[row - 1]);
+    PlaceLiteralText({10, 37 * row + 42, kRowCaptions[row - 1]});
     if (row < 6) cmd::EscLine(3, 0, 37 * (row + 2), 456, 37 * (row + 2));
   }
   cmd::EscLine(3, 70, 74, 70, 288);
@@ -165,9 +163,9 @@ void ComposeSmallFontTest(const JobContext& context) {
   cmd::EscLineWidth(3);
   cmd::Position(30, 5);
   AppendBarcode("12345678", kCode128, 2, 80, kTextBelowBars);
-  PlaceLiteral(300, 10, "99 床");
-  PlaceLiteral(300, 40, kPatientName);
-  PlaceLiteral(300, 70, "男 99岁");
+  PlaceLiteralText({300, 10, "99 床"});
+  PlaceLiteralText({300, 40, kPatientName});
+  PlaceLiteralText({300, 70, "男 99岁"});
   cmd::EscE(kEmphasisOff);
 
   cmd::Position(192, 110);
@@ -182,8 +180,8 @@ void ComposeSmallFontTest(const JobContext& context) {
   cmd::UsFont(kNormalFont);
   cmd::EscE(kEmphasisOff);
 
-  PlaceLiteral(5, 130, "江南生化室");
-  PlaceLiteral(5, 190, "肝功能9项");
+  PlaceLiteralText({5, 130, "江南生化室"});
+  PlaceLiteralText({5, 190, "肝功能9项"});
   cmd::EscDollar(307);
   AppendLiteralText("紫");
   cmd::FF();
