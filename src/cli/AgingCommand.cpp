@@ -69,25 +69,14 @@ std::string ParseTicks(const CliOptions& options, std::int64_t* ticks) {
   return "";
 }
 
-// A time given with --at stays fixed; otherwise every label prints the time
-// of its own tick, as in the window.
-bool TimeGiven(const Arguments& args) {
-  for (const std::string& arg : args)
-    if (arg == "--at" || arg.rfind("--at=", 0) == 0) return true;
-  return false;
-}
-
 }  // namespace
 
 int RunAging(const Arguments& args) {
   CliOptions options;
   const OptionSet accepted{.link = true, .extras = {{"--interval"}, {"--ticks"}}};
-  std::string problem = ParseCliOptions(args, accepted, options);
-  if (!problem.empty()) return UsageError("aging: " + problem);
-  if (options.words.size() != 1) return UsageError("aging: name one job (kestrel-cli jobs lists them)");
-  const NamedJob* job = FindJob(options.words[0]);
-  if (job == nullptr) return UsageError("aging: unknown job '" + options.words[0] + "'");
-  if (options.port.empty()) return UsageError("aging: --port is required");
+  const NamedJob* job = nullptr;
+  std::string problem = ParseJobCommand("aging", args, accepted, options, &job);
+  if (!problem.empty()) return UsageError(problem);
   std::int64_t ticks = 0;
   problem = ParseTicks(options, &ticks);
   if (!problem.empty()) return UsageError(problem);
@@ -100,12 +89,13 @@ int RunAging(const Arguments& args) {
   PrinterLink link(linkHost);
   options.context.agingRunning = true;
   CliAgingHost host;
-  const bool fixedTime = TimeGiven(args);
   CatchInterrupts();
 
   for (std::int64_t tick = 1; !interrupted; ++tick) {
     const Clock::time_point next = Clock::now() + period;
-    if (!fixedTime) options.context.now = LocalTimeNow();
+    // A time given with --at stays fixed; otherwise every label prints the
+    // time of its own tick, as in the window.
+    if (!options.timeGiven) options.context.now = LocalTimeNow();
     RunAgingTick(link, *job, options.context, host);
     if (host.stopped) return 1;
     if (tick == ticks) break;

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "language/TranslationMap.h"
+#include "link/SerialRate.h"
 #include "operations/SettingTables.h"
 
 namespace kestrel::cli {
@@ -97,13 +98,6 @@ const std::map<std::string, ValueSetter>& JobValueOptions() {
   return options;
 }
 
-// The rates of the baud-rate list.
-bool IsListedBaud(const std::string& rate) {
-  for (const char* listed : {"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"})
-    if (rate == listed) return true;
-  return false;
-}
-
 std::string ApplyLinkOrOutput(const std::string& name, const std::string& value, CliOptions& options) {
   if (name == "--output") {
     if (value.empty()) return "--output needs a file name";
@@ -111,7 +105,7 @@ std::string ApplyLinkOrOutput(const std::string& name, const std::string& value,
   } else if (name == "--port") {
     if (value.empty()) return "--port needs a port";
     options.port = value;
-  } else if (!IsListedBaud(value)) {
+  } else if (!ListedSerialRate(value)) {
     return "--baud takes one of 1200 2400 4800 9600 19200 38400 57600 115200";
   } else {
     options.baud = value;
@@ -171,7 +165,21 @@ std::string ParseCliOptions(const Arguments& args, const OptionSet& accepted, Cl
     if (!problem.empty()) return problem;
     timeGiven = timeGiven || name == "--at";
   }
+  options.timeGiven = timeGiven;
   if (!timeGiven) options.context.now = LocalTimeNow();
+  return "";
+}
+
+std::string ParseJobCommand(const char* command, const Arguments& args, const OptionSet& accepted, CliOptions& options,
+                            const NamedJob** job) {
+  const std::string prefix = std::string(command) + ": ";
+  const std::string problem = ParseCliOptions(args, accepted, options);
+  if (!problem.empty()) return prefix + problem;
+  if (options.words.empty()) return prefix + "which job? (kestrel-cli jobs lists them)";
+  if (options.words.size() > 1) return prefix + "unexpected argument '" + options.words[1] + "'";
+  *job = FindJob(options.words[0]);
+  if (*job == nullptr) return prefix + "unknown job '" + options.words[0] + "'";
+  if (accepted.link && options.port.empty()) return prefix + "--port is required";
   return "";
 }
 

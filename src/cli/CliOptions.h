@@ -9,6 +9,7 @@
 
 #include "cli/CliCommands.h"
 #include "commands/JobSettings.h"
+#include "commands/NamedJob.h"
 
 namespace kestrel::cli {
 
@@ -38,12 +39,19 @@ struct CliOptions {
   std::optional<std::string> output;
   std::vector<std::string> words;
   std::map<std::string, std::string> extras;  // by name; a flag's value is empty
+  bool timeGiven = false;                     // --at fixed context.now; else it is the time of parsing
 };
 
 // Parses args ("--name value" or "--name=value") into options, which holds the
 // defaults on entry. Returns an empty text, or the reason the arguments are
 // not valid: an unknown option, a missing value, a value out of range.
 std::string ParseCliOptions(const Arguments& args, const OptionSet& accepted, CliOptions& options);
+
+// Parses "JOB [options]" for `command` and finds the job; a command that
+// takes --port requires it. Returns the usage problem, led by the command's
+// name, or "" with *job set.
+std::string ParseJobCommand(const char* command, const Arguments& args, const OptionSet& accepted, CliOptions& options,
+                            const NamedJob** job);
 
 // Loads the translations of the chosen language, or of the locale.
 void ApplyLanguage(const CliOptions& options);

@@ -8,32 +8,15 @@
 #include "commands/SendBuffer.h"
 #include "link/JobRunner.h"
 #include "link/PrinterLink.h"
+#include "operations/HexText.h"
 
 namespace kestrel::cli {
 namespace {
 
-// Parses "JOB [options]" for a command and finds the job; returns the usage
-// problem, or "" with *job set.
-std::string ParseJobCommand(const char* command, const Arguments& args, const OptionSet& accepted, CliOptions& options,
-                            const NamedJob** job) {
-  const std::string problem = ParseCliOptions(args, accepted, options);
-  if (!problem.empty()) return std::string(command) + ": " + problem;
-  if (options.words.empty()) return std::string(command) + ": which job? (kestrel-cli jobs lists them)";
-  if (options.words.size() > 1) return std::string(command) + ": unexpected argument '" + options.words[1] + "'";
-  *job = FindJob(options.words[0]);
-  if (*job == nullptr) return std::string(command) + ": unknown job '" + options.words[0] + "'";
-  return "";
-}
-
+// The bytes in the console's hexadecimal form, on one line.
 void PrintHex(std::span<const std::uint8_t> bytes) {
-  std::string line;
-  line.reserve(bytes.size() * 3 + 1);
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (i > 0) line += ' ';
-    line += kDigits[bytes[i] >> 4];
-    line += kDigits[bytes[i] & 0x0F];
-  }
+  std::string line = FormatHexText({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+  if (!line.empty()) line.pop_back();  // the blank after the last byte
   line += '\n';
   std::fwrite(line.data(), 1, line.size(), stdout);
 }
@@ -70,8 +53,7 @@ int RunPrint(const Arguments& args) {
   const NamedJob* job = nullptr;
   OptionSet accepted;
   accepted.link = true;
-  std::string problem = ParseJobCommand("print", args, accepted, options, &job);
-  if (problem.empty() && options.port.empty()) problem = "print: --port is required";
+  const std::string problem = ParseJobCommand("print", args, accepted, options, &job);
   if (!problem.empty()) return UsageError(problem);
 
   ApplyLanguage(options);

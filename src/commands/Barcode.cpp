@@ -83,14 +83,14 @@ std::int32_t ComposeBarcode(const std::string& data, std::int32_t system, std::i
                             std::int32_t textPosition) {
   ImageWriter out;
   if (const char* message = RuleBroken(data, system)) {
-    out.Put(reinterpret_cast<const std::uint8_t*>(message), std::strlen(message));
+    out.Put(message);
     return out.Count();
   }
   out.Put({0x1D, 0x48, LowByte(textPosition)});
   out.Put({0x1D, 0x68, LowByte(height)});
   out.Put({0x1D, 0x77, LowByte(moduleWidth)});
   out.Put({0x1D, 0x6B, LowByte(system), LowByte(static_cast<std::int32_t>(data.size()))});
-  out.Put(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
+  out.Put(data);
   return out.Count();
 }
 
@@ -104,7 +104,7 @@ std::int32_t ComposeQrCode(const std::string& text) {
   out.Put({0x1D, 0x28, 0x6B, 0x03, 0x00, 0x31, 0x45, 0x30});  // error correction L
   out.Put({0x1D, 0x28, 0x6B, static_cast<std::uint8_t>(stored & 0xFF), static_cast<std::uint8_t>(stored >> 8), 0x31,
            0x50, 0x30});
-  out.Put(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+  out.Put(text);
   out.Put({0x1B, 0x61, 0x31});                                // centre
   out.Put({0x1D, 0x28, 0x6B, 0x03, 0x00, 0x31, 0x51, 0x30});  // print the stored symbol
   out.Put({0x1B, 0x61, 0x30});                                // left

@@ -44,7 +44,9 @@ std::span<const std::uint8_t> ComposedBytes() {
   return {SendBuffer, static_cast<std::size_t>(SendLength < 0 ? 0 : SendLength)};
 }
 
-bool ImageWriter::Put(std::uint8_t byte) { return Put(&byte, 1); }
+bool ImageWriter::Put(std::string_view bytes) {
+  return Put(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
 
 bool ImageWriter::Put(std::initializer_list<std::uint8_t> bytes) { return Put(bytes.begin(), bytes.size()); }
 

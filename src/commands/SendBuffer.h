@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace kestrel {
 
@@ -42,8 +43,8 @@ std::span<const std::uint8_t> ComposedBytes();
 // A bounded writer over ImageBuffer for the encoders.
 class ImageWriter {
  public:
-  bool Put(std::uint8_t byte);
   bool Put(std::initializer_list<std::uint8_t> bytes);
+  bool Put(std::string_view bytes);
   bool Put(const std::uint8_t* data, std::size_t count);
   std::int32_t Count() const { return count_; }
 

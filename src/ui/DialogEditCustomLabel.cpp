@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <optional>
 #include <string>
 
 #include "ui/CKestrelDlg.h"
@@ -135,27 +134,22 @@ void DialogEditCustomLabel::LoadControls() {
 }
 
 void DialogEditCustomLabel::Save() {
-  const auto editText = [this](int id) -> std::optional<std::string> {
-    auto* edit = controls_->ControlAs<QLineEdit>(id);
-    return edit ? std::optional(edit->text().toStdString()) : std::nullopt;
-  };
-  for (const Binding& binding : kLabelEdits) {
-    const auto text = editText(binding.id);
-    const std::string* shown = text ? &*text : nullptr;
+  const auto storeEdit = [this](const Binding& binding) {
+    auto* edit = controls_->ControlAs<QLineEdit>(binding.id);
+    const std::string text = edit ? edit->text().toStdString() : std::string();
+    const std::string* shown = edit ? &text : nullptr;
     if (binding.divisor == 1)
       settings_.StoreEditInt(shown, binding.key);
     else
       settings_.StoreEditScaled(shown, binding.key, binding.divisor);
-  }
+  };
+  for (const Binding& binding : kLabelEdits) storeEdit(binding);
   for (const Binding& binding : kPrintFlags) {
     auto* check = controls_->ControlAs<QCheckBox>(binding.id);
     const bool checked = check && check->isChecked();
     settings_.StoreCheckState(check ? &checked : nullptr, binding.key);
   }
-  for (const Binding& binding : kPositionEdits) {
-    const auto text = editText(binding.id);
-    settings_.StoreEditInt(text ? &*text : nullptr, binding.key);
-  }
+  for (const Binding& binding : kPositionEdits) storeEdit(binding);
   CKestrelDlg::NotifyCustomLabelSizeChanged(parentWidget());
   reject();
 }

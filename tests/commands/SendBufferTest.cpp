@@ -37,9 +37,9 @@ TEST(SendBufferTest, ImageWriterStopsAtCapacity) {
   std::vector<std::uint8_t> block(kImageBufferCapacity - 1, 0xAA);
   EXPECT_TRUE(writer.Put(block.data(), block.size()));
   EXPECT_FALSE(writer.Put({0x01, 0x02}));
-  EXPECT_TRUE(writer.Put(0x01));
+  EXPECT_TRUE(writer.Put({0x01}));
   EXPECT_EQ(writer.Count(), kImageBufferCapacity);
-  EXPECT_FALSE(writer.Put(0x02));
+  EXPECT_FALSE(writer.Put({0x02}));
 }
 
 TEST(SendBufferTest, SecondJobStartsAtIndexZero) {

@@ -23,6 +23,19 @@ std::string ErrorText(const std::string& what) { return what + ": " + std::strer
 // other open that asks for it, root included.
 bool ClaimExclusive(int fd) { return flock(fd, LOCK_EX | LOCK_NB) == 0; }
 
+// Opens the device for reading and writing, never as the controlling
+// terminal, and claims it for this program alone.
+OpenedPort OpenExclusive(const std::string& path, int extraFlags) {
+  const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC | extraFlags);
+  if (fd < 0) return {-1, ErrorText("cannot open " + path)};
+  if (!ClaimExclusive(fd)) {
+    OpenedPort failed{-1, ErrorText("cannot open " + path + " for this program alone")};
+    close(fd);
+    return failed;
+  }
+  return {fd, {}};
+}
+
 speed_t SpeedFor(int rate) {
   switch (rate) {
     case 1200:
@@ -65,28 +78,14 @@ void ApplyLineSettings(int fd, int rate) {
 OpenedPort OpenSerialDevice(const std::string& path, int rate) {
   // Non-blocking, so that neither a missing carrier at open nor a stalled
   // line at write can hold the caller; writes wait with poll.
-  const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return {-1, ErrorText("cannot open " + path)};
-  if (!ClaimExclusive(fd)) {
-    OpenedPort failed{-1, ErrorText("cannot open " + path + " for this program alone")};
-    close(fd);
-    return failed;
-  }
-  ioctl(fd, TIOCEXCL);
-  ApplyLineSettings(fd, rate);
-  return {fd, {}};
+  OpenedPort opened = OpenExclusive(path, O_NONBLOCK);
+  if (opened.fd < 0) return opened;
+  ioctl(opened.fd, TIOCEXCL);
+  ApplyLineSettings(opened.fd, rate);
+  return opened;
 }
 
-OpenedPort OpenPrinterNode(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return {-1, ErrorText("cannot open " + path)};
-  if (!ClaimExclusive(fd)) {
-    OpenedPort failed{-1, ErrorText("cannot open " + path + " for this program alone")};
-    close(fd);
-    return failed;
-  }
-  return {fd, {}};
-}
+OpenedPort OpenPrinterNode(const std::string& path) { return OpenExclusive(path, 0); }
 
 void ClosePort(int fd) {
   if (fd >= 0) close(fd);
