@@ -168,7 +168,8 @@ TEST_F(AgingControllerTest, PrinterSideClosedMidRunStopsAtTheNextTick) {
 TEST_F(AgingControllerTest, LineThatTakesNoMoreBytesStopsWithTheSendMessage) {
   // A FIFO the test holds open and fills: the port opens at every tick, but
   // the write cannot go out.
-  const std::string line = dataHome_.path() + "/ttyStalled";
+  const TempDir folder;
+  const std::string line = folder.path() + "/ttyStalled";
   ASSERT_EQ(mkfifo(line.c_str(), 0600), 0);
   const int holder = open(line.c_str(), O_RDWR | O_NONBLOCK);
   ASSERT_GE(holder, 0);

@@ -69,7 +69,7 @@ WindowOnSerialLineTest::WindowOnSerialLineTest() = default;
 WindowOnSerialLineTest::~WindowOnSerialLineTest() = default;
 
 void WindowOnSerialLineTest::SetUp() {
-  setenv("XDG_DATA_HOME", dataHome_.path().c_str(), 1);
+  UseTemporaryDataFolder();
   LoadTranslations(936);
   ASSERT_FALSE(printer_.slavePath().empty());
   dialog_ = std::make_unique<CKestrelDlg>(nullptr, links_.Paths());
@@ -78,7 +78,6 @@ void WindowOnSerialLineTest::SetUp() {
 void WindowOnSerialLineTest::TearDown() {
   dialog_.reset();
   JobSettings = JobSettingsRecord{};
-  unsetenv("XDG_DATA_HOME");
 }
 
 void WindowOnSerialLineTest::SelectPrinterLine() {

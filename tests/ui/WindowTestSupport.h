@@ -66,8 +66,8 @@ class PrinterPty {
 // in the list does.
 void SelectPort(CKestrelDlg& window, const std::string& path);
 
-// A main window in the Chinese interface with a data folder of its own and no
-// USB printer, and a pseudo-terminal standing in for the printer's serial
+// A main window in the Chinese interface with the test run's data folder and
+// no USB printer, and a pseudo-terminal standing in for the printer's serial
 // line. SelectPrinterLine picks the line at 115200 baud.
 class WindowOnSerialLineTest : public ::testing::Test {
  protected:
@@ -77,7 +77,6 @@ class WindowOnSerialLineTest : public ::testing::Test {
   void TearDown() override;
   void SelectPrinterLine();
 
-  TempDir dataHome_;
   EmptyLinkTree links_;
   PrinterPty printer_;
   std::unique_ptr<CKestrelDlg> dialog_;
