@@ -1,79 +1,70 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "cli/CliOptions.h"
+#include "support/CliRunner.h"
 #include "support/TestSupport.h"
 
 namespace kestrel::cli {
 namespace {
 
-struct RunResult {
-  int status = -1;
-  std::string out;
-};
-
-// Runs kestrel-cli with the arguments (already quoted for the shell); stderr
-// is dropped.
-RunResult RunCli(const std::string& arguments) {
-  RunResult result;
-  const std::string command = std::string(KESTREL_CLI_PATH) + " " + arguments + " 2>/dev/null";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  char chunk[4096];
-  for (std::size_t n; (n = std::fread(chunk, 1, sizeof(chunk), pipe)) > 0;) result.out.append(chunk, n);
-  const int status = pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
+using test::CliRun;
+using test::RunCli;
 
 TEST(ComposeCommandTest, PrintsTheJobBytesAsHex) {
-  const RunResult backfeed = RunCli("compose backfeed --backfeed -1");
+  const CliRun backfeed = RunCli({"compose", "backfeed", "--backfeed", "-1"});
   EXPECT_EQ(backfeed.status, 0);
-  EXPECT_EQ(backfeed.out, "1E 47 FF FF\n");
-  const RunResult density = RunCli("compose density --density 8");
+  EXPECT_EQ(backfeed.output, "1E 47 FF FF\n");
+  const CliRun density = RunCli({"compose", "density", "--density", "8"});
   EXPECT_EQ(density.status, 0);
-  EXPECT_EQ(density.out, "1B 4E 04 08\n");
-  EXPECT_EQ(RunCli("compose selflearn --paper=1").out, "1B 63 30 01 1D 6A 02 00\n");
-  EXPECT_EQ(RunCli("compose speed --speed 240").out, "1F 55 20 F0 0A\n");
-  EXPECT_EQ(RunCli("compose printer-baud --printer-baud 9600").out, "1B 4E 01 01\n");
+  EXPECT_EQ(density.output, "1B 4E 04 08\n");
+  EXPECT_EQ(RunCli({"compose", "selflearn", "--paper=1"}).output, "1B 63 30 01 1D 6A 02 00\n");
+  EXPECT_EQ(RunCli({"compose", "speed", "--speed", "240"}).output, "1F 55 20 F0 0A\n");
+  EXPECT_EQ(RunCli({"compose", "printer-baud", "--printer-baud", "9600"}).output, "1B 4E 01 01\n");
 }
 
 TEST(ComposeCommandTest, WritesRawBytesToAFile) {
   test::TempDir dir;
   const std::string path = dir.path() + "/job.bin";
-  const RunResult result = RunCli("compose backfeed --backfeed 300 --output '" + path + "'");
+  const CliRun result = RunCli({"compose", "backfeed", "--backfeed", "300", "--output", path});
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.out, "");
-  std::ifstream file(path, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(bytes, std::string("\x1E\x47\x2C\x01", 4));
-  EXPECT_EQ(RunCli("compose backfeed --output '" + dir.path() + "/missing/job.bin'").status, 1);
+  EXPECT_EQ(result.output, "");
+  EXPECT_EQ(test::ReadText(path), std::string("\x1E\x47\x2C\x01", 4));
+  EXPECT_EQ(RunCli({"compose", "backfeed", "--output", dir.path() + "/missing/job.bin"}).status, 1);
 }
 
 TEST(ComposeCommandTest, BadUsageExitsWithTwo) {
-  for (const char* arguments :
-       {"compose", "compose nosuchjob", "compose density --density 9", "compose density --density 0",
-        "compose density --density", "compose backfeed --frobnicate 1", "compose backfeed extra",
-        "compose backfeed --port usb", "compose backfeed --lang fr", "compose backfeed --paper 3",
-        "compose backfeed --size 13", "compose backfeed --barcode-type 8", "compose backfeed --at 2024-02-30",
-        "compose backfeed --at '2024-02-30 10:00:00'", "compose backfeed --aging=1", "print backfeed",
-        "print backfeed --port usb --baud 1234", "print backfeed --port usb --output x"}) {
-    SCOPED_TRACE(arguments);
-    const RunResult result = RunCli(arguments);
+  const std::vector<std::vector<std::string>> rows = {{"compose"},
+                                                      {"compose", "nosuchjob"},
+                                                      {"compose", "density", "--density", "9"},
+                                                      {"compose", "density", "--density", "0"},
+                                                      {"compose", "density", "--density"},
+                                                      {"compose", "backfeed", "--frobnicate", "1"},
+                                                      {"compose", "backfeed", "extra"},
+                                                      {"compose", "backfeed", "--port", "usb"},
+                                                      {"compose", "backfeed", "--lang", "fr"},
+                                                      {"compose", "backfeed", "--paper", "3"},
+                                                      {"compose", "backfeed", "--size", "13"},
+                                                      {"compose", "backfeed", "--barcode-type", "8"},
+                                                      {"compose", "backfeed", "--at", "2024-02-30"},
+                                                      {"compose", "backfeed", "--at", "2024-02-30 10:00:00"},
+                                                      {"compose", "backfeed", "--aging=1"},
+                                                      {"print", "backfeed"},
+                                                      {"print", "backfeed", "--port", "usb", "--baud", "1234"},
+                                                      {"print", "backfeed", "--port", "usb", "--output", "x"}};
+  for (const auto& arguments : rows) {
+    SCOPED_TRACE(testing::PrintToString(arguments));
+    const CliRun result = RunCli(arguments);
     EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.output, "");
   }
 }
 
 TEST(ComposeCommandTest, PrintReportsAnUnreachablePort) {
   test::TempDir dir;
-  EXPECT_EQ(RunCli("print selftest --port '" + dir.path() + "/no-such-port'").status, 1);
-  EXPECT_EQ(RunCli("print backfeed --port '" + dir.path() + "/no-such-port'").status, 1);
+  EXPECT_EQ(RunCli({"print", "selftest", "--port", dir.path() + "/no-such-port"}).status, 1);
+  EXPECT_EQ(RunCli({"print", "backfeed", "--port", dir.path() + "/no-such-port"}).status, 1);
 }
 
 TEST(CliOptionsTest, JobOptionsFillTheContext) {
@@ -129,6 +120,7 @@ TEST(CliOptionsTest, JobOptionsFillTheContext) {
   EXPECT_EQ(c.now.tm_min, 59);
   EXPECT_EQ(c.now.tm_sec, 58);
   EXPECT_EQ(c.now.tm_wday, 4);
+  EXPECT_TRUE(options.timeGiven);
   EXPECT_EQ(options.extras.at("--interval"), "500");
   EXPECT_EQ(options.extras.count("--once"), 1u);
 }
@@ -142,6 +134,7 @@ TEST(CliOptionsTest, DefaultsAreTheWindowsStartUpValues) {
   EXPECT_EQ(options.context.settings.BarcodeSystem, 73);
   EXPECT_EQ(options.context.densityIndex, 2);
   EXPECT_GT(options.context.now.tm_year, 100) << "the clock when --at is absent";
+  EXPECT_FALSE(options.timeGiven);
 }
 
 TEST(CliOptionsTest, LocalTimeIsCheckedWhole) {

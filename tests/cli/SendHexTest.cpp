@@ -33,13 +33,13 @@ TEST(SendHexTest, FileContentIsSentAsItStands) {
   PtyPair pty;
   TempDir dir;
   const std::string hexFile = dir.path() + "/bytes.txt";
-  WriteTextFile(hexFile, "1B 53\r\n1b 40\n");
+  WriteText(hexFile, "1B 53\r\n1b 40\n");
   CliRun result = RunSend({"--port", pty.slavePath(), "--hex", "--file", hexFile});
   EXPECT_EQ(result.status, 0) << result.error;
   EXPECT_BYTES(pty.Read(4), "1B 53 1B 40");
 
   const std::string textFile = dir.path() + "/text.txt";
-  WriteTextFile(textFile, "AB\r\nC\n");
+  WriteText(textFile, "AB\r\nC\n");
   result = RunSend({"--port", pty.slavePath(), "--count", "2", "--file", textFile});
   EXPECT_EQ(result.status, 0) << result.error;
   EXPECT_BYTES(pty.Read(12), "41 42 0D 0A 43 0A 41 42 0D 0A 43 0A");

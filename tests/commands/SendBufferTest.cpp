@@ -57,8 +57,9 @@ TEST(JobSettingsTest, CopiesAndSpeedReadings) {
     int copies;
     int speed;
   };
-  const Row rows[] = {{"", 1, 1},      {"0", 1, 1},     {"-5", 1, 1},   {"3", 3, 3},          {"240", 240, 240},
-                      {"255", 255, 255}, {"256", 255, 255}, {"  12ab", 12, 12}, {"99999999999", 255, 255}};
+  const Row rows[] = {{"", 1, 1},        {"0", 1, 1},        {"-5", 1, 1},
+                      {"3", 3, 3},       {"240", 240, 240},  {"255", 255, 255},
+                      {"256", 255, 255}, {"  12ab", 12, 12}, {"99999999999", 255, 255}};
   for (const Row& row : rows) {
     EXPECT_EQ(ReadPrintCopies(row.text), row.copies) << row.text;
     EXPECT_EQ(ReadPrintSpeed(row.text), row.speed) << row.text;

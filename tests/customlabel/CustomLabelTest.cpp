@@ -1,18 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <variant>
 
 #include "commands/NamedJob.h"
 #include "commands/Raster.h"
 #include "commands/SendBuffer.h"
 #include "customlabel/CustomLabel.h"
+#include "labels/LabelTestParts.h"
 #include "support/TestSupport.h"
 
 namespace kestrel {
 namespace {
 
+using namespace labeltest;
 using test::Composed;
 using test::Hex;
 using test::TempDir;
@@ -32,29 +32,12 @@ const char kQr2[] =
     "1D 28 6B 15 00 31 50 30 74 61 72 6E 77 69 63 6B 2E 65 78 61 6D 70 6C 65 2F 62 "
     "1B 61 31 1D 28 6B 03 00 31 51 30 1B 61 30";
 
-std::vector<std::uint8_t> BrandMarkRaster() {
-  const std::int32_t count = ComposeBitmapRaster(129);
-  EXPECT_GT(count, 0);
-  return std::vector<std::uint8_t>(ImageBuffer, ImageBuffer + count);
-}
-
-// One expected sequence from hex texts and byte runs.
-using Part = std::variant<const char*, std::vector<std::uint8_t>>;
-std::vector<std::uint8_t> Join(std::initializer_list<Part> parts) {
-  std::vector<std::uint8_t> bytes;
-  for (const Part& part : parts) {
-    const auto run = std::holds_alternative<const char*>(part) ? Hex(std::get<const char*>(part))
-                                                               : std::get<std::vector<std::uint8_t>>(part);
-    bytes.insert(bytes.end(), run.begin(), run.end());
-  }
-  return bytes;
-}
+// The brand mark, as the raster encoder writes it.
+Bytes BrandMarkRaster() { return Picture(129); }
 
 class CustomLabelTest : public ::testing::Test {
  protected:
-  void Rewrite(const std::string& lines) {
-    std::ofstream(settings_.FilePath, std::ios::binary | std::ios::trunc) << "[CustomLabel]\r\n" << lines;
-  }
+  void Rewrite(const std::string& lines) { test::WriteText(settings_.FilePath, "[CustomLabel]\r\n" + lines); }
   void Set(const char* key, std::int32_t value) { settings_.WriteSettingInt("CustomLabel", key, value); }
   std::vector<std::uint8_t> Compose(const JobContext& context = {}) {
     ComposeCustomLabel(context, settings_);
@@ -67,17 +50,18 @@ class CustomLabelTest : public ::testing::Test {
 
 TEST_F(CustomLabelTest, FreshFileGivesTheDefaultLayout) {
   const auto raster = BrandMarkRaster();
-  const auto expected = Join({"1B 40 1B 63 30 02 1B 4C 1B 54 00 1B 6E 02 1B 57 00 00 00 00 80 01 40 01 18 00 00",
-                              "1B 6D 00 00 00 00 80 01 28 01", "1B 24 00 00 1D 24 00 00", kText1,
-                              "1B 24 00 00 1D 24 34 00", kText2, "1B 24 78 00 1D 24 18 00", kBarcode409,
-                              "1B 24 78 00 1D 24 78 00", kQr1, "1B 24 E6 00 1D 24 C8 00", raster, "1B 0C"});
+  const std::string head =
+      Rows({"1B 40 1B 63 30 02 1B 4C 1B 54 00 1B 6E 02 1B 57 00 00 00 00 80 01 40 01 18 00 00",
+            "1B 6D 00 00 00 00 80 01 28 01", "1B 24 00 00 1D 24 00 00", kText1, "1B 24 00 00 1D 24 34 00", kText2,
+            "1B 24 78 00 1D 24 18 00", kBarcode409, "1B 24 78 00 1D 24 78 00", kQr1, "1B 24 E6 00 1D 24 C8 00"});
+  const Bytes expected = Join({Hex(head), raster, Hex("1B 0C")});
   EXPECT_BYTES(Compose(), expected);
 
   Set("IsPrint_Image2", 1);
   Set("Custom_X_Image2", 10);
   Set("Custom_Y_Image2", 300);
-  EXPECT_BYTES(Compose(), Join({std::vector<std::uint8_t>(expected.begin(), expected.end() - 2),
-                                "1B 24 0A 00 1D 24 2C 01", raster, "1B 0C"}));
+  EXPECT_BYTES(Compose(), Join({Bytes(expected.begin(), expected.end() - 2), Hex("1B 24 0A 00 1D 24 2C 01"), raster,
+                                Hex("1B 0C")}));
 }
 
 TEST_F(CustomLabelTest, EveryElementInOrderWithTheFilesValuesUnchecked) {
@@ -99,12 +83,13 @@ TEST_F(CustomLabelTest, EveryElementInOrderWithTheFilesValuesUnchecked) {
   context.speedText = "9";
   context.agingRunning = true;
   const auto raster = BrandMarkRaster();
-  EXPECT_BYTES(Compose(context),
-               Join({"1B 40 1B 63 30 01 1B 4C 1B 54 04 1B 6E 02 1B 57 08 00 10 00 F8 FF 70 11 18 00 00",
-                     "1B 24 00 00 1D 24 2C 01", kText1, "1B 24 2C 01 1D 24 00 00", kText2, "1B 24 01 00 1D 24 02 00",
-                     kBarcode409, "1B 24 03 00 1D 24 04 00", kBarcode400, "1B 24 F8 FF 1D 24 00 00", kQr1,
-                     "1B 24 05 00 1D 24 06 00", kQr2, "1B 24 07 00 1D 24 08 00", raster, "1B 24 09 00 1D 24 0A 00",
-                     raster, "1B 0C"}));
+  EXPECT_BYTES(
+      Compose(context),
+      Join({Hex(Rows({"1B 40 1B 63 30 01 1B 4C 1B 54 04 1B 6E 02 1B 57 08 00 10 00 F8 FF 70 11 18 00 00",
+                      "1B 24 00 00 1D 24 2C 01", kText1, "1B 24 2C 01 1D 24 00 00", kText2, "1B 24 01 00 1D 24 02 00",
+                      kBarcode409, "1B 24 03 00 1D 24 04 00", kBarcode400, "1B 24 F8 FF 1D 24 00 00", kQr1,
+                      "1B 24 05 00 1D 24 06 00", kQr2, "1B 24 07 00 1D 24 08 00"})),
+            raster, Hex("1B 24 09 00 1D 24 0A 00"), raster, Hex("1B 0C")}));
 }
 
 TEST_F(CustomLabelTest, NoFlagsOrNoFileGiveTheBareFrame) {

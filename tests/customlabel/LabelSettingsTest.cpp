@@ -9,7 +9,6 @@
 #include <optional>
 #include <sstream>
 
-#include "customlabel/FileText.h"
 #include "customlabel/LabelSettings.h"
 #include "support/TestSupport.h"
 

@@ -11,7 +11,6 @@
 #include <sstream>
 #include <thread>
 
-#include "customlabel/FileText.h"
 #include "customlabel/ProfileFile.h"
 #include "support/TestSupport.h"
 

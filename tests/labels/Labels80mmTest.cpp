@@ -1,64 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <initializer_list>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
-#include "commands/JobSettings.h"
-#include "commands/Raster.h"
-#include "commands/SendBuffer.h"
+#include "labels/LabelTestParts.h"
 #include "labels/Labels80mm.h"
-#include "language/TranslationMap.h"
 #include "support/TestSupport.h"
 
 namespace kestrel {
 namespace {
 
-using test::Composed;
+using namespace labeltest;
 using test::Hex;
-using Bytes = std::vector<std::uint8_t>;
 
-constexpr int kChinese = 936;
-constexpr int kEnglish = 1252;
-
-// The bytes of an ASCII text exactly as typed here, as hex pairs.
-std::string Ascii(std::string_view text) {
-  return test::ToHex({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-}
-
-// Hex rows, one table row each, joined into one sequence.
-std::string Rows(std::initializer_list<std::string> rows) {
-  std::string all;
-  for (const std::string& row : rows) all += row + " ";
-  return all;
-}
-
-// The full frame with the initial settings for a 576-dot area of the given height (hL hH).
-std::string FullFrame(const std::string& height) {
-  return "1B 40 1F 55 38 01 1B 63 30 02 1B 4C 1F 55 20 01 1B 54 00 1B 57 00 00 00 00 40 02 " + height + " 18";
-}
-
-Bytes Picture(int bitmapId) {
-  const std::int32_t count = ComposeBitmapRaster(bitmapId);
-  EXPECT_GT(count, 0) << "picture " << bitmapId;
-  return Bytes(ImageBuffer, ImageBuffer + (count > 0 ? count : 0));
-}
-
-Bytes Join(std::initializer_list<Bytes> parts) {
-  Bytes all;
-  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
-
-Bytes Compose(void (*composer)(const JobContext&), int codePage, JobContext context = {}) {
-  LoadTranslations(codePage);
-  if (context.now.tm_mday == 0) context.now = test::FixedTime();
-  composer(context);
-  return Composed();
-}
+// The frame with the initial settings for a 576-dot area of the given height (hL hH).
+std::string FullFrame(const std::string& height) { return Frame("40 02", height); }
 
 constexpr void (*kAllLabels[])(const JobContext&) = {ComposeLabel80x20, ComposeLabel80x30, ComposeLabel80x40,
                                                      ComposeLabel80x50, ComposeLabel80x60};
@@ -227,9 +185,7 @@ TEST(Labels80mmTest, OutboundLabelInBothLanguages) {
       "C8 D5 C6 DA A3 BA 32 30 32 34 C4 EA 30 33 D4 C2 30 35 C8 D5 20",  // 日期：2024年03月05日 and a blank
       "1D 42 00",
       "1B 24 66 01 1D 24 FA 00",
-      "1D 28 6B 03 00 31 43 05 1D 28 6B 03 00 31 45 30",
-      "1D 28 6B 17 00 31 50 30" + Ascii("www.tarnwick.example"),
-      "1B 61 31 1D 28 6B 03 00 31 51 30 1B 61 30",
+      WebQrCode(),
       "1B 0C",
   });
   for (const auto& [codePage, middle] : {std::pair{kChinese, chinese}, std::pair{kEnglish, english}}) {

@@ -48,11 +48,6 @@ std::vector<std::uint8_t> PtyPair::Read(std::size_t count, std::chrono::millisec
   return bytes;
 }
 
-void WriteTextFile(const std::string& path, const std::string& text) {
-  fs::create_directories(fs::path(path).parent_path());
-  std::ofstream(path) << text;
-}
-
 FakeUsbTree::FakeUsbTree() {
   fs::create_directories(root_.path() + "/sys/class/usbmisc");
   fs::create_directories(root_.path() + "/dev/usb");
@@ -68,10 +63,10 @@ void FakeUsbTree::AddPrinter(int number, Node node, Identifier id) {
   const std::string interface = usbDevice + "/1-" + std::to_string(number + 1) + ":1.0";
   fs::create_directories(interface);
   if (id == Identifier::kVendorProduct) {
-    WriteTextFile(usbDevice + "/idVendor", "0fe6\n");
-    WriteTextFile(usbDevice + "/idProduct", "811e\n");
+    WriteText(usbDevice + "/idVendor", "0fe6\n");
+    WriteText(usbDevice + "/idProduct", "811e\n");
   }
-  if (id != Identifier::kNone) WriteTextFile(interface + "/ieee1284_id", "MFG:Tarnwick;MDL:K80;\n");
+  if (id != Identifier::kNone) WriteText(interface + "/ieee1284_id", "MFG:Tarnwick;MDL:K80;\n");
   const std::string classEntry = root_.path() + "/sys/class/usbmisc/" + name;
   fs::create_directories(classEntry);
   fs::create_directory_symlink(interface, classEntry + "/device");
@@ -85,9 +80,6 @@ void FakeUsbTree::RemovePrinter(int number) {
   fs::remove(NodePath(number));
 }
 
-std::string FakeUsbTree::NodeContent(int number) const {
-  std::ifstream file(NodePath(number), std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+std::string FakeUsbTree::NodeContent(int number) const { return ReadText(NodePath(number)); }
 
 }  // namespace kestrel::test

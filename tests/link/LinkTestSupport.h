@@ -86,7 +86,4 @@ class FakeUsbTree {
   TempDir root_;
 };
 
-// Creates a file (and its folders) holding `text`.
-void WriteTextFile(const std::string& path, const std::string& text);
-
 }  // namespace kestrel::test

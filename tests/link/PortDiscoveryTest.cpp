@@ -19,7 +19,7 @@ class SerialDiscoveryTest : public ::testing::Test {
       fs::create_directories(dir_.path() + "/sys/devices/" + name);
       fs::create_directory_symlink(dir_.path() + "/sys/devices/" + name, entry + "/device");
     }
-    if (!type.empty()) WriteTextFile(entry + "/type", type + "\n");
+    if (!type.empty()) WriteText(entry + "/type", type + "\n");
   }
   LinkPaths paths() const { return {dir_.path() + "/sys", "/dev"}; }
 

@@ -7,6 +7,7 @@
 #include "commands/JobSettings.h"
 #include "commands/Raster.h"
 #include "commands/SendBuffer.h"
+#include "labels/LabelTestParts.h"
 #include "language/TranslationMap.h"
 #include "operations/SingleItemTests.h"
 #include "support/TestSupport.h"
@@ -14,25 +15,14 @@
 namespace kestrel {
 namespace {
 
-using test::Composed;
+using namespace labeltest;
 using test::Hex;
-using Bytes = std::vector<std::uint8_t>;
-using Composer = void (*)(const JobContext&);
-
-constexpr int kChinese = 936;
-constexpr int kEnglish = 1252;
 
 JobContext Area(std::int32_t width, std::int32_t height) {
   JobContext context;
   context.settings.AreaWidthDots = width;
   context.settings.AreaHeightDots = height;
   return context;
-}
-
-Bytes Compose(Composer composer, const JobContext& context = {}, int codePage = kChinese) {
-  LoadTranslations(codePage);
-  composer(context);
-  return Composed();
 }
 
 // Frame of the rectangle, circle, bar code, QR code and line tests: no copies,
@@ -50,7 +40,7 @@ struct AreaCase {
 void ExpectAreaCases(Composer composer, const std::vector<AreaCase>& cases) {
   for (const AreaCase& c : cases) {
     SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
-    EXPECT_BYTES(Compose(composer, Area(c.width, c.height)), c.expected);
+    EXPECT_BYTES(Compose(composer, kChinese, Area(c.width, c.height)), c.expected);
   }
 }
 
@@ -70,14 +60,8 @@ TEST(SingleItemTestsTest, PictureIsCentredAndTheAreaClearedJustBeforeIt) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
-    const Bytes composed = Compose(ComposePictureTest, Area(c.width, c.height));
-    const std::int32_t rasterLength = ComposeBitmapRaster(132);
-    ASSERT_GT(rasterLength, 0);
-    Bytes expected = Hex(c.head);
-    expected.insert(expected.end(), ImageBuffer, ImageBuffer + rasterLength);
-    expected.push_back(0x1B);
-    expected.push_back(0x0C);
-    EXPECT_BYTES(composed, expected);
+    EXPECT_BYTES(Compose(ComposePictureTest, kChinese, Area(c.width, c.height)),
+                 Join({Hex(c.head), Picture(132), Hex("1B 0C")}));
   }
 }
 
@@ -137,7 +121,7 @@ TEST(SingleItemTestsTest, BarcodePrintsTheSampleDataOfEverySystemOfTheList) {
     JobContext context;
     context.settings.BarcodeSystem = c.system;
     EXPECT_BYTES(
-        Compose(ComposeBarcodeTest, context),
+        Compose(ComposeBarcodeTest, kChinese, context),
         AreaFrame("C0 01 70 01") + "1B 24 00 00 1D 24 00 00 1D 48 02 1D 68 46 1D 77 03 1D 6B " + c.symbol + " 1B 0C");
   }
 }
@@ -145,16 +129,16 @@ TEST(SingleItemTestsTest, BarcodePrintsTheSampleDataOfEverySystemOfTheList) {
 TEST(SingleItemTestsTest, BarcodeOfASystemWithoutSampleDataPrintsTheCheckMessageInstead) {
   JobContext context;
   context.settings.BarcodeSystem = 71;  // CODABAR: not in the barcode list
-  EXPECT_BYTES(Compose(ComposeBarcodeTest, context),
+  EXPECT_BYTES(Compose(ComposeBarcodeTest, kChinese, context),
                AreaFrame("C0 01 70 01") +
                    "1B 24 00 00 1D 24 00 00 D7 D6 B7 FB B8 F6 CA FD D3 A6 D4 DA D4 DA 31 2D 32 35 35 0A 1B 0C");
   context.settings.BarcodeSystem = 0;
-  EXPECT_BYTES(Compose(ComposeBarcodeTest, context),
+  EXPECT_BYTES(Compose(ComposeBarcodeTest, kChinese, context),
                AreaFrame("C0 01 70 01") + "1B 24 00 00 1D 24 00 00 CC F5 C2 EB C0 E0 D0 CD D3 D0 CE F3 0A 1B 0C");
 }
 
 TEST(SingleItemTestsTest, QrCodeAtTheOrigin) {
-  EXPECT_BYTES(Compose(ComposeQrCodeTest, Area(384, 128)),
+  EXPECT_BYTES(Compose(ComposeQrCodeTest, kChinese, Area(384, 128)),
                AreaFrame("80 01 80 00") +
                    "1B 24 00 00 1D 24 00 00"
                    "1D 28 6B 03 00 31 43 05 1D 28 6B 03 00 31 45 30 1D 28 6B 12 00 31 50 30"
@@ -163,9 +147,9 @@ TEST(SingleItemTestsTest, QrCodeAtTheOrigin) {
 }
 
 TEST(SingleItemTestsTest, BeeperAndCashDrawerSendTheirCommandsAloneEvenAfterALongerJob) {
-  Compose(ComposeRectangleTest);
-  EXPECT_BYTES(Compose(ComposeBeeperTest), "1B 42 03 02");
-  EXPECT_BYTES(Compose(ComposeCashDrawerTest), "1B 70 00 30 30 00 1B 70 01 30 30");
+  Compose(ComposeRectangleTest, kChinese);
+  EXPECT_BYTES(Compose(ComposeBeeperTest, kChinese), "1B 42 03 02");
+  EXPECT_BYTES(Compose(ComposeCashDrawerTest, kChinese), "1B 70 00 30 30 00 1B 70 01 30 30");
 }
 
 TEST(SingleItemTestsTest, LineTestsDrawBarsAcrossTheAreaAndEndWithFormFeed) {
@@ -220,9 +204,9 @@ const char kSmallFontTest[] =
 TEST(SingleItemTestsTest, PrintAndSmallFontTestsSendTheirLiteralsAsGbkInBothLanguages) {
   for (const int codePage : {kChinese, kEnglish}) {
     SCOPED_TRACE(codePage);
-    EXPECT_BYTES(Compose(ComposePrintTest1, {}, codePage), kPrintTest1);
-    EXPECT_BYTES(Compose(ComposePrintTest2, {}, codePage), kPrintTest2);
-    EXPECT_BYTES(Compose(ComposeSmallFontTest, {}, codePage), kSmallFontTest);
+    EXPECT_BYTES(Compose(ComposePrintTest1, codePage), kPrintTest1);
+    EXPECT_BYTES(Compose(ComposePrintTest2, codePage), kPrintTest2);
+    EXPECT_BYTES(Compose(ComposeSmallFontTest, codePage), kSmallFontTest);
   }
 }
 
@@ -232,11 +216,11 @@ TEST(SingleItemTestsTest, WhileAgingOnlyTheSmallFontTestKeepsItsCopies) {
   aging.copiesText = "3";
   std::string smallFont = kSmallFontTest;
   smallFont.replace(smallFont.find("1F 55 38 01"), 11, "1F 55 38 03");
-  EXPECT_BYTES(Compose(ComposeSmallFontTest, aging), smallFont);
+  EXPECT_BYTES(Compose(ComposeSmallFontTest, kChinese, aging), smallFont);
 
   std::string printTest2 = kPrintTest2;
   printTest2.erase(printTest2.find("1F 55 38 01"), 11);
-  EXPECT_BYTES(Compose(ComposePrintTest2, aging), printTest2);
+  EXPECT_BYTES(Compose(ComposePrintTest2, kChinese, aging), printTest2);
 }
 
 }  // namespace

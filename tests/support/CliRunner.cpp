@@ -5,20 +5,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include "support/TestSupport.h"
 
 namespace kestrel::test {
-namespace {
-
-std::string Slurp(const std::string& path) {
-  std::ifstream file(path);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-}  // namespace
 
 CliRun RunCli(const std::vector<std::string>& args, const char* locale) {
   TempDir dir;
@@ -38,8 +28,8 @@ CliRun RunCli(const std::vector<std::string>& args, const char* locale) {
   CliRun run;
   int status = 0;
   if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) run.status = WEXITSTATUS(status);
-  run.output = Slurp(outFile);
-  run.error = Slurp(errFile);
+  run.output = ReadText(outFile);
+  run.error = ReadText(errFile);
   return run;
 }
 

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "commands/SendBuffer.h"
 
@@ -14,10 +16,14 @@ std::vector<std::uint8_t> Hex(const std::string& text) {
   int high = -1;
   for (char c : text) {
     int value;
-    if (c >= '0' && c <= '9') value = c - '0';
-    else if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
-    else if (c >= 'a' && c <= 'f') value = c - 'a' + 10;
-    else continue;
+    if (c >= '0' && c <= '9')
+      value = c - '0';
+    else if (c >= 'A' && c <= 'F')
+      value = c - 'A' + 10;
+    else if (c >= 'a' && c <= 'f')
+      value = c - 'a' + 10;
+    else
+      continue;
     if (high < 0) {
       high = value;
     } else {
@@ -45,8 +51,8 @@ std::string ToHex(std::span<const std::uint8_t> bytes) {
   std::size_t at = 0;
   while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
   return ::testing::AssertionFailure() << "bytes differ at index " << at << " (actual " << actual.size()
-                                       << " bytes, expected " << expected.size() << ")\n  actual:   "
-                                       << ToHex(actual) << "\n  expected: " << ToHex(expected);
+                                       << " bytes, expected " << expected.size() << ")\n  actual:   " << ToHex(actual)
+                                       << "\n  expected: " << ToHex(expected);
 }
 
 ::testing::AssertionResult BytesEqual(std::span<const std::uint8_t> actual, const std::string& expectedHex) {
@@ -68,6 +74,17 @@ std::tm FixedTime(int year, int month, int day, int hour, int minute, int second
   time.tm_min = minute;
   time.tm_sec = second;
   return time;
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
 TempDir::TempDir() {

@@ -25,6 +25,11 @@ std::vector<std::uint8_t> Composed();
 // A fixed local time for composers: 2024-03-05 14:07:09.
 std::tm FixedTime(int year = 2024, int month = 3, int day = 5, int hour = 14, int minute = 7, int second = 9);
 
+// A whole file's bytes; empty when it cannot be read.
+std::string ReadText(const std::string& path);
+// Replaces a file's bytes, making its missing folders first.
+void WriteText(const std::string& path, const std::string& text);
+
 // Makes a fresh temporary folder and removes it again.
 class TempDir {
  public:

@@ -11,7 +11,6 @@
 
 #include "commands/SendBuffer.h"
 #include "customlabel/CustomLabel.h"
-#include "customlabel/FileText.h"
 #include "customlabel/LabelSettings.h"
 #include "ui/CKestrelDlg.h"
 #include "ui/DialogEditCustomLabel.h"
