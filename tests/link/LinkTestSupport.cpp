@@ -1,52 +1,13 @@
 #include "LinkTestSupport.h"
 
-#include <fcntl.h>
-#include <poll.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace kestrel::test {
 
 namespace fs = std::filesystem;
-
-PtyPair::PtyPair() {
-  master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
-    ADD_FAILURE() << "no pseudo-terminal available";
-    return;
-  }
-  slavePath_ = ptsname(master_);
-}
-
-PtyPair::~PtyPair() {
-  if (master_ >= 0) close(master_);
-}
-
-std::vector<std::uint8_t> PtyPair::Read(std::size_t count, std::chrono::milliseconds limit) {
-  std::vector<std::uint8_t> bytes;
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (bytes.size() < count) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) break;
-    pollfd waiting{master_, POLLIN, 0};
-    if (poll(&waiting, 1, static_cast<int>(left.count())) <= 0) break;
-    std::uint8_t chunk[4096];
-    const ssize_t got = read(master_, chunk, std::min(sizeof chunk, count - bytes.size()));
-    if (got <= 0) {
-      // No slave open at the moment: wait for the next open.
-      usleep(1000);
-      continue;
-    }
-    bytes.insert(bytes.end(), chunk, chunk + got);
-  }
-  return bytes;
-}
 
 FakeUsbTree::FakeUsbTree() {
   fs::create_directories(root_.path() + "/sys/class/usbmisc");

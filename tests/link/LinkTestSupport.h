@@ -49,25 +49,6 @@ class FakeLinkHost : public LinkHost {
   bool baudListEnabled = false;
 };
 
-// A pseudo-terminal pair: the link opens the slave path as its serial port,
-// the test reads what arrives on the master.
-class PtyPair {
- public:
-  PtyPair();
-  ~PtyPair();
-  PtyPair(const PtyPair&) = delete;
-  PtyPair& operator=(const PtyPair&) = delete;
-
-  const std::string& slavePath() const { return slavePath_; }
-  int master() const { return master_; }
-  // Reads until `count` bytes arrived or the time is up.
-  std::vector<std::uint8_t> Read(std::size_t count, std::chrono::milliseconds limit = std::chrono::seconds(3));
-
- private:
-  int master_ = -1;
-  std::string slavePath_;
-};
-
 // A fake /sys and /dev in a temporary folder with usblp printers.
 class FakeUsbTree {
  public:

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <ctime>
 #include <span>
@@ -29,6 +30,29 @@ std::tm FixedTime(int year = 2024, int month = 3, int day = 5, int hour = 14, in
 std::string ReadText(const std::string& path);
 // Replaces a file's bytes, making its missing folders first.
 void WriteText(const std::string& path, const std::string& text);
+
+// A pseudo-terminal pair standing in for a printer on a serial line: the
+// program opens the slave path as its port, the test reads the master.
+class PtyPair {
+ public:
+  PtyPair();
+  ~PtyPair();
+  PtyPair(const PtyPair&) = delete;
+  PtyPair& operator=(const PtyPair&) = delete;
+
+  const std::string& slavePath() const { return slavePath_; }
+  int master() const { return master_; }
+  // Reads until `count` bytes arrived or the time is up.
+  std::vector<std::uint8_t> Read(std::size_t count, std::chrono::milliseconds limit = std::chrono::seconds(3));
+  // Appends what arrives within `pollMs`.
+  void ReadAvailable(std::vector<std::uint8_t>& bytes, int pollMs = 0);
+  // Closes the master: the line's other end hangs up.
+  void Close();
+
+ private:
+  int master_ = -1;
+  std::string slavePath_;
+};
 
 // Makes a fresh temporary folder and removes it again.
 class TempDir {

@@ -47,32 +47,32 @@ TEST_F(ConsoleControllerTest, OneCopyOfTextAndOfHexBytes) {
   // A no-break space is no plain blank: GBK has no byte for it.
   SetContent(QStringLiteral("ABC\n中\u00A0"));
   Click(1035);
-  EXPECT_BYTES(printer_.ReadWhileHandlingEvents(8), "41 42 43 0D 0A D6 D0 3F");
+  EXPECT_BYTES(ReadWhileHandlingEvents(printer_, 8), "41 42 43 0D 0A D6 D0 3F");
 
   SetContent(QStringLiteral("1b 40 0a"));
   HexBox()->setChecked(true);
   SetCount(QStringLiteral("-2"));
   Click(1035);
-  EXPECT_BYTES(printer_.ReadWhileHandlingEvents(3), "1B 40 0A");
+  EXPECT_BYTES(ReadWhileHandlingEvents(printer_, 3), "1B 40 0A");
 }
 
 TEST_F(ConsoleControllerTest, WorkerWritesEveryCopyReadingTheControlsThroughTheWindow) {
   SetContent(QStringLiteral("ABC"));
   SetCount(QStringLiteral("3"));
   Click(1035);
-  EXPECT_BYTES(printer_.ReadWhileHandlingEvents(9), Repeated("41 42 43", 3));
+  EXPECT_BYTES(ReadWhileHandlingEvents(printer_, 9), Repeated("41 42 43", 3));
 
   // The worker reads the controls only when the window's thread serves it, so
   // what they hold by then is what it sends.
   Click(1035);
   SetContent(QStringLiteral("XY"));
   SetCount(QStringLiteral("2"));
-  EXPECT_BYTES(printer_.ReadWhileHandlingEvents(5, std::chrono::milliseconds(500)), Repeated("58 59", 2));
+  EXPECT_BYTES(ReadWhileHandlingEvents(printer_, 5, std::chrono::milliseconds(500)), Repeated("58 59", 2));
 }
 
 TEST_F(ConsoleControllerTest, StandardModeSendsEscS) {
   Click(1036);
-  EXPECT_BYTES(printer_.ReadWhileHandlingEvents(3, std::chrono::milliseconds(300)), "1B 53");
+  EXPECT_BYTES(ReadWhileHandlingEvents(printer_, 3, std::chrono::milliseconds(300)), "1B 53");
 }
 
 TEST_F(ConsoleControllerTest, HexBoxRoundTripAndErrorLeavesTheText) {
@@ -109,7 +109,7 @@ TEST_F(ConsoleControllerTest, ClosingTheWindowStopsALongRepeat) {
   SetContent(QStringLiteral("ABCD"));
   SetCount(QStringLiteral("1000"));
   Click(1035);
-  std::vector<std::uint8_t> arrived = printer_.ReadWhileHandlingEvents(12);
+  std::vector<std::uint8_t> arrived = ReadWhileHandlingEvents(printer_, 12);
   ASSERT_GE(arrived.size(), 12u);
 
   // Keep reading, so that no write waits on a full line while the window closes.

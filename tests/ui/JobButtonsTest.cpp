@@ -36,7 +36,7 @@ TEST_F(JobButtonsTest, EveryJobButtonPutsItsJobOnTheWire) {
     job->compose(dialog_->CurrentJobContext());
     const auto expected = Composed();
     ASSERT_FALSE(expected.empty());
-    auto wire = printer_.ReadWhileHandlingEvents(expected.size());
+    auto wire = ReadWhileHandlingEvents(printer_, expected.size());
     printer_.ReadAvailable(wire, 20);  // nothing more follows
     EXPECT_BYTES(wire, expected);
     EXPECT_TRUE(dialog_->Link().Connected());

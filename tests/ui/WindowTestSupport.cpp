@@ -1,9 +1,5 @@
 #include "ui/WindowTestSupport.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QComboBox>
 #include <cstdlib>
@@ -28,32 +24,12 @@ EmptyLinkTree::EmptyLinkTree() {
 
 LinkPaths EmptyLinkTree::Paths() const { return LinkPaths{root_.path() + "/sys", root_.path() + "/dev"}; }
 
-PrinterPty::PrinterPty() {
-  fd_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-  if (fd_ >= 0 && grantpt(fd_) == 0 && unlockpt(fd_) == 0) slavePath_ = ptsname(fd_);
-}
-
-PrinterPty::~PrinterPty() { Close(); }
-
-void PrinterPty::Close() {
-  if (fd_ >= 0) close(fd_);
-  fd_ = -1;
-}
-
-void PrinterPty::ReadAvailable(std::vector<std::uint8_t>& bytes, int pollMs) {
-  pollfd ready{fd_, POLLIN, 0};
-  if (fd_ < 0 || poll(&ready, 1, pollMs) <= 0 || !(ready.revents & POLLIN)) return;
-  std::uint8_t chunk[4096];
-  const ssize_t got = read(fd_, chunk, sizeof chunk);
-  if (got > 0) bytes.insert(bytes.end(), chunk, chunk + got);
-}
-
-std::vector<std::uint8_t> PrinterPty::ReadWhileHandlingEvents(std::size_t count, std::chrono::milliseconds wait) {
+std::vector<std::uint8_t> ReadWhileHandlingEvents(PtyPair& printer, std::size_t count, std::chrono::milliseconds wait) {
   std::vector<std::uint8_t> bytes;
   const auto deadline = std::chrono::steady_clock::now() + wait;
   while (bytes.size() < count && std::chrono::steady_clock::now() < deadline) {
     QCoreApplication::processEvents();
-    ReadAvailable(bytes, 5);
+    printer.ReadAvailable(bytes, 5);
   }
   return bytes;
 }

@@ -38,29 +38,10 @@ class EmptyLinkTree {
   TempDir root_;
 };
 
-// The printer's side of a serial port the window opens: a pseudo-terminal
-// master. The window holds the slave.
-class PrinterPty {
- public:
-  PrinterPty();
-  ~PrinterPty();
-  PrinterPty(const PrinterPty&) = delete;
-  PrinterPty& operator=(const PrinterPty&) = delete;
-
-  void Close();
-  const std::string& slavePath() const { return slavePath_; }
-
-  // Appends what arrives within `pollMs`.
-  void ReadAvailable(std::vector<std::uint8_t>& bytes, int pollMs = 0);
-  // Reads until `count` bytes arrived or `wait` passed, handling the window's
-  // events meanwhile.
-  std::vector<std::uint8_t> ReadWhileHandlingEvents(std::size_t count,
-                                                    std::chrono::milliseconds wait = std::chrono::seconds(3));
-
- private:
-  int fd_ = -1;
-  std::string slavePath_;
-};
+// Reads the printer's side of the line until `count` bytes arrived or `wait`
+// passed, handling the window's events meanwhile.
+std::vector<std::uint8_t> ReadWhileHandlingEvents(PtyPair& printer, std::size_t count,
+                                                  std::chrono::milliseconds wait = std::chrono::seconds(3));
 
 // Adds the port to the window's port list by code and selects it, as a pick
 // in the list does.
@@ -78,7 +59,7 @@ class WindowOnSerialLineTest : public ::testing::Test {
   void SelectPrinterLine();
 
   EmptyLinkTree links_;
-  PrinterPty printer_;
+  PtyPair printer_;
   std::unique_ptr<CKestrelDlg> dialog_;
 };
 
