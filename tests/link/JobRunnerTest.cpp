@@ -12,16 +12,12 @@ void ComposeStandardMode(const JobContext&) {
   AppendBytes({0x1B, 0x53});
 }
 
-class JobRunnerTest : public ::testing::Test {
+class JobRunnerTest : public LinkTest {
  protected:
   void SetUp() override {
-    LoadTranslations(936);
-    JobSettings = {};
+    LinkTest::SetUp();
     composeCalls = 0;
   }
-
-  FakeUsbTree tree_;
-  FakeLinkHost host_;
 };
 
 TEST_F(JobRunnerTest, UnreachablePrinterEndsTheJobBeforeComposing) {

@@ -75,14 +75,25 @@ struct Drain {
   std::thread thread;
 };
 
-class LinkConcurrencyTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    LoadTranslations(936);
-    JobSettings = {};
-  }
-  FakeLinkHost host_;
+struct WriteCounts {
+  int accepted;
+  int refused;
 };
+
+// Connects, then reopens the port kReconnects times while records are written
+// through it from another thread; stops the writer and the drain afterwards.
+WriteCounts ReconnectWhileWriting(PrinterLink& link, Drain& drain) {
+  link.ReconnectPrinter();
+  EXPECT_TRUE(link.Connected());
+  RecordWriter writer(link);
+  for (int i = 0; i < kReconnects && link.Connected(); ++i) link.ReconnectPrinter();
+  EXPECT_TRUE(link.Connected()) << "a reconnect failed";
+  writer.Finish();
+  drain.Finish();
+  return {writer.accepted, writer.refused};
+}
+
+using LinkConcurrencyTest = LinkTest;
 
 TEST_F(LinkConcurrencyTest, ReconnectsNeverTearAWriteToTheUsbPrinter) {
   FakeUsbTree tree;
@@ -92,22 +103,14 @@ TEST_F(LinkConcurrencyTest, ReconnectsNeverTearAWriteToTheUsbPrinter) {
   Drain drain(reader);
 
   PrinterLink link(host_, tree.paths());
-  link.ReconnectPrinter();
-  ASSERT_TRUE(link.Connected());
-  RecordWriter writer(link);
-  for (int i = 0; i < kReconnects; ++i) {
-    link.ReconnectPrinter();
-    ASSERT_TRUE(link.Connected());
-  }
-  writer.Finish();
-  drain.Finish();
+  const WriteCounts writes = ReconnectWhileWriting(link, drain);
   close(reader);
 
-  EXPECT_EQ(writer.refused, 0);
-  ASSERT_GT(writer.accepted, 0);
-  RecordProperty("writes", writer.accepted.load());
+  EXPECT_EQ(writes.refused, 0);
+  ASSERT_GT(writes.accepted, 0);
+  RecordProperty("writes", writes.accepted);
   std::string expected;
-  for (int n = 0; n < writer.accepted; ++n) expected += Record(n);
+  for (int n = 0; n < writes.accepted; ++n) expected += Record(n);
   EXPECT_EQ(drain.received.size(), expected.size());
   EXPECT_TRUE(drain.received == expected) << "the records arrived torn or out of order";
 }
@@ -119,20 +122,12 @@ TEST_F(LinkConcurrencyTest, ReconnectsBesideSerialWritesStayConsistent) {
   Drain drain(pty.master());
 
   PrinterLink link(host_);
-  link.ReconnectPrinter();
-  ASSERT_TRUE(link.Connected());
-  RecordWriter writer(link);
-  for (int i = 0; i < kReconnects; ++i) {
-    link.ReconnectPrinter();
-    ASSERT_TRUE(link.Connected());
-  }
-  writer.Finish();
-  drain.Finish();
+  const WriteCounts writes = ReconnectWhileWriting(link, drain);
 
   // Every reopen discards what the line has not sent yet, so records may be
   // missing; each write itself went to an open port.
-  EXPECT_EQ(writer.refused, 0);
-  EXPECT_GT(writer.accepted, 0);
+  EXPECT_EQ(writes.refused, 0);
+  EXPECT_GT(writes.accepted, 0);
   EXPECT_FALSE(drain.received.empty());
 }
 

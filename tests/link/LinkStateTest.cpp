@@ -14,16 +14,7 @@ namespace fs = std::filesystem;
 
 void ComposeInit(const JobContext&) { AppendBytes({0x1B, 0x40}); }
 
-class LinkStateTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    LoadTranslations(936);
-    JobSettings = {};
-  }
-
-  FakeUsbTree tree_;
-  FakeLinkHost host_;
-};
+using LinkStateTest = LinkTest;
 
 TEST_F(LinkStateTest, JobWithUsbSelectedConnectsWithoutConnectBeingPressed) {
   tree_.AddPrinter(0);

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "commands/JobSettings.h"
+#include "language/TranslationMap.h"
+
 namespace kestrel::test {
 
 namespace fs = std::filesystem;
@@ -42,5 +45,15 @@ void FakeUsbTree::RemovePrinter(int number) {
 }
 
 std::string FakeUsbTree::NodeContent(int number) const { return ReadText(NodePath(number)); }
+
+void LinkTest::SetUp() {
+  LoadTranslations(936);
+  JobSettings = {};
+}
+
+bool LinkTest::Write(PrinterLink& link, const std::string& hex) {
+  const auto bytes = Hex(hex);
+  return link.WritePrinter(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+}
 
 }  // namespace kestrel::test

@@ -8,6 +8,7 @@
 
 #include "link/LinkHost.h"
 #include "link/LinkPaths.h"
+#include "link/PrinterLink.h"
 #include "support/TestSupport.h"
 
 namespace kestrel::test {
@@ -65,6 +66,18 @@ class FakeUsbTree {
 
  private:
   TempDir root_;
+};
+
+// A link test: the Chinese interface, the window's start-up selections, a
+// fake window and an empty fake device tree.
+class LinkTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  // Writes the bytes of a hex text through the link.
+  bool Write(PrinterLink& link, const std::string& hex);
+
+  FakeUsbTree tree_;
+  FakeLinkHost host_;
 };
 
 }  // namespace kestrel::test

@@ -14,11 +14,10 @@
 namespace kestrel::test {
 namespace {
 
-class SerialLinkTest : public ::testing::Test {
+class SerialLinkTest : public LinkTest {
  protected:
   void SetUp() override {
-    LoadTranslations(936);
-    JobSettings = {};
+    LinkTest::SetUp();
     host_.SelectSerial(pty_.slavePath());
   }
 
@@ -29,7 +28,6 @@ class SerialLinkTest : public ::testing::Test {
   }
 
   PtyPair pty_;
-  FakeLinkHost host_;
 };
 
 struct RateRow {

@@ -14,21 +14,7 @@ namespace {
 using Node = FakeUsbTree::Node;
 using Identifier = FakeUsbTree::Identifier;
 
-class UsbLinkTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    LoadTranslations(936);
-    JobSettings = {};
-  }
-
-  bool Write(PrinterLink& link, const std::string& hex) {
-    const auto bytes = Hex(hex);
-    return link.WritePrinter(bytes.data(), static_cast<std::int32_t>(bytes.size()));
-  }
-
-  FakeUsbTree tree_;
-  FakeLinkHost host_;
-};
+using UsbLinkTest = LinkTest;
 
 TEST_F(UsbLinkTest, NoPrinterShowsTheMessageOnceAndNeverDuringAging) {
   PrinterLink link(host_, tree_.paths());

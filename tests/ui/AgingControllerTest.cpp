@@ -45,7 +45,6 @@ class AgingControllerTest : public WindowOnSerialLineTest {
 
   void SelectPort(const std::string& path) { test::SelectPort(*dialog_, path); }
   void SetInterval(const QString& text) { dialog_->ControlAs<QLineEdit>(1047)->setText(text); }
-  void Click(int id) { QTest::mouseClick(dialog_->ControlAs<QAbstractButton>(id), Qt::LeftButton); }
   QString CountText() const { return dialog_->ControlAs<QLabel>(1078)->text(); }
 
   // Handles the window's events and reads the printer's side until `done`.

@@ -34,7 +34,6 @@ class ConsoleControllerTest : public WindowOnSerialLineTest {
   QString Content() const { return dialog_->ControlAs<QTextEdit>(1039)->toPlainText(); }
   void SetCount(const QString& text) { dialog_->ControlAs<QLineEdit>(1034)->setText(text); }
   QCheckBox* HexBox() const { return dialog_->ControlAs<QCheckBox>(1037); }
-  void Click(int id) { QTest::mouseClick(dialog_->ControlAs<QAbstractButton>(id), Qt::LeftButton); }
 };
 
 std::string Repeated(const std::string& hex, int times) {

@@ -1,7 +1,9 @@
 #include "ui/WindowTestSupport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QTest>
 #include <cstdlib>
 #include <filesystem>
 
@@ -59,6 +61,10 @@ void WindowOnSerialLineTest::TearDown() {
 void WindowOnSerialLineTest::SelectPrinterLine() {
   SelectPort(*dialog_, printer_.slavePath());
   dialog_->ControlAs<QComboBox>(1001)->setCurrentText(QStringLiteral("115200"));
+}
+
+void WindowOnSerialLineTest::Click(int id) {
+  QTest::mouseClick(dialog_->ControlAs<QAbstractButton>(id), Qt::LeftButton);
 }
 
 ModalWatcher::ModalWatcher(std::function<void(QWidget*)> handle) : handle_(std::move(handle)) {

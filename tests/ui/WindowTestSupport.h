@@ -57,6 +57,8 @@ class WindowOnSerialLineTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
   void SelectPrinterLine();
+  // A left click on a button of the window.
+  void Click(int id);
 
   EmptyLinkTree links_;
   PtyPair printer_;
