@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <sstream>
 
@@ -111,7 +112,21 @@ TEST(LabelSettingsTest, StoreOperationsConvertTheControlsText) {
   EXPECT_EQ(ReadText(settings.FilePath), before) << "a missing control writes nothing";
 }
 
-TEST(LabelSettingsTest, UnusableFoldersFailQuietly) {
+// Runs check in a child process as an ordinary user, since permissions do
+// not stop root; true when the check held.
+bool HoldsForAnOrdinaryUser(const std::function<bool()>& check) {
+  const pid_t child = fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+    _exit(check() ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(LabelSettingsTest, UnusableFoldersAndFilesFailQuietly) {
   TempDir dir;
   // A file where the data folder should be: nothing can be made, reads give 0.
   WriteText(dir.path() + "/blocked", "x");
@@ -125,18 +140,18 @@ TEST(LabelSettingsTest, UnusableFoldersFailQuietly) {
   const std::string folder = dir.path() + "/Tarnwick";
   ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
   ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    // Permissions do not stop root, so the check runs as an ordinary user.
-    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+  const auto refusedButReadable = [&settings] {
     const bool refused = !settings.WriteSettingInt("CustomLabel", "CustomLabel_Width", 1);
-    const bool readable = settings.ReadSettingInt("CustomLabel", "CustomLabel_Width") == 384;
-    _exit(refused && readable ? 0 : 1);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    return refused && settings.ReadSettingInt("CustomLabel", "CustomLabel_Width") == 384;
+  };
+  EXPECT_TRUE(HoldsForAnOrdinaryUser(refusedButReadable));
+  EXPECT_EQ(ReadText(settings.FilePath), kFreshFile);
+
+  // A file made read-only in a folder anyone may write: the file stays as it
+  // is, though a replacement by renaming would be allowed.
+  ASSERT_EQ(chmod(folder.c_str(), 0777), 0);
+  ASSERT_EQ(chmod(settings.FilePath.c_str(), 0444), 0);
+  EXPECT_TRUE(HoldsForAnOrdinaryUser(refusedButReadable));
   EXPECT_EQ(ReadText(settings.FilePath), kFreshFile);
   chmod(folder.c_str(), 0755);
 }
