@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -9,6 +8,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliLinkHost.h"
 #include "cli/CliOptions.h"
+#include "cli/ProcessIo.h"
 #include "commands/NamedJob.h"
 #include "link/PrinterLink.h"
 #include "operations/AgingTest.h"
@@ -17,20 +17,6 @@ namespace kestrel::cli {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-volatile std::sig_atomic_t interrupted = 0;
-
-void OnInterrupt(int) { interrupted = 1; }
-
-// The operator's Ctrl+C (or a TERM from the line's controller) is the stop
-// button: the run ends after the tick in progress.
-void CatchInterrupts() {
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
-}
 
 // The aging test's owner on the command line: the count on stdout after each
 // send, the stop messages on stderr.
@@ -52,7 +38,7 @@ class CliAgingHost : public AgingHost {
 
 // Waits until `until`, in short steps so that an interrupt ends the wait.
 void WaitForNextTick(Clock::time_point until) {
-  while (!interrupted && Clock::now() < until)
+  while (!Interrupted() && Clock::now() < until)
     std::this_thread::sleep_for(std::min<Clock::duration>(until - Clock::now(), std::chrono::milliseconds(20)));
 }
 
@@ -89,9 +75,11 @@ int RunAging(const Arguments& args) {
   PrinterLink link(linkHost);
   options.context.agingRunning = true;
   CliAgingHost host;
+  // The operator's Ctrl+C is the stop button: the run ends after the tick in
+  // progress.
   CatchInterrupts();
 
-  for (std::int64_t tick = 1; !interrupted; ++tick) {
+  for (std::int64_t tick = 1; !Interrupted(); ++tick) {
     const Clock::time_point next = Clock::now() + period;
     // A time given with --at stays fixed; otherwise every label prints the
     // time of its own tick, as in the window.

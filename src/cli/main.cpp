@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/CliCommands.h"
+#include "cli/ProcessIo.h"
 #include "version/Version.h"
 
 namespace kestrel::cli {
@@ -36,9 +37,10 @@ int UsageError(const std::string& reason) {
 
 int main(int argc, char** argv) {
   using namespace kestrel::cli;
-  if (argc < 2) return UsageError("");
-  const std::string command = argv[1];
-  const Arguments args(argv + 2, argv + argc);
+  Arguments args = ProgramArguments(argc, argv);
+  if (args.empty()) return UsageError("");
+  const std::string command = args.front();
+  args.erase(args.begin());
   if (command == "--help" || command == "-h") {
     PrintUsage(stdout);
     return 0;

@@ -12,7 +12,8 @@ struct CliRun {
 };
 
 // Runs the built kestrel-cli with the arguments, in the C locale unless
-// `locale` names another, and collects its exit status, stdout and stderr.
+// `locale` names another (on Windows in the system's code page), and collects
+// its exit status, stdout and stderr.
 CliRun RunCli(const std::vector<std::string>& args, const char* locale = "C");
 
 }  // namespace kestrel::test
