@@ -17,6 +17,9 @@ int RunCompose(const Arguments& args);
 int RunPrint(const Arguments& args);
 int RunSend(const Arguments& args);
 int RunAging(const Arguments& args);
+int RunDump(const Arguments& args);
+int RunRender(const Arguments& args);
+int RunPreview(const Arguments& args);
 
 // Prints the usage on stderr and returns 2.
 int UsageError(const std::string& reason);

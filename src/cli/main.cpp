@@ -16,6 +16,9 @@ void PrintUsage(std::FILE* stream) {
       "  kestrel-cli print JOB --port PORT [--baud RATE] [options]\n"
       "  kestrel-cli send --port PORT [--baud RATE] [--lang zh|en] [--hex] [--count N] (--text TEXT | --file FILE)\n"
       "  kestrel-cli aging JOB --port PORT [--baud RATE] [--interval MS] [--ticks N] [options]\n"
+      "  kestrel-cli dump (FILE | JOB [options])            (one decoded command a line)\n"
+      "  kestrel-cli render FILE [--width DOTS] --output FILE.png\n"
+      "  kestrel-cli preview JOB [options] [--width DOTS] --output FILE.png\n"
       "  kestrel-cli --help | --version\n"
       "\n"
       "options: --lang zh|en  --paper 0..2  --direction N  --speed TEXT  --copies TEXT\n"
@@ -54,5 +57,8 @@ int main(int argc, char** argv) {
   if (command == "print") return RunPrint(args);
   if (command == "send") return RunSend(args);
   if (command == "aging") return RunAging(args);
+  if (command == "dump") return RunDump(args);
+  if (command == "render") return RunRender(args);
+  if (command == "preview") return RunPreview(args);
   return UsageError("unknown command '" + command + "'");
 }
