@@ -25,6 +25,10 @@ void Canvas::CutTo(int height) {
   dots_.resize(static_cast<std::size_t>(width_) * height_);
 }
 
+bool Canvas::blank() const {
+  return std::all_of(dots_.begin(), dots_.end(), [](std::uint8_t dot) { return dot == 0; });
+}
+
 void Canvas::Clear() { std::fill(dots_.begin(), dots_.end(), 0); }
 
 void Canvas::Fill(int x, int y, int width, int height) {

@@ -15,6 +15,7 @@ class Canvas {
   int width() const { return width_; }
   int height() const { return height_; }
   bool empty() const { return width_ == 0 || height_ == 0; }
+  bool blank() const;  // no dot printed
   bool At(int x, int y) const {
     return x >= 0 && y >= 0 && x < width_ && y < height_ && dots_[static_cast<std::size_t>(y) * width_ + x] != 0;
   }

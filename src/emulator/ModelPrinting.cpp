@@ -113,13 +113,14 @@ void PrinterModel::FeedRoll(int dots) {
   if (rollY_ == kMaxPageHeight) FlushRoll();
 }
 
-// Prints the roll fed so far as one strip, with a line still waiting.
+// Prints the roll fed so far as one strip, with a line still waiting. Paper
+// that was only fed makes no picture.
 void PrinterModel::FlushRoll() {
   const int tall = FlushLine();
   if (tall > 0) FeedRoll(tall);
   if (rollY_ == 0) return;
   roll_.CutTo(rollY_);
-  Hold({roll_, false, current_, 1});
+  if (!roll_.blank()) Hold({roll_, false, current_, 1});
   roll_.Resize(printWidth_, 0);
   rollY_ = 0;
 }

@@ -39,7 +39,8 @@ std::string WithoutCodeSets(const std::string& data) {
   return plain;
 }
 
-// Encodes and draws at one dot a module; for a bar code the middle row.
+// Encodes and draws at one dot a module; for a bar code the top row, which
+// every bar crosses (the guard bars of EAN and UPC reach further down).
 Symbol Draw(ZintSymbol symbol, const std::string& data, bool matrix) {
   Symbol result;
   symbol->input_mode = DATA_MODE;
@@ -56,10 +57,9 @@ Symbol Draw(ZintSymbol symbol, const std::string& data, bool matrix) {
   result.text = reinterpret_cast<const char*>(symbol->text);
   const int width = symbol->bitmap_width;
   const int rows = matrix ? symbol->bitmap_height : 1;
-  const int firstRow = matrix ? 0 : symbol->bitmap_height / 2;
   result.modules.Resize(width, rows);
   for (int row = 0; row < rows; ++row) {
-    const unsigned char* rgb = symbol->bitmap + 3L * width * (firstRow + row);
+    const unsigned char* rgb = symbol->bitmap + 3L * width * row;
     for (int column = 0; column < width; ++column)
       if (rgb[3 * column] < 128) result.modules.Fill(column, row, 1, 1);
   }

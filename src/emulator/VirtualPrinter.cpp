@@ -22,8 +22,8 @@ Rendering RenderStream(std::span<const std::uint8_t> bytes, int printWidth) {
 
 int PrintWidthOfJob(const std::string& jobName) {
   if (jobName.rfind("58x", 0) == 0) return kWidth58mm;
-  if (jobName.rfind("80x", 0) == 0) return kWidth80mm;
-  return kWidth60mm;
+  if (jobName.rfind("60x", 0) == 0) return kWidth60mm;
+  return kWidth80mm;
 }
 
 std::vector<std::string> PictureNames(const std::string& path, std::size_t pageCount) {

@@ -22,8 +22,9 @@ struct Rendering {
 
 Rendering RenderStream(std::span<const std::uint8_t> bytes, int printWidth);
 
-// The print width of a job's paper from its name: 58 mm jobs 384 dots, 80 mm
-// jobs 576, every other job 448 (the window's default 60 mm paper).
+// The print width of a job's paper from its name: 58 mm labels 384 dots, 60 mm
+// labels 448; the other jobs name no paper and get the widest head, 576, so
+// that none of their print areas is cut.
 int PrintWidthOfJob(const std::string& jobName);
 
 // The file names of the pictures of `pageCount` pages, copies counted: FILE.png
