@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 
 namespace kestrel::emu {
 
@@ -51,10 +51,18 @@ void PageView::Fill(int x, int y, int w, int h) {
   const int pw = canvas_.width();
   const int ph = canvas_.height();
   switch (direction_) {
-    case 0: canvas_.Fill(x, y, w, h); break;
-    case 1: canvas_.Fill(y, ph - x - w, h, w); break;
-    case 2: canvas_.Fill(pw - x - w, ph - y - h, w, h); break;
-    default: canvas_.Fill(pw - y - h, x, h, w); break;
+    case 0:
+      canvas_.Fill(x, y, w, h);
+      break;
+    case 1:
+      canvas_.Fill(y, ph - x - w, h, w);
+      break;
+    case 2:
+      canvas_.Fill(pw - x - w, ph - y - h, w, h);
+      break;
+    default:
+      canvas_.Fill(pw - y - h, x, h, w);
+      break;
   }
 }
 

@@ -11,40 +11,51 @@ namespace {
 using Bytes = std::span<const std::uint8_t>;
 
 std::string Quoted(Bytes bytes, const Command& command) {
-  return "\"" + PrinterTextToUtf8(bytes.subspan(command.dataOffset, command.dataLength)) + "\"";
+  std::string quoted(1, '"');
+  quoted += PrinterTextToUtf8(bytes.subspan(command.dataOffset, command.dataLength));
+  quoted += '"';
+  return quoted;
 }
 
 std::string QrWords(Bytes bytes, const Command& command) {
   if (command.args[0] != 0x31) return "function of symbol type " + std::to_string(command.args[0]);
   switch (command.args[1]) {
-    case 0x41: return "select model " + std::to_string(command.args[2]);
-    case 0x43: return "module size " + std::to_string(command.args[2]) + " dots";
-    case 0x45: return "error correction level " + std::to_string(command.args[2]);
+    case 0x41:
+      return "select model " + std::to_string(command.args[2]);
+    case 0x43:
+      return "module size " + std::to_string(command.args[2]) + " dots";
+    case 0x45:
+      return "error correction level " + std::to_string(command.args[2]);
     case 0x50: {
       Command data = command;  // the byte m = 30 leads the data
       data.dataOffset += data.dataLength > 0 ? 1 : 0;
       data.dataLength -= data.dataLength > 0 ? 1 : 0;
       return "store " + std::to_string(data.dataLength) + " bytes " + Quoted(bytes, data);
     }
-    case 0x51: return "print the stored symbol";
-    default: return "function " + std::to_string(command.args[1]);
+    case 0x51:
+      return "print the stored symbol";
+    default:
+      return "function " + std::to_string(command.args[1]);
   }
 }
 
 std::string SpecialWords(Bytes bytes, const Command& command) {
   switch (command.op) {
-    case Op::Text: return Quoted(bytes, command);
+    case Op::Text:
+      return Quoted(bytes, command);
     case Op::Barcode:
       return BarcodeSystemName(command.args[0]) + ", " + std::to_string(command.dataLength) + " bytes " +
              Quoted(bytes, command);
-    case Op::QrCode: return QrWords(bytes, command);
+    case Op::QrCode:
+      return QrWords(bytes, command);
     case Op::Raster:
       return "mode " + std::to_string(command.args[0]) + ", " + std::to_string(command.args[1]) + " bytes x " +
              std::to_string(command.args[2]) + " rows";
     case Op::Cut:
       return "mode " + std::to_string(command.args[0]) +
              (command.length == 4 ? ", feed " + std::to_string(command.args[1]) : std::string());
-    default: return "";
+    default:
+      return "";
   }
 }
 
@@ -52,7 +63,8 @@ std::string ProblemWords(Bytes bytes, const Command& command) {
   switch (command.op) {
     case Op::CutShort:
       return "cut short: the stream ends inside a command (" + std::to_string(command.length) + " bytes left)";
-    case Op::BadByte: return "not a character";
+    case Op::BadByte:
+      return "not a character";
     default: {
       std::string words = "unknown command";
       char hex[4];
@@ -68,8 +80,8 @@ std::string ProblemWords(Bytes bytes, const Command& command) {
 }  // namespace
 
 std::string BarcodeSystemName(std::int32_t system) {
-  static const char* const kNames[] = {"UPC-A", "UPC-E", "JAN13 (EAN13)", "JAN8 (EAN8)", "CODE39",
-                                       "ITF",   "CODABAR", "CODE93",      "CODE128"};
+  static const char* const kNames[] = {"UPC-A", "UPC-E",   "JAN13 (EAN13)", "JAN8 (EAN8)", "CODE39",
+                                       "ITF",   "CODABAR", "CODE93",        "CODE128"};
   if (system >= 65 && system <= 73) return kNames[system - 65];
   if (system <= 6) return kNames[system] + std::string(" (old form)");
   return "system " + std::to_string(system);

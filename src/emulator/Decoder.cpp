@@ -58,8 +58,8 @@ Command DecodeText(Bytes bytes, std::size_t offset) {
   }
   if (end == offset) {
     const bool incomplete = bytes[offset] >= 0x81 && bytes[offset] <= 0xFE &&
-                            (offset + 1 == bytes.size() || (bytes[offset + 1] >= 0x30 && bytes[offset + 1] <= 0x39 &&
-                                                            offset + 4 > bytes.size()));
+                            (offset + 1 == bytes.size() ||
+                             (bytes[offset + 1] >= 0x30 && bytes[offset + 1] <= 0x39 && offset + 4 > bytes.size()));
     return incomplete ? CutShort(bytes, offset) : Make(Op::BadByte, "not a character", offset, 1);
   }
   Command text = Make(Op::Text, "text", offset, end - offset);
@@ -146,10 +146,14 @@ Command DecodeCut(Bytes bytes, Command command) {
 
 Command DecodeForm(Bytes bytes, const CommandForm& form, Command command) {
   switch (form.op) {
-    case Op::Barcode: return DecodeBarcode(bytes, command);
-    case Op::QrCode: return DecodeQrCode(bytes, command);
-    case Op::Raster: return DecodeRaster(bytes, command);
-    case Op::Cut: return DecodeCut(bytes, command);
+    case Op::Barcode:
+      return DecodeBarcode(bytes, command);
+    case Op::QrCode:
+      return DecodeQrCode(bytes, command);
+    case Op::Raster:
+      return DecodeRaster(bytes, command);
+    case Op::Cut:
+      return DecodeCut(bytes, command);
     default:
       if (!ReadLayout(bytes, command.offset + form.leadLength, form.layout, command))
         return CutShort(bytes, command.offset);
@@ -160,8 +164,7 @@ Command DecodeForm(Bytes bytes, const CommandForm& form, Command command) {
 // How many leading bytes of `form` the stream holds from offset.
 std::size_t MatchedLead(Bytes bytes, std::size_t offset, const CommandForm& form) {
   std::size_t matched = 0;
-  while (matched < form.leadLength && offset + matched < bytes.size() &&
-         bytes[offset + matched] == form.lead[matched])
+  while (matched < form.leadLength && offset + matched < bytes.size() && bytes[offset + matched] == form.lead[matched])
     ++matched;
   return matched;
 }

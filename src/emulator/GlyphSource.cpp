@@ -21,6 +21,9 @@ constexpr const char* kFontFiles[] = {
 // Grey levels from this value up print; thinner strokes would break up.
 constexpr int kInkThreshold = 96;
 
+// Far more than the characters of any label, in every cell size.
+constexpr std::size_t kMaxCachedGlyphs = 8192;
+
 }  // namespace
 
 struct GlyphSource::Face {
@@ -48,12 +51,14 @@ GlyphSource::~GlyphSource() {
   if (face_->library != nullptr) FT_Done_FreeType(face_->library);
 }
 
-const Canvas& GlyphSource::Glyph(std::span<const std::uint8_t> character, int cellWidth, int cellHeight) {
+Canvas GlyphSource::Glyph(std::span<const std::uint8_t> character, int cellWidth, int cellHeight) {
   std::uint64_t key = static_cast<std::uint64_t>(cellWidth) << 48 | static_cast<std::uint64_t>(cellHeight) << 32;
-  for (std::size_t i = 0; i < character.size() && i < 4; ++i) key |= static_cast<std::uint64_t>(character[i]) << (8 * i);
+  for (std::size_t i = 0; i < character.size() && i < 4; ++i)
+    key |= static_cast<std::uint64_t>(character[i]) << (8 * i);
   std::lock_guard lock(mutex_);
   auto found = cache_.find(key);
   if (found != cache_.end()) return found->second;
+  if (cache_.size() >= kMaxCachedGlyphs) cache_.clear();
   return cache_.emplace(key, Draw(CharacterOf(character), cellWidth, cellHeight)).first->second;
 }
 

@@ -23,8 +23,10 @@ class GlyphSource {
   // in which case every character is an outlined box.
   const std::string& fontPath() const { return fontPath_; }
 
-  // The picture of one character (its GB18030 bytes) in a cell of the size given.
-  const Canvas& Glyph(std::span<const std::uint8_t> character, int cellWidth, int cellHeight);
+  // The picture of one character (its GB18030 bytes) in a cell of the size
+  // given. A copy: the cache is emptied when it grows past its bound, which a
+  // stream of ever new characters would otherwise push without end.
+  Canvas Glyph(std::span<const std::uint8_t> character, int cellWidth, int cellHeight);
 
  private:
   GlyphSource();

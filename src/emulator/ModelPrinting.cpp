@@ -32,7 +32,7 @@ void PrinterModel::PrintText(std::span<const std::uint8_t> text) {
       width = style_.small ? 8 : style_.fontB ? 9 : 12;
       height = style_.small ? 16 : style_.fontB ? 17 : 24;
     }
-    const Canvas& glyph = glyphs.Glyph(text.subspan(at, length), width, height);
+    const Canvas glyph = glyphs.Glyph(text.subspan(at, length), width, height);
     PlaceGlyph(glyph, (width + (halfWidth ? style_.rightSpacing : 0)) * style_.widthMultiple);
     at += length;
   }
@@ -62,7 +62,7 @@ void PrinterModel::PlaceGlyph(const Canvas& glyph, int advance) {
     return;
   }
   if (lineX_ > 0 && lineX_ + advance > printWidth_) LineFeed();
-  line_.push_back({&glyph, lineX_, advance, style_});
+  line_.push_back({glyph, lineX_, advance, style_});
   lineX_ += advance;
   lineTall_ = std::max(lineTall_, height);
 }
@@ -97,8 +97,8 @@ int PrinterModel::FlushLine() {
   roll_.GrowTo(std::min(rollY_ + tall, kMaxPageHeight));
   PageView view(roll_, 0);
   for (const LineItem& item : line_) {
-    const int top = rollY_ + tall - item.glyph->height() * item.style.heightMultiple;
-    DrawGlyph(view, *item.glyph, shift + item.x, top, item.style.widthMultiple, item.style.heightMultiple,
+    const int top = rollY_ + tall - item.glyph.height() * item.style.heightMultiple;
+    DrawGlyph(view, item.glyph, shift + item.x, top, item.style.widthMultiple, item.style.heightMultiple,
               item.style.emphasized, item.style.underline, item.advance);
   }
   line_.clear();
@@ -185,7 +185,9 @@ void PrinterModel::RunQrFunction(std::span<const std::uint8_t> stream, const Com
     case 0x43:
       if (command.args[2] >= 1 && command.args[2] <= 16) qrModule_ = command.args[2];
       break;
-    case 0x45: qrLevel_ = command.args[2]; break;
+    case 0x45:
+      qrLevel_ = command.args[2];
+      break;
     case 0x50: {  // the byte m = 30 leads the data
       const auto data = stream.subspan(command.dataOffset, command.dataLength);
       qrData_.assign(data.begin() + (data.empty() ? 0 : 1), data.end());
@@ -198,7 +200,8 @@ void PrinterModel::RunQrFunction(std::span<const std::uint8_t> stream, const Com
       PlaceBlock(symbol.modules, qrModule_, qrModule_, false);
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 

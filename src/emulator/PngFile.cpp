@@ -10,6 +10,30 @@
 
 namespace kestrel::emu {
 
+namespace {
+
+// libpng reports errors by longjmp, so nothing here owns memory.
+bool WriteRows(png_structp png, png_infop info, std::FILE* file, const Canvas& page, png_byte* row) {
+  if (setjmp(png_jmpbuf(png)) != 0) return false;
+  png_init_io(png, file);
+  png_set_IHDR(png, info, page.width(), page.height(), 1, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_pHYs(png, info, 8000, 8000, PNG_RESOLUTION_METER);  // 8 dots per millimetre
+  png_write_info(png, info);
+  const std::size_t rowBytes = (page.width() + 7) / 8;
+  for (int y = 0; y < page.height(); ++y) {
+    std::memset(row, 0xFF, rowBytes);  // a set bit is white
+    const std::uint8_t* dots = page.Row(y);
+    for (int x = 0; x < page.width(); ++x)
+      if (dots[x] != 0) row[x / 8] &= static_cast<png_byte>(~(0x80 >> (x % 8)));
+    png_write_row(png, row);
+  }
+  png_write_end(png, nullptr);
+  return true;
+}
+
+}  // namespace
+
 bool WritePng(const std::string& path, const Canvas& page, std::string* error) {
   if (page.empty()) {
     *error = "the page has no dots";
@@ -23,26 +47,13 @@ bool WritePng(const std::string& path, const Canvas& page, std::string* error) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
   std::vector<png_byte> row((page.width() + 7) / 8);
-  bool written = false;
-  if (info != nullptr && setjmp(png_jmpbuf(png)) == 0) {
-    png_init_io(png, file);
-    png_set_IHDR(png, info, page.width(), page.height(), 1, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_pHYs(png, info, 8000, 8000, PNG_RESOLUTION_METER);  // 8 dots per millimetre
-    png_write_info(png, info);
-    for (int y = 0; y < page.height(); ++y) {
-      std::fill(row.begin(), row.end(), 0xFF);  // a set bit is white
-      const std::uint8_t* dots = page.Row(y);
-      for (int x = 0; x < page.width(); ++x)
-        if (dots[x] != 0) row[x / 8] &= static_cast<png_byte>(~(0x80 >> (x % 8)));
-      png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    written = true;
-  }
+  bool written = info != nullptr && WriteRows(png, info, file, page, row.data());
   png_destroy_write_struct(&png, info != nullptr ? &info : nullptr);
   if (std::fclose(file) != 0) written = false;
-  if (!written) *error = path + ": the picture could not be written";
+  if (!written) {
+    *error = path + ": the picture could not be written";
+    std::remove(path.c_str());
+  }
   return written;
 }
 

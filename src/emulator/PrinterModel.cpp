@@ -57,9 +57,18 @@ bool PrinterModel::RunSetting(const Command& command) {
   const int value = command.args[0];
   PrinterSettings& s = settings_;
   switch (command.op) {
-    case Op::PaperType: s.paperType = value; Log(command, "paper type " + std::to_string(value)); return true;
-    case Op::Speed: s.speed = value; Log(command, "print speed " + std::to_string(value)); return true;
-    case Op::Density: s.density = value; Log(command, "print density " + std::to_string(value)); return true;
+    case Op::PaperType:
+      s.paperType = value;
+      Log(command, "paper type " + std::to_string(value));
+      return true;
+    case Op::Speed:
+      s.speed = value;
+      Log(command, "print speed " + std::to_string(value));
+      return true;
+    case Op::Density:
+      s.density = value;
+      Log(command, "print density " + std::to_string(value));
+      return true;
     case Op::SerialRate:
       s.serialRate = value;
       Log(command, "serial rate code " + std::to_string(value) +
@@ -69,10 +78,22 @@ bool PrinterModel::RunSetting(const Command& command) {
       s.blackMark = value;
       Log(command, std::string("black-mark detection ") + (value != 0 ? "on" : "off"));
       return true;
-    case Op::Backfeed: s.backfeed = value; Log(command, "backfeed " + std::to_string(value) + " dots"); return true;
-    case Op::SelfLearn: ++s.selfLearns; Log(command, "label self-learning"); return true;
-    case Op::SelfTest: ++s.selfTests; Log(command, "self-test page"); return true;
-    case Op::FactoryReset: ++s.factoryResets; Log(command, "factory settings restored"); return true;
+    case Op::Backfeed:
+      s.backfeed = value;
+      Log(command, "backfeed " + std::to_string(value) + " dots");
+      return true;
+    case Op::SelfLearn:
+      ++s.selfLearns;
+      Log(command, "label self-learning");
+      return true;
+    case Op::SelfTest:
+      ++s.selfTests;
+      Log(command, "self-test page");
+      return true;
+    case Op::FactoryReset:
+      ++s.factoryResets;
+      Log(command, "factory settings restored");
+      return true;
     case Op::Beep:
       ++s.beeps;
       Log(command, "beeper " + std::to_string(value) + " x " + std::to_string(command.args[1]));
@@ -86,7 +107,8 @@ bool PrinterModel::RunSetting(const Command& command) {
       s.copies = std::max(value, 1);
       Log(command, "copies " + std::to_string(value));
       return true;
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -95,8 +117,12 @@ void PrinterModel::Run(std::span<const std::uint8_t> stream, const Command& comm
   if (RunSetting(command)) return;
   const int value = command.args[0];
   switch (command.op) {
-    case Op::Text: PrintText(stream.subspan(command.dataOffset, command.dataLength)); break;
-    case Op::LineFeed: LineFeed(); break;
+    case Op::Text:
+      PrintText(stream.subspan(command.dataOffset, command.dataLength));
+      break;
+    case Op::LineFeed:
+      LineFeed();
+      break;
     case Op::FormFeed:
       if (!pageMode_) return FlushRoll();
       PrintPage(command);
@@ -108,19 +134,29 @@ void PrinterModel::Run(std::span<const std::uint8_t> stream, const Command& comm
     case Op::PrintPage:
       if (pageMode_) PrintPage(command);
       break;
-    case Op::Initialize: Reset(); break;
-    case Op::SetX: (pageMode_ ? x_ : lineX_) = value; break;
+    case Op::Initialize:
+      Reset();
+      break;
+    case Op::SetX:
+      (pageMode_ ? x_ : lineX_) = value;
+      break;
     case Op::SetY:
       if (pageMode_) y_ = value, lineHeight_ = 0;
       break;
-    case Op::PageMode: EnterPageMode(); break;
-    case Op::StandardMode: pageMode_ = false; break;
+    case Op::PageMode:
+      EnterPageMode();
+      break;
+    case Op::StandardMode:
+      pageMode_ = false;
+      break;
     case Op::Direction:
       if (DigitOrValue(value) > 3) return Remark(command, "direction " + std::to_string(value) + " ignored");
       direction_ = DigitOrValue(value);
       x_ = y_ = 0;
       break;
-    case Op::PrintArea: SetPrintArea(command); break;
+    case Op::PrintArea:
+      SetPrintArea(command);
+      break;
     case Op::LocateLabel:
       ++settings_.locates;
       Log(command, "feed the label to its print start");
@@ -130,19 +166,30 @@ void PrinterModel::Run(std::span<const std::uint8_t> stream, const Command& comm
       Log(command, "cut");
       FlushRoll();
       break;
-    default: RunLayoutCommand(stream, command);
+    default:
+      RunLayoutCommand(stream, command);
   }
 }
 
 void PrinterModel::RunLayoutCommand(std::span<const std::uint8_t> stream, const Command& command) {
   const int value = command.args[0];
   switch (command.op) {
-    case Op::Justify: justification_ = std::min(DigitOrValue(value), 2); break;
+    case Op::Justify:
+      justification_ = std::min(DigitOrValue(value), 2);
+      break;
     case Op::Emphasis:
-    case Op::DoubleStrike: style_.emphasized = (value & 1) != 0; break;
-    case Op::Underline: style_.underline = std::min(DigitOrValue(value), 2); break;
-    case Op::Font: style_.fontB = (DigitOrValue(value) & 1) != 0; break;
-    case Op::RightSpacing: style_.rightSpacing = value; break;
+    case Op::DoubleStrike:
+      style_.emphasized = (value & 1) != 0;
+      break;
+    case Op::Underline:
+      style_.underline = std::min(DigitOrValue(value), 2);
+      break;
+    case Op::Font:
+      style_.fontB = (DigitOrValue(value) & 1) != 0;
+      break;
+    case Op::RightSpacing:
+      style_.rightSpacing = value;
+      break;
     case Op::PrintMode:
       style_.fontB = (value & 0x01) != 0;
       style_.emphasized = (value & 0x08) != 0;
@@ -154,29 +201,58 @@ void PrinterModel::RunLayoutCommand(std::span<const std::uint8_t> stream, const 
       style_.widthMultiple = ((value >> 4) & 7) + 1;
       style_.heightMultiple = (value & 7) + 1;
       break;
-    case Op::SmallFont: style_.small = value == 2; break;
-    case Op::FeedDots: Feed(value); break;
-    case Op::FeedLines: Feed(value * lineSpacing_); break;
-    case Op::DefaultLineSpacing: lineSpacing_ = 30; break;
-    case Op::LineSpacing: lineSpacing_ = value; break;
-    case Op::ChineseOn: chineseMode_ = true; break;
-    case Op::ChineseOff: chineseMode_ = false; break;
-    case Op::BarTextPosition: barTextPosition_ = DigitOrValue(value) & 3; break;
+    case Op::SmallFont:
+      style_.small = value == 2;
+      break;
+    case Op::FeedDots:
+      Feed(value);
+      break;
+    case Op::FeedLines:
+      Feed(value * lineSpacing_);
+      break;
+    case Op::DefaultLineSpacing:
+      lineSpacing_ = 30;
+      break;
+    case Op::LineSpacing:
+      lineSpacing_ = value;
+      break;
+    case Op::ChineseOn:
+      chineseMode_ = true;
+      break;
+    case Op::ChineseOff:
+      chineseMode_ = false;
+      break;
+    case Op::BarTextPosition:
+      barTextPosition_ = DigitOrValue(value) & 3;
+      break;
     case Op::BarHeight:
       if (value > 0) barHeight_ = value;
       break;
     case Op::ModuleWidth:
-      if (value >= 1 && value <= 8) moduleWidth_ = value;
-      else Remark(command, "module width " + std::to_string(value) + " ignored");
+      if (value >= 1 && value <= 8)
+        moduleWidth_ = value;
+      else
+        Remark(command, "module width " + std::to_string(value) + " ignored");
       break;
-    case Op::Barcode: PrintBarcode(stream, command); break;
-    case Op::QrCode: RunQrFunction(stream, command); break;
-    case Op::Raster: PrintRaster(stream, command); break;
-    case Op::LineWidth: lineWidth_ = std::max(value, 1); break;
+    case Op::Barcode:
+      PrintBarcode(stream, command);
+      break;
+    case Op::QrCode:
+      RunQrFunction(stream, command);
+      break;
+    case Op::Raster:
+      PrintRaster(stream, command);
+      break;
+    case Op::LineWidth:
+      lineWidth_ = std::max(value, 1);
+      break;
     case Op::DrawLine:
     case Op::DrawRect:
-    case Op::DrawCircle: Draw(command); break;
-    default: break;  // NUL, CR, HT, code tables, reverse printing and the problems draw nothing
+    case Op::DrawCircle:
+      Draw(command);
+      break;
+    default:
+      break;  // NUL, CR, HT, code tables, reverse printing and the problems draw nothing
   }
 }
 

@@ -17,8 +17,8 @@ inline constexpr int kWidth60mm = 448;
 inline constexpr int kWidth80mm = 576;
 
 // Bounds that keep a page's memory small whatever a stream asks for.
-inline constexpr int kMaxPageHeight = 8000;   // 1 m of label
-inline constexpr int kDefaultPageHeight = 800;  // a page area that no ESC W set
+inline constexpr int kMaxPageHeight = 8000;             // 1 m of label
+inline constexpr int kDefaultPageHeight = 800;          // a page area that no ESC W set
 inline constexpr std::size_t kMaxHeldDots = 64u << 20;  // printed pages not yet taken
 
 // One printed page: a page-mode page or a strip of standard-mode roll.
@@ -85,7 +85,7 @@ class PrinterModel {
   };
   // A character waiting on the standard-mode line.
   struct LineItem {
-    const Canvas* glyph;
+    Canvas glyph;
     int x;
     int advance;
     TextStyle style;

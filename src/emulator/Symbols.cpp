@@ -19,7 +19,7 @@ struct SystemRule {
   std::size_t withCheckDigit;  // a data length whose last digit is the check digit; 0 for none
 };
 constexpr SystemRule kSystems[] = {
-    {BARCODE_UPCA, 12}, {BARCODE_UPCE, 8},       {BARCODE_EANX, 13},    {BARCODE_EANX, 8},    {BARCODE_CODE39, 0},
+    {BARCODE_UPCA, 12},    {BARCODE_UPCE, 8},    {BARCODE_EANX, 13},  {BARCODE_EANX, 8},    {BARCODE_CODE39, 0},
     {BARCODE_C25INTER, 0}, {BARCODE_CODABAR, 0}, {BARCODE_CODE93, 0}, {BARCODE_CODE128, 0},
 };
 
@@ -47,8 +47,8 @@ Symbol Draw(ZintSymbol symbol, const std::string& data, bool matrix) {
   symbol->show_hrt = 0;
   symbol->output_options |= BARCODE_NO_QUIET_ZONES;
   symbol->scale = 0.5f;
-  int status = ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(data.data()),
-                               static_cast<int>(data.size()));
+  int status =
+      ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
   if (status < ZINT_ERROR) status = ZBarcode_Buffer(symbol.get(), 0);
   if (status >= ZINT_ERROR || symbol->bitmap == nullptr) {
     result.problem = symbol->errtxt;

@@ -29,15 +29,15 @@ struct Dot {
 };
 
 TEST(PrinterModelTest, ShapesLandOnTheirDots) {
-  const Canvas page = OnlyPage(Render(Frame(0) +
-                                       "1B 6E 02 1B 6D 0A 00 0A 00 32 00 1E 00 "  // frame (10,10) 50 x 30, width 2
-                                       "1B 6C 03 64 00 14 00 B4 00 14 00 "        // line (100,20)-(180,20), width 3
-                                       "1B 6F 96 00 46 00 14 00 "                 // circle at (150,70), radius 20
-                                       "1B 0C"));
+  const Canvas page =
+      OnlyPage(Render(Frame(0) + "1B 6E 02 1B 6D 0A 00 0A 00 32 00 1E 00 "  // frame (10,10) 50 x 30, width 2
+                                 "1B 6C 03 64 00 14 00 B4 00 14 00 "        // line (100,20)-(180,20), width 3
+                                 "1B 6F 96 00 46 00 14 00 "                 // circle at (150,70), radius 20
+                                 "1B 0C"));
   const Dot dots[] = {
-      {10, 10, true},  {11, 11, true},  {12, 12, false}, {59, 39, true},  {58, 38, true},  {57, 37, false},
-      {35, 25, false}, {9, 10, false},  {60, 10, false}, {100, 20, true}, {180, 22, true}, {180, 23, false},
-      {99, 20, false}, {181, 20, false}, {170, 70, true}, {150, 50, true}, {130, 70, true}, {150, 90, true},
+      {10, 10, true},  {11, 11, true},   {12, 12, false},  {59, 39, true},   {58, 38, true},  {57, 37, false},
+      {35, 25, false}, {9, 10, false},   {60, 10, false},  {100, 20, true},  {180, 22, true}, {180, 23, false},
+      {99, 20, false}, {181, 20, false}, {170, 70, true},  {150, 50, true},  {130, 70, true}, {150, 90, true},
       {164, 84, true}, {150, 70, false}, {171, 70, false}, {160, 70, false},
   };
   for (const Dot& dot : dots) EXPECT_EQ(page.At(dot.x, dot.y), dot.printed) << dot.x << "," << dot.y;
@@ -46,19 +46,18 @@ TEST(PrinterModelTest, ShapesLandOnTheirDots) {
 // Texts start at the position set: font A in a 12 x 24 cell, a Chinese
 // character in 24 x 24, GS ! 11 doubles both sides.
 TEST(PrinterModelTest, CharactersFillTheirCells) {
-  const Canvas page = OnlyPage(Render(Frame(0) +
-                                       "1B 24 05 00 1D 24 0A 00 41 "           // A at (5, 10)
-                                       "1B 24 14 00 BA CF "                    // 合 at (20, 10)
-                                       "1B 24 3C 00 1D 24 0A 00 1D 21 11 41 "  // double A at (60, 10)
-                                       "1B 0C"));
+  const Canvas page = OnlyPage(Render(Frame(0) + "1B 24 05 00 1D 24 0A 00 41 "           // A at (5, 10)
+                                                 "1B 24 14 00 BA CF "                    // 合 at (20, 10)
+                                                 "1B 24 3C 00 1D 24 0A 00 1D 21 11 41 "  // double A at (60, 10)
+                                                 "1B 0C"));
   EXPECT_GT(page.Count(5, 10, 12, 24), 20);
   EXPECT_GT(page.Count(20, 10, 24, 24), 60);
   EXPECT_GT(page.Count(60, 10, 24, 48), 2 * page.Count(5, 10, 12, 24));
-  EXPECT_EQ(page.Count(0, 0, 200, 10), 0);          // nothing above the line
-  EXPECT_EQ(page.Count(0, 10, 5, 90), 0);           // nor left of the first cell
-  EXPECT_EQ(page.Count(17, 10, 3, 24), 0);          // nor between A and 合
-  EXPECT_EQ(page.Count(0, 34, 60, 66), 0);          // nor below the normal cells
-  EXPECT_EQ(page.Count(84, 0, 116, 100), 0);        // nor right of the double cell
+  EXPECT_EQ(page.Count(0, 0, 200, 10), 0);    // nothing above the line
+  EXPECT_EQ(page.Count(0, 10, 5, 90), 0);     // nor left of the first cell
+  EXPECT_EQ(page.Count(17, 10, 3, 24), 0);    // nor between A and 合
+  EXPECT_EQ(page.Count(0, 34, 60, 66), 0);    // nor below the normal cells
+  EXPECT_EQ(page.Count(84, 0, 116, 100), 0);  // nor right of the double cell
 }
 
 // A 10 x 5 block at the logical origin lands in the corner the direction
@@ -94,7 +93,7 @@ TEST(PrinterModelTest, PagesCopiesAndTheRoll) {
   const Canvas& strip = rendering.pages[2].canvas;
   EXPECT_FALSE(rendering.pages[2].pageMode);
   EXPECT_EQ(strip.width(), kWidth58mm);
-  EXPECT_EQ(strip.height(), 30);  // one line feed
+  EXPECT_EQ(strip.height(), 30);               // one line feed
   EXPECT_GT(strip.Count(186, 0, 12, 24), 20);  // centred
   EXPECT_EQ(strip.Count(0, 0, 186, 30) + strip.Count(198, 0, 186, 30), 0);
   std::vector<std::string> files;

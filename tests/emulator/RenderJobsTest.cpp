@@ -52,12 +52,12 @@ std::vector<Size> PageSizes(const Rendering& rendering) {
 // Each job prints the pages of its print area; setting jobs print nothing.
 TEST_F(RenderJobsTest, EveryJobRendersItsPagesWithoutProblems) {
   const std::map<std::string, std::vector<Size>> expected = {
-      {"60x20", {{448, 104}}},     {"60x30", {{448, 224}}},     {"60x40", {{448, 300}}},   {"60x50", {{448, 384}}},
-      {"58x20", {{384, 104}}},     {"58x30", {{384, 224}}},     {"58x40", {{384, 300}}},   {"58x50", {{384, 384}}},
-      {"80x20", {{576, 104}}},     {"80x30", {{576, 224}}},     {"80x40", {{576, 300}}},   {"80x50", {{576, 384}}},
-      {"80x60", {{576, 464}}},     {"picture", {{448, 368}}},   {"rectangle", {{448, 368}}}, {"circle", {{448, 368}}},
-      {"barcode", {{448, 368}}},   {"qrcode", {{448, 368}}},    {"line1", {{448, 368}}},   {"line2", {{448, 368}}},
-      {"print1", {{384, 160}}},    {"print2", {{456, 320}}},    {"smallfont", {{384, 304}}}, {"custom", {{384, 320}}},
+      {"60x20", {{448, 104}}},   {"60x30", {{448, 224}}},   {"60x40", {{448, 300}}},     {"60x50", {{448, 384}}},
+      {"58x20", {{384, 104}}},   {"58x30", {{384, 224}}},   {"58x40", {{384, 300}}},     {"58x50", {{384, 384}}},
+      {"80x20", {{576, 104}}},   {"80x30", {{576, 224}}},   {"80x40", {{576, 300}}},     {"80x50", {{576, 384}}},
+      {"80x60", {{576, 464}}},   {"picture", {{448, 368}}}, {"rectangle", {{448, 368}}}, {"circle", {{448, 368}}},
+      {"barcode", {{448, 368}}}, {"qrcode", {{448, 368}}},  {"line1", {{448, 368}}},     {"line2", {{448, 368}}},
+      {"print1", {{384, 160}}},  {"print2", {{456, 320}}},  {"smallfont", {{384, 304}}}, {"custom", {{384, 320}}},
   };
   for (const NamedJob& job : AllJobs()) {
     for (std::int32_t codePage : {936, 1252}) {
@@ -104,15 +104,16 @@ TEST_F(RenderJobsTest, BarcodesAndQrCodesScanAsSent) {
 TEST_F(RenderJobsTest, EverySystemOfTheBarcodeTestScans) {
   const std::vector<std::string> expected = {
       "UPC-A:123456789012",  // sent 123456789011: the printer puts the right check digit
-      "UPC-E:01234565",      "EAN-13:1234567890128", "EAN-8:02345673", "CODE-39:12345",
-      "I2/5:0123456789",     // nine digits: a leading zero makes the pairs
-      "CODE-93:162227Aa",    "CODE-128:12345671",
+      "UPC-E:01234565",     "EAN-13:1234567890128", "EAN-8:02345673", "CODE-39:12345",
+      "I2/5:0123456789",  // nine digits: a leading zero makes the pairs
+      "CODE-93:162227Aa",   "CODE-128:12345671",
   };
   for (int index = 0; index < 8; ++index) {
     JobContext context;
     context.settings.BarcodeSystem = std::vector<std::int32_t>{65, 66, 67, 68, 69, 70, 72, 73}[index];
     const Rendering rendering = Render("barcode", 1252, context);
-    EXPECT_EQ(ScanAll(rendering), std::vector<std::string>{expected[index]}) << "system " << context.settings.BarcodeSystem;
+    EXPECT_EQ(ScanAll(rendering), std::vector<std::string>{expected[index]})
+        << "system " << context.settings.BarcodeSystem;
   }
   JobContext upcA;
   upcA.settings.BarcodeSystem = 65;
