@@ -89,9 +89,9 @@ int RenderAndWrite(const char* command, const Bytes& bytes, int width, const std
 
 }  // namespace
 
-int RunDump(const Arguments& args) {
+int RunDump(const Arguments& args, const OptionSet& accepted) {
   CliOptions options;
-  const std::string problem = ParseCliOptions(args, OptionSet{}, options);
+  const std::string problem = ParseCliOptions(args, accepted, options);
   if (!problem.empty()) return UsageError("dump: " + problem);
   if (options.words.size() != 1) return UsageError("dump: give one FILE or JOB");
   Bytes bytes;
@@ -112,12 +112,8 @@ int RunDump(const Arguments& args) {
   return problems ? 1 : 0;
 }
 
-int RunRender(const Arguments& args) {
+int RunRender(const Arguments& args, const OptionSet& accepted) {
   CliOptions options;
-  OptionSet accepted;
-  accepted.jobOptions = false;
-  accepted.output = true;
-  accepted.extras = {{"--width"}};
   const std::string problem = ParseCliOptions(args, accepted, options);
   if (!problem.empty()) return UsageError("render: " + problem);
   if (options.words.size() != 1) return UsageError("render: give one FILE");
@@ -133,12 +129,9 @@ int RunRender(const Arguments& args) {
   return RenderAndWrite("render", bytes, width, *options.output);
 }
 
-int RunPreview(const Arguments& args) {
+int RunPreview(const Arguments& args, const OptionSet& accepted) {
   CliOptions options;
   const NamedJob* job = nullptr;
-  OptionSet accepted;
-  accepted.output = true;
-  accepted.extras = {{"--width"}};
   const std::string problem = ParseJobCommand("preview", args, accepted, options, &job);
   if (!problem.empty()) return UsageError(problem);
   if (!options.output) return UsageError("preview: --output FILE.png is required");
