@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "win32ui/WideText.h"
+#include "language/win32/WideText.h"
 
 namespace kestrel::win32 {
 
@@ -73,6 +73,7 @@ DialogFrame ModalFrame() { return {DS_SETFONT | DS_FIXEDSYS | DS_MODALFRAME | WS
 
 ControlClass ControlClassFor(ControlKind kind) {
   constexpr DWORD kEdit = ES_CENTER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
+  constexpr DWORD kLeftEdit = ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
   switch (kind) {
     case ControlKind::GroupBox:
       return {L"Button", BS_GROUPBOX};
@@ -90,6 +91,8 @@ ControlClass ControlClassFor(ControlKind kind) {
       return {L"Button", BS_AUTOCHECKBOX | WS_TABSTOP};
     case ControlKind::Edit:
       return {L"Edit", kEdit};
+    case ControlKind::LeftEdit:
+      return {L"Edit", kLeftEdit};
     case ControlKind::DigitEdit:
       return {L"Edit", kEdit | ES_NUMBER};
     case ControlKind::ReadOnlyDigitEdit:
