@@ -142,6 +142,7 @@ void CKestrelDlg::OnInitDialog() {
   LoadInterfaceLanguage();
   SetWindowTextW(hwnd_, Widen(WindowTitle(GetVersionText())).c_str());
   ApplyInterfaceTexts();
+  captionFonts_.Fit(hwnd_);
   if (!InterfaceIsChinese()) ShowWindow(GetDlgItem(hwnd_, kSmallFontButton), SW_HIDE);
   background_ = static_cast<HBITMAP>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kBackgroundPicture), IMAGE_BITMAP, 0, 0, 0));

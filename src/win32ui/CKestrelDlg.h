@@ -7,6 +7,7 @@
 
 #include "link/LinkHost.h"
 #include "link/PrinterLink.h"
+#include "win32ui/CaptionFonts.h"
 #include "win32ui/Win32DialogControls.h"
 #include "window/AgingPanel.h"
 #include "window/ConsolePanel.h"
@@ -83,6 +84,7 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   std::unique_ptr<PrinterLink> link_;
   AgingPanel aging_{*this};
   ConsolePanel console_{*this};
+  CaptionFonts captionFonts_;
   HICON icon_ = nullptr;
   HBITMAP background_ = nullptr;
   HBRUSH backgroundBrush_ = nullptr;  // the stretched background, for labels drawn over it
