@@ -115,6 +115,7 @@ bool IsLabel(ControlKind kind) {
 bool NeedsName(ControlKind kind) {
   switch (kind) {
     case ControlKind::Edit:
+    case ControlKind::LeftEdit:
     case ControlKind::DigitEdit:
     case ControlKind::ReadOnlyDigitEdit:
     case ControlKind::DropDownList:
