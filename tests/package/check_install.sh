@@ -65,4 +65,6 @@ complete_words() {
 [ "$(complete_words kestrel-cli print 60x40 --port '')" = "$(printf 'usb\n%s' "$("$root/bin/kestrel-cli" list-ports \
   | sed -n '/^Serial ports:/,$s/^  //p')" | tr '\n' ' ')" ] || fail "ports: $(complete_words kestrel-cli print x --port '')"
 [ -z "$(complete_words kestrel-cli aging 60x40 --interval '')" ] || fail "offers words for --interval"
+touch "$root/run.csv"
+[ "$(complete_words kestrel-cli aging 60x40 --log "$root/ru")" = "$root/run.csv" ] || fail "file names for --log"
 echo "check_install: all installed files in order"
