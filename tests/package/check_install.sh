@@ -18,10 +18,10 @@ done
 [ -x "$root/bin/kestrel-cli" ] || fail "kestrel-cli is not executable"
 "$root/bin/kestrel-cli" --version | grep -q '^kestrel-cli V[0-9]' || fail "kestrel-cli --version"
 
-# The icon theme's sizes are PNG pictures of their size.
+# The icon theme's sizes are PNG pictures of their size, with transparency around the mark.
 for size in 16 22 24 32 48 64 128 256; do
   icon=$root/share/icons/hicolor/${size}x${size}/apps/kestrel.png
-  file -b "$icon" | grep -q "^PNG image data, $size x $size," || fail "icon $size: $(file -b "$icon")"
+  file -b "$icon" | grep -q "^PNG image data, $size x $size, 8-bit/color RGBA," || fail "icon $size: $(file -b "$icon")"
 done
 
 # The desktop entry starts a program and shows an icon that are installed.
