@@ -26,7 +26,6 @@ class AgingLog {
 
   // Opens `path` for appending; false with the reason in *problem.
   bool Open(const std::string& path, std::string* problem);
-  bool IsOpen() const { return file_ != nullptr; }
 
   // Each returns false when the line could not be written (a full disk).
   bool Tick(std::int64_t tick, std::size_t bytes, AgingTickResult result, const std::string& reason);

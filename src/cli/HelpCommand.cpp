@@ -76,13 +76,17 @@ void PrintCommandHelp(const CliCommand& command, std::FILE* stream) {
   PrintFooter(stream);
 }
 
-int RunHelp(const Arguments& args, const OptionSet&) {
-  if (args.empty()) {
+int RunHelp(const Arguments& args, const OptionSet& accepted) {
+  CliOptions options;
+  std::string problem = ParseCliOptions(args, accepted, options);
+  if (problem.empty() && options.words.size() > 1) problem = "unexpected argument '" + options.words[1] + "'";
+  if (!problem.empty()) return UsageError("help: " + problem);
+  if (options.words.empty()) {
     PrintUsage(stdout);
     return 0;
   }
-  const CliCommand* command = args.size() == 1 ? FindCommand(args[0]) : nullptr;
-  if (command == nullptr) return UnknownCommand(args[0]);
+  const CliCommand* command = FindCommand(options.words[0]);
+  if (command == nullptr) return UnknownCommand(options.words[0]);
   PrintCommandHelp(*command, stdout);
   return 0;
 }

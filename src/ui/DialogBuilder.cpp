@@ -36,8 +36,8 @@ QLabel* MakeLabel(QWidget* parent, const DialogControl& control) {
 
 QLineEdit* MakeEdit(QWidget* parent, const DialogControl& control) {
   auto* edit = new QLineEdit(QString::fromUtf8(control.caption), parent);
-  edit->setAlignment(Qt::AlignCenter);
-  if (control.kind != ControlKind::Edit) {
+  edit->setAlignment(control.kind == ControlKind::LeftEdit ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+  if (control.kind != ControlKind::Edit && control.kind != ControlKind::LeftEdit) {
     edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
   }
   edit->setReadOnly(control.kind == ControlKind::ReadOnlyDigitEdit);
@@ -115,6 +115,7 @@ bool IsLabel(ControlKind kind) {
 bool NeedsName(ControlKind kind) {
   switch (kind) {
     case ControlKind::Edit:
+    case ControlKind::LeftEdit:
     case ControlKind::DigitEdit:
     case ControlKind::ReadOnlyDigitEdit:
     case ControlKind::DropDownList:
@@ -297,6 +298,7 @@ QWidget* DialogBuilder::MakeControl(QDialog& dialog, const DialogControl& contro
     case ControlKind::CheckBox:
       return new QCheckBox(caption, &dialog);
     case ControlKind::Edit:
+    case ControlKind::LeftEdit:
     case ControlKind::DigitEdit:
     case ControlKind::ReadOnlyDigitEdit:
       return MakeEdit(&dialog, control);

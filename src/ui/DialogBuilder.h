@@ -5,7 +5,7 @@
 #include <QList>
 #include <QRect>
 
-#include "ui/DialogTemplate.h"
+#include "window/DialogTemplate.h"
 
 class QDialog;
 class QFont;

@@ -60,6 +60,7 @@ TEST(CliHelpTest, SlipsNameTheClosestKnownCommandOrOption) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> rows = {
       {{"comopse", "density"}, "unknown command 'comopse' (did you mean compose?)"},
       {{"help", "agin"}, "unknown command 'agin' (did you mean aging?)"},
+      {{"help", "aging", "jobs"}, "help: unexpected argument 'jobs'"},
       {{"compose", "density", "--densty", "3"}, "unknown option '--densty' (did you mean --density?)"},
       {{"compose", "density", "--ouptut", "x"}, "unknown option '--ouptut' (did you mean --output?)"},
       {{"aging", "60x40", "--port", "usb", "--tick", "2"}, "unknown option '--tick' (did you mean --ticks?)"},

@@ -18,10 +18,10 @@ done
 [ -x "$root/bin/kestrel-cli" ] || fail "kestrel-cli is not executable"
 "$root/bin/kestrel-cli" --version | grep -q '^kestrel-cli V[0-9]' || fail "kestrel-cli --version"
 
-# The icon theme's sizes are PNG pictures of their size.
+# The icon theme's sizes are PNG pictures of their size, with transparency around the mark.
 for size in 16 22 24 32 48 64 128 256; do
   icon=$root/share/icons/hicolor/${size}x${size}/apps/kestrel.png
-  file -b "$icon" | grep -q "^PNG image data, $size x $size," || fail "icon $size: $(file -b "$icon")"
+  file -b "$icon" | grep -q "^PNG image data, $size x $size, 8-bit/color RGBA," || fail "icon $size: $(file -b "$icon")"
 done
 
 # The desktop entry starts a program and shows an icon that are installed.
@@ -65,4 +65,6 @@ complete_words() {
 [ "$(complete_words kestrel-cli print 60x40 --port '')" = "$(printf 'usb\n%s' "$("$root/bin/kestrel-cli" list-ports \
   | sed -n '/^Serial ports:/,$s/^  //p')" | tr '\n' ' ')" ] || fail "ports: $(complete_words kestrel-cli print x --port '')"
 [ -z "$(complete_words kestrel-cli aging 60x40 --interval '')" ] || fail "offers words for --interval"
+touch "$root/run.csv"
+[ "$(complete_words kestrel-cli aging 60x40 --log "$root/ru")" = "$root/run.csv" ] || fail "file names for --log"
 echo "check_install: all installed files in order"

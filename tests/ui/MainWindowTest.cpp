@@ -18,7 +18,7 @@
 #include "language/TranslationMap.h"
 #include "ui/CAboutDlg.h"
 #include "ui/CKestrelDlg.h"
-#include "ui/DialogTemplate.h"
+#include "window/DialogTemplate.h"
 #include "ui/Dialog_About.h"
 #include "ui/InterfaceTexts.h"
 #include "ui/ResourcePictures.h"
