@@ -1,11 +1,7 @@
 #include "customlabel/LabelSettings.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <vector>
@@ -36,25 +32,17 @@ constexpr DefaultValue kDefaults[] = {
 
 std::string FormatInt(std::int32_t value) { return std::to_string(value); }
 
-std::string HomeFolder() {
-  if (const char* home = std::getenv("HOME"); home && *home) return home;
-  std::vector<char> buffer(16384);
-  passwd entry{};
-  passwd* found = nullptr;
-  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
-    return found->pw_dir;
-  return {};
-}
-
 }  // namespace
 
 LabelSettings::LabelSettings(const std::string& dataRoot) : FilePath(dataRoot + "/Tarnwick/Kestrel.ini") {
   namespace fs = std::filesystem;
+  // The paths are UTF-8 on every system, whatever its code page.
+  const auto utf8Path = [](const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())); };
   std::error_code ignored;
-  const fs::path folder = fs::path(FilePath).parent_path();
-  if (!dataRoot.empty()) fs::create_directories(dataRoot, ignored);
-  fs::create_directory(folder, ignored);
-  if (fs::exists(FilePath, ignored) || ignored) return;
+  const fs::path file = utf8Path(FilePath);
+  if (!dataRoot.empty()) fs::create_directories(utf8Path(dataRoot), ignored);
+  fs::create_directory(file.parent_path(), ignored);
+  if (fs::exists(file, ignored) || ignored) return;
   // All defaults in one replacement, so that an interrupted first start never
   // leaves a file that holds only some of them.
   std::vector<ProfileEntry> entries;
@@ -96,12 +84,6 @@ void LabelSettings::StoreEditScaled(const std::string* text, const std::string& 
   const std::int64_t held = std::clamp<std::int64_t>(product, std::numeric_limits<std::int32_t>::min(),
                                                      std::numeric_limits<std::int32_t>::max());
   WriteSettingInt(kCustomLabelSection, key, static_cast<std::int32_t>(held));
-}
-
-std::string DataRootFromEnvironment() {
-  if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/') return data;
-  const std::string home = HomeFolder();
-  return home.empty() ? std::string() : home + "/.local/share";
 }
 
 LabelSettings& GetLabelSettings() {

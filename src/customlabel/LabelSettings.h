@@ -12,7 +12,7 @@ inline constexpr const char kCustomLabelSection[] = "CustomLabel";
 // use, nothing cached.
 class LabelSettings {
  public:
-  // dataRoot is the per-user data folder ($XDG_DATA_HOME, else ~/.local/share).
+  // dataRoot is the per-user data folder (DataRootFromEnvironment).
   // Making the object creates the missing folders and, when no file is there
   // yet, writes the 33 defaults; a file that exists is left as it is.
   explicit LabelSettings(const std::string& dataRoot);
@@ -36,8 +36,9 @@ class LabelSettings {
   void StoreEditScaled(const std::string* text, const std::string& key, int factor) const;
 };
 
-// The per-user data folder from the environment: XDG_DATA_HOME when it is an
-// absolute path, else HOME/.local/share; empty when neither is known.
+// The per-user data folder. On Linux XDG_DATA_HOME when it is an absolute
+// path, else HOME/.local/share; on Windows the local application data folder
+// in its short form. Empty when it is not known.
 std::string DataRootFromEnvironment();
 
 // The one object, made from the environment on first use.

@@ -1,16 +1,12 @@
 #include "customlabel/ProfileFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <vector>
+
+#include "customlabel/ProfileStorage.h"
 
 namespace kestrel {
 namespace {
@@ -63,32 +59,13 @@ std::string_view Unquoted(std::string_view value) {
   return value;
 }
 
-// Opens path for reading only when it is a regular file, so that a device or
-// a named pipe in its place cannot stall the program. -1 with errno set
-// otherwise.
-int OpenRegularFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return -1;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    errno = EINVAL;
-    return -1;
-  }
-  return fd;
-}
-
 // Hands each line, without its line end, to visit until visit returns false,
 // the file ends or kProfileSizeLimit bytes are read. Returns false when the
 // file cannot be opened.
 template <typename Visit>
 bool ScanLines(const std::string& path, Visit visit) {
-  const int fd = OpenRegularFile(path);
-  std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "rb");
-  if (!file) {
-    if (fd >= 0) ::close(fd);
-    return false;
-  }
+  std::FILE* file = OpenRegularFile(path);
+  if (!file) return false;
   std::vector<char> chunk(64 * 1024);
   std::string line;
   std::uintmax_t total = 0;
@@ -116,32 +93,6 @@ bool ScanLines(const std::string& path, Visit visit) {
   }
   std::fclose(file);
   return true;
-}
-
-// The whole file for a rewrite. A missing file is empty; a file that cannot
-// be read whole, or is beyond the size limit, gives false so that it is
-// never replaced by a part of itself.
-bool ReadWholeFile(const std::string& path, std::string& text) {
-  text.clear();
-  const int fd = OpenRegularFile(path);
-  if (fd < 0) return errno == ENOENT;
-  // A file the operator made read-only stays as it is.
-  struct stat info {};
-  bool ok = ::access(path.c_str(), W_OK) == 0 && ::fstat(fd, &info) == 0 &&
-            static_cast<std::uintmax_t>(info.st_size) <= kProfileSizeLimit;
-  char chunk[64 * 1024];
-  while (ok) {
-    const ssize_t got = ::read(fd, chunk, sizeof chunk);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      ok = got == 0;
-      break;
-    }
-    text.append(chunk, static_cast<std::size_t>(got));
-    ok = text.size() <= kProfileSizeLimit;
-  }
-  ::close(fd);
-  return ok;
 }
 
 // Lines as views into text; a changed or added line is kept in added.
@@ -180,45 +131,6 @@ void ApplyEntry(std::vector<std::string_view>& lines, std::deque<std::string>& a
     if (!Trim(lines[i]).empty()) insertAt = i + 1;
   }
   lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), keep(entry.key + "=" + entry.value));
-}
-
-bool WriteAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t put = ::write(fd, text.data() + done, text.size() - done);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    done += static_cast<std::size_t>(put);
-  }
-  return true;
-}
-
-void SyncFolder(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
-// Writes text to a temporary file beside path and renames it over path.
-bool ReplaceFile(const std::string& path, const std::string& text) {
-  const std::size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  std::string temporary = (folder == "/" ? "" : folder) + "/." + name + ".XXXXXX";
-  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat old {};
-  const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, text) && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  SyncFolder(folder);
-  return true;
 }
 
 // A name or value that would break the line structure is refused rather than
@@ -261,7 +173,7 @@ bool WriteProfileStrings(const std::string& path, std::string_view section, std:
   std::string result;
   result.reserve(text.size() + lines.size() + 64 * entries.size());
   for (std::string_view line : lines) result.append(line).append("\r\n");
-  return ReplaceFile(path, result);
+  return ReplaceFileText(path, result);
 }
 
 bool WriteProfileString(const std::string& path, std::string_view section, std::string_view key,

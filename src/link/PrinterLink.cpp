@@ -6,9 +6,9 @@
 #include "commands/JobSettings.h"
 #include "commands/SendBuffer.h"
 #include "language/TranslationMap.h"
+#include "link/PortDevice.h"
 #include "link/PortDiscovery.h"
 #include "link/SerialRate.h"
-#include "link/posix/PortDevice.h"
 
 namespace kestrel {
 namespace {
@@ -41,14 +41,14 @@ struct PrinterLink::State {
 
   // Guarded by mutex.
   mutable std::mutex mutex;
-  int fd = -1;
+  DeviceHandle port = kNoPort;
   PortType type = PortType::kNone;
   int rate = 9600;
   std::string lastError;
 
   void CloseLocked() {
-    posix::ClosePort(fd);
-    fd = -1;
+    ClosePort(port);
+    port = kNoPort;
     type = PortType::kNone;
   }
 
@@ -57,7 +57,7 @@ struct PrinterLink::State {
     CloseLocked();
     const std::vector<UsbPrinterInfo> printers = ListUsbPrinters(paths);
     if (printers.empty()) {
-      lastError = "no USB printer (usblp) under " + paths.sysRoot + "/class/usbmisc";
+      lastError = "no USB printer (" + UsbPrinterSource(paths) + ")";
       if (!host.AgingRunning()) notice = {Translate("找不到任何USB设备"), "Kestrel"};
       return false;
     }
@@ -66,12 +66,12 @@ struct PrinterLink::State {
       lastError = "cannot read the hardware identifier of " + first.node;
       return false;
     }
-    posix::OpenedPort opened = posix::OpenPrinterNode(first.node);
-    if (opened.fd < 0) {
+    OpenedPort opened = OpenPrinterNode(first.node);
+    if (opened.handle == kNoPort) {
       lastError = opened.error;
       return false;
     }
-    fd = opened.fd;
+    port = opened.handle;
     type = PortType::kUsb;
     return true;
   }
@@ -79,13 +79,13 @@ struct PrinterLink::State {
   bool OpenSerialLocked(const std::string& portName, const std::string& baudText, Notice& notice) {
     CloseLocked();
     const int lineRate = SerialRateFromText(baudText);
-    posix::OpenedPort opened = posix::OpenSerialDevice(SerialDevicePath(portName, paths), lineRate);
-    if (opened.fd < 0) {
+    OpenedPort opened = OpenSerialDevice(SerialDevicePath(portName, paths), lineRate);
+    if (opened.handle == kNoPort) {
       lastError = opened.error;
       if (!host.AgingRunning()) notice = {Translate("此端口被占用或已损坏"), Translate("警告")};
       return false;
     }
-    fd = opened.fd;
+    port = opened.handle;
     type = PortType::kSerial;
     rate = lineRate;
     return true;
@@ -97,11 +97,11 @@ struct PrinterLink::State {
 
   bool Write(const std::uint8_t* bytes, std::int32_t length) {
     std::lock_guard lock(mutex);
-    if (fd < 0 || length < 0 || (bytes == nullptr && length > 0)) return false;
+    if (port == kNoPort || length < 0 || (bytes == nullptr && length > 0)) return false;
     if (length == 0) return true;
     const auto count = static_cast<std::size_t>(length);
-    if (type == PortType::kUsb) return posix::WriteAllBlocking(fd, bytes, count);
-    return posix::WriteSerialInTime(fd, bytes, count, rate);
+    if (type == PortType::kUsb) return WriteAllBlocking(port, bytes, count);
+    return WriteSerialInTime(port, bytes, count, rate);
   }
 
   // What to open: the USB printer, or the serial port and rate the lists show.
@@ -222,9 +222,9 @@ bool PrinterLink::WriteSendBuffer() { return state_->Write(SendBuffer, SendLengt
 
 bool PrinterLink::Connected() const { return state_->connected; }
 
-int PrinterLink::PortHandle() const {
+DeviceHandle PrinterLink::PortHandle() const {
   std::lock_guard lock(state_->mutex);
-  return state_->fd;
+  return state_->port;
 }
 
 std::string PrinterLink::LastError() const {

@@ -6,6 +6,7 @@
 
 #include "link/LinkHost.h"
 #include "link/LinkPaths.h"
+#include "link/PortDevice.h"
 
 namespace kestrel {
 
@@ -28,7 +29,7 @@ class PrinterLink {
   bool WriteSendBuffer();
 
   bool Connected() const;
-  int PortHandle() const;  // the open file descriptor, -1 when none
+  DeviceHandle PortHandle() const;  // kNoPort when none is open
   // Why the last open failed (the system's reason), for the CLI's exit message.
   std::string LastError() const;
 

@@ -1,4 +1,4 @@
-#include "link/posix/PortDevice.h"
+#include "link/PortDevice.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -12,7 +12,7 @@
 #include <chrono>
 #include <cstring>
 
-namespace kestrel::posix {
+namespace kestrel {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -27,9 +27,9 @@ bool ClaimExclusive(int fd) { return flock(fd, LOCK_EX | LOCK_NB) == 0; }
 // terminal, and claims it for this program alone.
 OpenedPort OpenExclusive(const std::string& path, int extraFlags) {
   const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC | extraFlags);
-  if (fd < 0) return {-1, ErrorText("cannot open " + path)};
+  if (fd < 0) return {kNoPort, ErrorText("cannot open " + path)};
   if (!ClaimExclusive(fd)) {
-    OpenedPort failed{-1, ErrorText("cannot open " + path + " for this program alone")};
+    OpenedPort failed{kNoPort, ErrorText("cannot open " + path + " for this program alone")};
     close(fd);
     return failed;
   }
@@ -79,19 +79,21 @@ OpenedPort OpenSerialDevice(const std::string& path, int rate) {
   // Non-blocking, so that neither a missing carrier at open nor a stalled
   // line at write can hold the caller; writes wait with poll.
   OpenedPort opened = OpenExclusive(path, O_NONBLOCK);
-  if (opened.fd < 0) return opened;
-  ioctl(opened.fd, TIOCEXCL);
-  ApplyLineSettings(opened.fd, rate);
+  if (opened.handle == kNoPort) return opened;
+  const int fd = static_cast<int>(opened.handle);
+  ioctl(fd, TIOCEXCL);
+  ApplyLineSettings(fd, rate);
   return opened;
 }
 
 OpenedPort OpenPrinterNode(const std::string& path) { return OpenExclusive(path, 0); }
 
-void ClosePort(int fd) {
-  if (fd >= 0) close(fd);
+void ClosePort(DeviceHandle port) {
+  if (port >= 0) close(static_cast<int>(port));
 }
 
-bool WriteAllBlocking(int fd, const std::uint8_t* bytes, std::size_t count) {
+bool WriteAllBlocking(DeviceHandle port, const std::uint8_t* bytes, std::size_t count) {
+  const int fd = static_cast<int>(port);
   std::size_t done = 0;
   while (done < count) {
     const ssize_t written = write(fd, bytes + done, count - done);
@@ -102,7 +104,8 @@ bool WriteAllBlocking(int fd, const std::uint8_t* bytes, std::size_t count) {
   return true;
 }
 
-bool WriteSerialInTime(int fd, const std::uint8_t* bytes, std::size_t count, int rate) {
+bool WriteSerialInTime(DeviceHandle port, const std::uint8_t* bytes, std::size_t count, int rate) {
+  const int fd = static_cast<int>(port);
   // Ten bit times per byte at 8N1; bytes still queued from an earlier write
   // go out first, so they count towards the limit too.
   int queued = 0;
@@ -133,4 +136,4 @@ bool WriteSerialInTime(int fd, const std::uint8_t* bytes, std::size_t count, int
   return true;
 }
 
-}  // namespace kestrel::posix
+}  // namespace kestrel

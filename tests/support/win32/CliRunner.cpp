@@ -35,11 +35,11 @@ HANDLE InheritableFile(const std::wstring& path) {
 
 // A Windows program has the system's code page whatever its environment says,
 // so the locale is not passed on.
-CliRun RunCli(const std::vector<std::string>& args, const char*) {
+CliRun RunProgram(const std::string& program, const std::vector<std::string>& args, const char*) {
   TempDir dir;
   const std::string outFile = dir.path() + "/stdout";
   const std::string errFile = dir.path() + "/stderr";
-  std::wstring commandLine = Quoted(win32::Widen(KESTREL_CLI_PATH));
+  std::wstring commandLine = Quoted(win32::Widen(program));
   for (const std::string& arg : args) commandLine += L" " + Quoted(win32::Widen(arg));
 
   HANDLE out = InheritableFile(win32::Widen(outFile));
@@ -66,6 +66,10 @@ CliRun RunCli(const std::vector<std::string>& args, const char*) {
   run.output = ReadText(outFile);
   run.error = ReadText(errFile);
   return run;
+}
+
+CliRun RunCli(const std::vector<std::string>& args, const char* locale) {
+  return RunProgram(KESTREL_CLI_PATH, args, locale);
 }
 
 }  // namespace kestrel::test

@@ -4,11 +4,16 @@
 #include <cstdint>
 #include <string>
 
-namespace kestrel::posix {
+namespace kestrel {
 
-// An open port: its descriptor, or -1 and the reason it could not be opened.
+// An open port as the system knows it: a file descriptor on Linux, a handle
+// on Windows; kNoPort when none is open.
+using DeviceHandle = std::intptr_t;
+inline constexpr DeviceHandle kNoPort = -1;
+
+// An open port, or kNoPort and the reason it could not be opened.
 struct OpenedPort {
-  int fd = -1;
+  DeviceHandle handle = kNoPort;
   std::string error;
 };
 
@@ -21,14 +26,14 @@ OpenedPort OpenSerialDevice(const std::string& path, int rate);
 // Opens a USB printer node read-write for this program alone.
 OpenedPort OpenPrinterNode(const std::string& path);
 
-void ClosePort(int fd);
+void ClosePort(DeviceHandle port);
 
 // Hands every byte to a blocking device; false on the first error.
-bool WriteAllBlocking(int fd, const std::uint8_t* bytes, std::size_t count);
+bool WriteAllBlocking(DeviceHandle port, const std::uint8_t* bytes, std::size_t count);
 
 // Hands every byte to a non-blocking serial device within the time the line
 // needs to send them and what was already queued, plus two seconds; false
 // when the device stalls past that or reports an error.
-bool WriteSerialInTime(int fd, const std::uint8_t* bytes, std::size_t count, int rate);
+bool WriteSerialInTime(DeviceHandle port, const std::uint8_t* bytes, std::size_t count, int rate);
 
-}  // namespace kestrel::posix
+}  // namespace kestrel

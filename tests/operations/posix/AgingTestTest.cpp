@@ -11,7 +11,7 @@
 #include "commands/JobSettings.h"
 #include "commands/SendBuffer.h"
 #include "language/TranslationMap.h"
-#include "link/LinkTestSupport.h"
+#include "link/posix/LinkTestSupport.h"
 #include "link/PrinterLink.h"
 #include "operations/AgingTest.h"
 #include "support/CliRunner.h"

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "link/LinkTestSupport.h"
+#include "link/posix/LinkTestSupport.h"
 #include "support/CliRunner.h"
 
 namespace kestrel::test {
