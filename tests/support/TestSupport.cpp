@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -105,6 +106,20 @@ PtyPair::~PtyPair() { Close(); }
 void PtyPair::Close() {
   if (master_ >= 0) close(master_);
   master_ = -1;
+}
+
+void PtyPair::Stall() {
+  const int slave = open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  termios line{};
+  tcgetattr(slave, &line);
+  cfmakeraw(&line);
+  tcsetattr(slave, TCSANOW, &line);
+  // The kernel moves the first bytes on towards this side after a while.
+  const std::vector<std::uint8_t> block(4096, 0x55);
+  for (int round = 0; round < 3; ++round, usleep(100'000))
+    while (write(slave, block.data(), block.size()) > 0) {
+    }
+  close(slave);
 }
 
 void PtyPair::ReadAvailable(std::vector<std::uint8_t>& bytes, int pollMs) {

@@ -48,6 +48,9 @@ class PtyPair {
   void ReadAvailable(std::vector<std::uint8_t>& bytes, int pollMs = 0);
   // Closes the master: the line's other end hangs up.
   void Close();
+  // Sets the line raw and fills it from the program's side until it takes
+  // no more, as a printer that stopped reading leaves it.
+  void Stall();
 
  private:
   int master_ = -1;

@@ -1,5 +1,4 @@
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QAbstractButton>
@@ -165,17 +164,11 @@ TEST_F(AgingControllerTest, PrinterSideClosedMidRunStopsAtTheNextTick) {
 }
 
 TEST_F(AgingControllerTest, LineThatTakesNoMoreBytesStopsWithTheSendMessage) {
-  // A FIFO the test holds open and fills: the port opens at every tick, but
-  // the write cannot go out.
-  const TempDir folder;
-  const std::string line = folder.path() + "/ttyStalled";
-  ASSERT_EQ(mkfifo(line.c_str(), 0600), 0);
-  const int holder = open(line.c_str(), O_RDWR | O_NONBLOCK);
-  ASSERT_GE(holder, 0);
-  const Bytes filler(4096, 0x55);
-  while (write(holder, filler.data(), filler.size()) > 0) {
-  }
-  SelectPort(line);
+  // A line whose printer stopped reading and which is full: the port opens
+  // at every tick, but the write cannot go out.
+  PtyPair stalled;
+  stalled.Stall();
+  SelectPort(stalled.slavePath());
   const auto watcher = CloseMessages();
   Click(1076);
   RunUntil([&] { return !messages_.empty(); }, std::chrono::seconds(10));
@@ -188,7 +181,6 @@ TEST_F(AgingControllerTest, LineThatTakesNoMoreBytesStopsWithTheSendMessage) {
   EXPECT_FALSE(timer_->isActive());
   EXPECT_TRUE(EveryControlEnabled());
   EXPECT_EQ(CountText(), QStringLiteral("0"));
-  close(holder);
 }
 
 }  // namespace

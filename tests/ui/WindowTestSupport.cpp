@@ -22,9 +22,12 @@ void UseTemporaryDataFolder() {
 EmptyLinkTree::EmptyLinkTree() {
   std::filesystem::create_directories(root_.path() + "/sys");
   std::filesystem::create_directories(root_.path() + "/dev");
+  std::filesystem::create_directories(root_.path() + "/lock");
 }
 
-LinkPaths EmptyLinkTree::Paths() const { return LinkPaths{root_.path() + "/sys", root_.path() + "/dev"}; }
+LinkPaths EmptyLinkTree::Paths() const {
+  return LinkPaths{root_.path() + "/sys", root_.path() + "/dev", root_.path() + "/lock"};
+}
 
 std::vector<std::uint8_t> ReadWhileHandlingEvents(PtyPair& printer, std::size_t count, std::chrono::milliseconds wait) {
   std::vector<std::uint8_t> bytes;

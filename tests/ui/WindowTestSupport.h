@@ -28,7 +28,7 @@ namespace kestrel::test {
 void UseTemporaryDataFolder();
 
 // An empty /sys and /dev: no USB printer, no serial port (the port list then
-// offers COM1 to COM9).
+// offers COM1 to COM9); and a lock folder of its own.
 class EmptyLinkTree {
  public:
   EmptyLinkTree();
