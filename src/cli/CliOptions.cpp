@@ -236,6 +236,15 @@ std::string ParseJobCommand(const char* command, const Arguments& args, const Op
   return "";
 }
 
+bool ParseWidthOption(const CliOptions& options, int* width) {
+  const auto found = options.extras.find("--width");
+  if (found == options.extras.end()) return true;
+  std::int32_t value = 0;
+  if (!NumberInRange(found->second, 8, 2304, &value)) return false;
+  *width = value;
+  return true;
+}
+
 void ApplyLanguage(const CliOptions& options) {
   if (options.codePage == 0)
     LoadTranslations();

@@ -48,19 +48,6 @@ Bytes ComposeJob(const NamedJob& job, const CliOptions& options) {
   return Bytes(composed.begin(), composed.end());
 }
 
-// --width DOTS: a print width of 8 to 2304 dots.
-bool ReadWidth(const CliOptions& options, int* width) {
-  const auto found = options.extras.find("--width");
-  if (found == options.extras.end()) return true;
-  try {
-    std::size_t used = 0;
-    *width = std::stoi(found->second, &used);
-    return used == found->second.size() && *width >= 8 && *width <= 2304;
-  } catch (const std::exception&) {
-    return false;
-  }
-}
-
 void ReportProblems(const char* command, const Bytes& bytes, const emu::Rendering& rendering) {
   for (const emu::Command& decoded : rendering.commands)
     if (emu::IsProblem(decoded.op))
@@ -119,7 +106,7 @@ int RunRender(const Arguments& args, const OptionSet& accepted) {
   if (options.words.size() != 1) return UsageError("render: give one FILE");
   if (!options.output) return UsageError("render: --output FILE.png is required");
   int width = emu::kWidth80mm;
-  if (!ReadWidth(options, &width)) return UsageError("render: --width takes 8 to 2304 dots");
+  if (!ParseWidthOption(options, &width)) return UsageError("render: --width takes 8 to 2304 dots");
   Bytes bytes;
   std::string reason;
   if (!ReadStream(options.words[0], &bytes, &reason)) {
@@ -136,7 +123,7 @@ int RunPreview(const Arguments& args, const OptionSet& accepted) {
   if (!problem.empty()) return UsageError(problem);
   if (!options.output) return UsageError("preview: --output FILE.png is required");
   int width = emu::PrintWidthOfJob(job->name);
-  if (!ReadWidth(options, &width)) return UsageError("preview: --width takes 8 to 2304 dots");
+  if (!ParseWidthOption(options, &width)) return UsageError("preview: --width takes 8 to 2304 dots");
   return RenderAndWrite("preview", ComposeJob(*job, options), width, *options.output);
 }
 

@@ -63,8 +63,14 @@ class PrinterModel {
   void Run(std::span<const std::uint8_t> stream, const Command& command);
   // Prints what is left on the roll; the page in page mode is not printed.
   void Finish();
+  // Prints the page in page mode that no ESC FF or FF printed, if anything
+  // is drawn on it.
+  void PrintUnfinishedPage();
 
   std::vector<Page> TakePages();
+  // The notes and the setting log so far, which then start again empty.
+  std::vector<Note> TakeNotes();
+  std::vector<Note> TakeSettingLog();
   const std::vector<Page>& pages() const { return pages_; }
   const std::vector<Note>& notes() const { return notes_; }
   const PrinterSettings& settings() const { return settings_; }
@@ -147,6 +153,7 @@ class PrinterModel {
 
   // Page mode.
   bool pageMode_ = false;
+  bool pageDrawn_ = false;  // drawn on since the page was last printed or cleared
   Canvas page_;
   int direction_ = 0;
   int lineWidth_ = 1;
