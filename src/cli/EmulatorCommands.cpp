@@ -1,6 +1,5 @@
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -20,7 +19,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 // Streams larger than this are not read whole.
-constexpr std::streamoff kMaxStreamBytes = 64 << 20;
+constexpr std::size_t kMaxStreamBytes = 64 << 20;
 
 bool ReadStream(const std::string& path, Bytes* bytes, std::string* reason) {
   std::ifstream file(path, std::ios::binary);
@@ -28,14 +27,15 @@ bool ReadStream(const std::string& path, Bytes* bytes, std::string* reason) {
     *reason = "cannot read " + path;
     return false;
   }
-  file.seekg(0, std::ios::end);
-  const std::streamoff size = file.tellg();
-  file.seekg(0);
-  if (size > kMaxStreamBytes) {
-    *reason = path + " is larger than 64 MB";
-    return false;
+  // Read in pieces: a pipe or a device has no size to ask for first.
+  char piece[65536];
+  while (file.read(piece, sizeof piece) || file.gcount() > 0) {
+    bytes->insert(bytes->end(), piece, piece + file.gcount());
+    if (bytes->size() > kMaxStreamBytes) {
+      *reason = path + " is larger than 64 MB";
+      return false;
+    }
   }
-  bytes->assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
   if (file.bad()) *reason = "cannot read " + path;
   return !file.bad();
 }
@@ -49,9 +49,10 @@ Bytes ComposeJob(const NamedJob& job, const CliOptions& options) {
 }
 
 void ReportProblems(const char* command, const Bytes& bytes, const emu::Rendering& rendering) {
-  for (const emu::Command& decoded : rendering.commands)
-    if (emu::IsProblem(decoded.op))
-      std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, emu::DumpLine(bytes, decoded).c_str());
+  for (const emu::Command& decoded : rendering.problemCommands)
+    std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, emu::DumpLine(bytes, decoded).c_str());
+  if (rendering.problems > rendering.problemCommands.size())
+    std::fprintf(stderr, "kestrel-cli: %s: %zu problems in all\n", command, rendering.problems);
   for (const emu::Note& note : rendering.notes)
     std::fprintf(stderr, "kestrel-cli: %s: at %08zX: %s\n", command, note.offset, note.text.c_str());
 }
@@ -92,9 +93,11 @@ int RunDump(const Arguments& args, const OptionSet& accepted) {
     }
   }
   bool problems = false;
-  for (const emu::Command& command : emu::DecodeStream(bytes)) {
+  for (std::size_t offset = 0; offset < bytes.size();) {
+    const emu::Command command = emu::DecodeCommand(bytes, offset);
     problems = problems || emu::IsProblem(command.op);
     std::printf("%s\n", emu::DumpLine(bytes, command).c_str());
+    offset += command.length;
   }
   return problems ? 1 : 0;
 }

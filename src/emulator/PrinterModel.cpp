@@ -44,12 +44,17 @@ void PrinterModel::Reset() {
   settings_.copies = 1;
 }
 
-void PrinterModel::Log(const Command& command, const std::string& text) {
-  settingLog_.push_back({command.offset, text});
+// A stream of nothing but settings or misplaced commands would otherwise
+// grow the lists without end; the caller takes them as they come.
+void PrinterModel::Keep(std::vector<Note>& notes, Note note) {
+  if (notes.size() < kMaxNotes) notes.push_back(std::move(note));
+  if (notes.size() == kMaxNotes) notes.push_back({note.offset, "further lines left out"});
 }
 
+void PrinterModel::Log(const Command& command, const std::string& text) { Keep(settingLog_, {command.offset, text}); }
+
 void PrinterModel::Remark(const Command& command, const std::string& text) {
-  notes_.push_back({command.offset, std::string(command.name) + ": " + text});
+  Keep(notes_, {command.offset, std::string(command.name) + ": " + text});
 }
 
 std::vector<Page> PrinterModel::TakePages() {
@@ -327,7 +332,7 @@ void PrinterModel::PrintPage(const Command& command) {
 void PrinterModel::Hold(Page page) {
   const std::size_t dots = static_cast<std::size_t>(page.canvas.width()) * page.canvas.height();
   if (heldDots_ + dots > kMaxHeldDots) {
-    notes_.push_back({page.offset, "page dropped: too many pages waiting"});
+    Keep(notes_, {page.offset, "page dropped: too many pages waiting"});
     return;
   }
   heldDots_ += dots;

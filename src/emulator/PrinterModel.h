@@ -20,6 +20,7 @@ inline constexpr int kWidth80mm = 576;
 inline constexpr int kMaxPageHeight = 8000;             // 1 m of label
 inline constexpr int kDefaultPageHeight = 800;          // a page area that no ESC W set
 inline constexpr std::size_t kMaxHeldDots = 64u << 20;  // printed pages not yet taken
+inline constexpr std::size_t kMaxNotes = 10000;         // notes, and setting lines, not yet taken
 
 // One printed page: a page-mode page or a strip of standard-mode roll.
 struct Page {
@@ -102,7 +103,7 @@ class PrinterModel {
   void RunLayoutCommand(std::span<const std::uint8_t> stream, const Command& command);
   void Log(const Command& command, const std::string& text);
   void Remark(const Command& command, const std::string& text);
-  void Remark(const std::string& text) { notes_.push_back({current_, text}); }
+  static void Keep(std::vector<Note>& notes, Note note);
 
   // Page mode.
   void EnterPageMode();

@@ -128,7 +128,7 @@ void PreviewDialog::Render() {
   job->compose(window_.CurrentJobContext());
   const auto composed = ComposedBytes();
   bytes_.assign(composed.begin(), composed.end());
-  const emu::Rendering rendering = emu::RenderStream(bytes_, emu::PrintWidthOfJob(job->name));
+  const emu::Rendering rendering = emu::RenderStream(bytes_, emu::PrintWidthOfJob(job->name), true);
 
   QStringList lines;
   for (const emu::Command& command : rendering.commands)
