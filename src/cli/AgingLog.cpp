@@ -4,17 +4,10 @@
 #include <cstring>
 #include <ctime>
 
+#include "cli/CliOptions.h"
+
 namespace kestrel::cli {
 namespace {
-
-std::string LocalTimeText() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return text;
-}
 
 // A CSV field: quoted when it holds a comma, a quote or a line break (the
 // Chinese messages hold an ASCII comma).

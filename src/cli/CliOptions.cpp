@@ -252,6 +252,15 @@ void ApplyLanguage(const CliOptions& options) {
     LoadTranslations(options.codePage);
 }
 
+std::string LocalTimeText() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return text;
+}
+
 bool ParseLocalTime(const std::string& text, std::tm* time) {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, used = 0;
   if (text.size() != 19 ||

@@ -58,6 +58,9 @@ bool ParseWidthOption(const CliOptions& options, int* width);
 // Loads the translations of the chosen language, or of the locale.
 void ApplyLanguage(const CliOptions& options);
 
+// The local time now as "YYYY-MM-DD HH:MM:SS", for logs.
+std::string LocalTimeText();
+
 // "YYYY-MM-DD HH:MM:SS" as a local time; false for any other text or an
 // impossible date.
 bool ParseLocalTime(const std::string& text, std::tm* time);

@@ -32,15 +32,6 @@ void OnStopSignal(int) { stopRequested = 1; }
 constexpr auto kQuietBeforeRoll = std::chrono::seconds(1);
 constexpr int kPollMs = 100;
 
-std::string LocalTimeNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return text;
-}
-
 // Writes DIR/page-NNNN.png and DIR/page-NNNN.txt for every page, a copy
 // being a page of its own, and one line a page on stdout.
 class PageWriter {
@@ -49,7 +40,7 @@ class PageWriter {
 
   void Take(emu::StreamPrinter& printer) {
     for (const std::string& message : printer.TakeMessages())
-      std::printf("%s %s\n", LocalTimeNow().c_str(), message.c_str());
+      std::printf("%s %s\n", LocalTimeText().c_str(), message.c_str());
     for (const emu::PrintedPage& printed : printer.TakePages())
       for (int copy = 1; copy <= printed.page.copies; ++copy) Write(printed, copy);
     std::fflush(stdout);
