@@ -20,7 +20,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-
 // The aging test's owner on the command line: the count on stdout after each
 // send, the stop messages on stderr.
 class CliAgingHost : public AgingHost {
