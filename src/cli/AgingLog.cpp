@@ -5,6 +5,8 @@
 #include <ctime>
 
 #include "cli/CliOptions.h"
+#include "cli/ProcessIo.h"
+#include "commands/JobSettings.h"
 
 namespace kestrel::cli {
 namespace {
@@ -40,7 +42,7 @@ AgingLog::~AgingLog() {
 }
 
 bool AgingLog::Open(const std::string& path, std::string* problem) {
-  file_ = std::fopen(path.c_str(), "a");
+  file_ = OpenFile(path, "a");
   if (file_ == nullptr) *problem = path + ": " + std::strerror(errno);
   return file_ != nullptr;
 }

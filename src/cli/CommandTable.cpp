@@ -23,6 +23,7 @@ const std::vector<CliCommand>& CommandTable() {
        "reprint a job on a timer and count the sends, until Ctrl+C or N ticks",
        "kestrel-cli aging 60x40 --port /dev/ttyUSB0 --ticks 5 --log run.csv",
        OptionSet{.link = true, .extras = {{"--interval"}, {"--ticks"}, {"--log"}}}},
+#if KESTREL_VIRTUAL_PRINTER
       {"dump", RunDump, "(FILE | JOB [options])",
        "list the commands of a byte file or a job, one a line with its offset; problems marked !!",
        "kestrel-cli dump 80x60", OptionSet{.extras = {}}},
@@ -39,6 +40,7 @@ const std::vector<CliCommand>& CommandTable() {
        OptionSet{.jobOptions = false,
                  .language = false,
                  .extras = {{"--pty", false}, {"--listen"}, {"--link"}, {"--output-dir"}, {"--width"}}}},
+#endif
       {"help", RunHelp, "[COMMAND]", "show the commands, or one command's options and an example",
        "kestrel-cli help aging", OptionSet{.jobOptions = false, .language = false, .extras = {}}},
   };

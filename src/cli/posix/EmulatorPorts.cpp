@@ -1,4 +1,4 @@
-#include "cli/EmulatorPorts.h"
+#include "cli/posix/EmulatorPorts.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>

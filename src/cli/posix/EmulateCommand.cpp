@@ -14,7 +14,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
-#include "cli/EmulatorPorts.h"
+#include "cli/posix/EmulatorPorts.h"
 #include "emulator/PngFile.h"
 #include "emulator/StreamPrinter.h"
 
