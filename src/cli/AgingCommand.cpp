@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "cli/CliCommands.h"
+#include "cli/CliOutput.h"
 #include "cli/CliLinkHost.h"
 #include "cli/CliOptions.h"
 #include "commands/NamedJob.h"
@@ -39,8 +40,8 @@ class CliAgingHost : public AgingHost {
   void StopAging() override { stopped = true; }
   void CountSuccessfulSend() override {
     ++sendCount;
-    std::printf("%lu\n", static_cast<unsigned long>(sendCount));
-    std::fflush(stdout);
+    PrintOut("%lu\n", static_cast<unsigned long>(sendCount));
+    FlushOut();
   }
   void ShowMessage(const std::string& text, const std::string&) override {
     std::fprintf(stderr, "kestrel-cli: aging: %s\n", text.c_str());

@@ -20,6 +20,5 @@ int RunAging(const Arguments& args);
 
 // Prints the usage on stderr and returns 2.
 int UsageError(const std::string& reason);
-void PrintUsage(std::FILE* stream);
 
 }  // namespace kestrel::cli

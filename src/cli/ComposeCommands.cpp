@@ -2,6 +2,7 @@
 #include <string>
 
 #include "cli/CliCommands.h"
+#include "cli/CliOutput.h"
 #include "cli/CliLinkHost.h"
 #include "cli/CliOptions.h"
 #include "commands/NamedJob.h"
@@ -18,7 +19,7 @@ void PrintHex(std::span<const std::uint8_t> bytes) {
   std::string line = FormatHexText({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
   if (!line.empty()) line.pop_back();  // the blank after the last byte
   line += '\n';
-  std::fwrite(line.data(), 1, line.size(), stdout);
+  WriteOut(line);
 }
 
 // Raw bytes to a file; false with the reason on stderr when it cannot be written.

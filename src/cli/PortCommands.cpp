@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "cli/CliCommands.h"
+#include "cli/CliOutput.h"
 #include "link/PortDiscovery.h"
 
 namespace kestrel::cli {
@@ -10,16 +11,16 @@ namespace kestrel::cli {
 int RunListPorts(const Arguments& args) {
   if (!args.empty()) return UsageError("list-ports takes no arguments");
 
-  std::printf("USB printers:\n");
+  PrintOut("USB printers:\n");
   const std::vector<UsbPrinterInfo> printers = ListUsbPrinters();
-  if (printers.empty()) std::printf("  (none)\n");
+  if (printers.empty()) PrintOut("  (none)\n");
   for (const UsbPrinterInfo& printer : printers) {
     const std::string id = printer.hardwareId.empty() ? "(identifier unreadable)" : printer.hardwareId;
-    std::printf("  %s  %s\n", printer.node.c_str(), id.c_str());
+    PrintOut("  %s  %s\n", printer.node.c_str(), id.c_str());
   }
 
-  std::printf("Serial ports:\n");
-  for (const std::string& port : ListSerialPorts()) std::printf("  %s\n", port.c_str());
+  PrintOut("Serial ports:\n");
+  for (const std::string& port : ListSerialPorts()) PrintOut("  %s\n", port.c_str());
   return 0;
 }
 

@@ -61,6 +61,20 @@ TEST(ComposeCommandTest, BadUsageExitsWithTwo) {
   }
 }
 
+TEST(ComposeCommandTest, OutputThatCannotBeWrittenFails) {
+  // Output larger than the C library's buffer fails while it is written, a
+  // short one only at the final flush.
+  const std::vector<std::vector<std::string>> rows = {
+      {"compose", "80x60"}, {"compose", "backfeed"}, {"jobs"}, {"list-ports"}, {"--version"}, {"--help"}};
+  for (const auto& arguments : rows) {
+    SCOPED_TRACE(testing::PrintToString(arguments));
+    const CliRun result = RunCli(arguments, "C", "/dev/full");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.error.find("cannot write the output: No space left on device"), std::string::npos)
+        << result.error;
+  }
+}
+
 TEST(ComposeCommandTest, PrintReportsAnUnreachablePort) {
   test::TempDir dir;
   EXPECT_EQ(RunCli({"print", "selftest", "--port", dir.path() + "/no-such-port"}).status, 1);

@@ -10,9 +10,9 @@
 
 namespace kestrel::test {
 
-CliRun RunCli(const std::vector<std::string>& args, const char* locale) {
+CliRun RunCli(const std::vector<std::string>& args, const char* locale, const char* stdoutPath) {
   TempDir dir;
-  const std::string outFile = dir.path() + "/stdout";
+  const std::string outFile = stdoutPath ? stdoutPath : dir.path() + "/stdout";
   const std::string errFile = dir.path() + "/stderr";
   const pid_t child = fork();
   if (child == 0) {
@@ -28,7 +28,7 @@ CliRun RunCli(const std::vector<std::string>& args, const char* locale) {
   CliRun run;
   int status = 0;
   if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) run.status = WEXITSTATUS(status);
-  run.output = ReadText(outFile);
+  if (!stdoutPath) run.output = ReadText(outFile);
   run.error = ReadText(errFile);
   return run;
 }

@@ -13,6 +13,8 @@ struct CliRun {
 
 // Runs the built kestrel-cli with the arguments, in the C locale unless
 // `locale` names another, and collects its exit status, stdout and stderr.
-CliRun RunCli(const std::vector<std::string>& args, const char* locale = "C");
+// With `stdoutPath` its stdout goes to that file instead (and output stays
+// empty).
+CliRun RunCli(const std::vector<std::string>& args, const char* locale = "C", const char* stdoutPath = nullptr);
 
 }  // namespace kestrel::test
