@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <functional>
@@ -119,7 +121,51 @@ const ExtraOption* FindExtra(const OptionSet& accepted, const std::string& name)
   return nullptr;
 }
 
+bool TakesJobOption(const OptionSet& accepted, const std::string& name) {
+  return accepted.jobOptions || (accepted.language && name == "--lang");
+}
+
 }  // namespace
+
+std::string ClosestName(const std::string& name, const std::vector<std::string>& candidates) {
+  // Levenshtein distance, one row at a time.
+  const auto distance = [&name](const std::string& other) {
+    std::vector<std::size_t> row(other.size() + 1);
+    for (std::size_t j = 0; j < row.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= name.size(); ++i) {
+      std::size_t diagonal = row[0];
+      row[0] = i;
+      for (std::size_t j = 1; j <= other.size(); ++j) {
+        const std::size_t replaced = diagonal + (name[i - 1] == other[j - 1] ? 0 : 1);
+        diagonal = row[j];
+        row[j] = std::min({replaced, row[j] + 1, row[j - 1] + 1});
+      }
+    }
+    return row.back();
+  };
+  std::string closest;
+  std::size_t best = SIZE_MAX;
+  for (const std::string& candidate : candidates) {
+    const std::size_t edits = distance(candidate);
+    if (edits < best) {
+      best = edits;
+      closest = candidate;
+    }
+  }
+  return closest;
+}
+
+std::vector<std::string> AcceptedOptionNames(const OptionSet& accepted) {
+  std::vector<std::string> names;
+  for (const auto& [name, setter] : JobValueOptions())
+    if (TakesJobOption(accepted, name)) names.push_back(name);
+  if (accepted.jobOptions) names.push_back("--aging");
+  if (accepted.output) names.push_back("--output");
+  if (accepted.link) names.insert(names.end(), {"--port", "--baud"});
+  for (const ExtraOption& extra : accepted.extras) names.push_back(extra.name);
+  names.push_back("--help");
+  return names;
+}
 
 std::string ParseCliOptions(const Arguments& args, const OptionSet& accepted, CliOptions& options) {
   bool timeGiven = false;
@@ -135,14 +181,14 @@ std::string ParseCliOptions(const Arguments& args, const OptionSet& accepted, Cl
       name.resize(equals);
     }
     auto job = JobValueOptions().find(name);
-    if (!accepted.jobOptions && name != "--lang") job = JobValueOptions().end();
+    if (!TakesJobOption(accepted, name)) job = JobValueOptions().end();
     const ExtraOption* extra = FindExtra(accepted, name);
     const bool linkOrOutput =
         (accepted.output && name == "--output") || (accepted.link && (name == "--port" || name == "--baud"));
     const bool aging = accepted.jobOptions && name == "--aging";
     const bool isFlag = aging || (extra != nullptr && !extra->takesValue);
     if (job == JobValueOptions().end() && extra == nullptr && !linkOrOutput && !aging)
-      return "unknown option '" + name + "'";
+      return "unknown option '" + name + "' (did you mean " + ClosestName(name, AcceptedOptionNames(accepted)) + "?)";
     if (isFlag) {
       if (value) return name + " takes no value";
       if (extra != nullptr)
@@ -168,6 +214,13 @@ std::string ParseCliOptions(const Arguments& args, const OptionSet& accepted, Cl
   options.timeGiven = timeGiven;
   if (!timeGiven) options.context.now = LocalTimeNow();
   return "";
+}
+
+std::string ParseOptionsOnly(const char* command, const Arguments& args, const OptionSet& accepted,
+                             CliOptions& options) {
+  std::string problem = ParseCliOptions(args, accepted, options);
+  if (problem.empty() && !options.words.empty()) problem = "unexpected argument '" + options.words[0] + "'";
+  return problem.empty() ? problem : std::string(command) + ": " + problem;
 }
 
 std::string ParseJobCommand(const char* command, const Arguments& args, const OptionSet& accepted, CliOptions& options,

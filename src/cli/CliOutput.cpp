@@ -37,6 +37,12 @@ void FlushOut() {
   NoteFailure();
 }
 
+void WithStdout(const std::function<void(std::FILE*)>& write) {
+  errno = 0;
+  write(stdout);
+  NoteFailure();
+}
+
 int FinishOutput(int status) {
   FlushOut();
   if (firstFailure == 0) return status;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdio>
+#include <functional>
 #include <string_view>
 
 namespace kestrel::cli {
@@ -10,6 +12,8 @@ namespace kestrel::cli {
 void PrintOut(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void WriteOut(std::string_view bytes);
 void FlushOut();
+// For routines that take a stream: hands them stdout and notes a failure.
+void WithStdout(const std::function<void(std::FILE*)>& write);
 
 // The status of a command after its output is flushed: unchanged when every
 // byte went out, else 1 with the reason on stderr.

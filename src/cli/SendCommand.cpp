@@ -17,11 +17,8 @@ namespace kestrel::cli {
 namespace {
 
 // Returns the reason the arguments are not a valid send, or an empty text.
-std::string ParseSendOptions(const Arguments& args, CliOptions& options) {
-  const OptionSet accepted{
-      .jobOptions = false, .link = true, .extras = {{"--text"}, {"--file"}, {"--count"}, {"--hex", false}}};
-  if (std::string problem = ParseCliOptions(args, accepted, options); !problem.empty()) return "send: " + problem;
-  if (!options.words.empty()) return "send: unknown argument '" + options.words.front() + "'";
+std::string ParseSendOptions(const Arguments& args, const OptionSet& accepted, CliOptions& options) {
+  if (std::string problem = ParseOptionsOnly("send", args, accepted, options); !problem.empty()) return problem;
   if (options.port.empty()) return "send: --port is required";
   if (options.extras.count("--text") == options.extras.count("--file")) return "send: give either --text or --file";
   return {};
@@ -75,9 +72,9 @@ int WriteCopies(PrinterLink& link, const ConsoleBuffer& buffer, std::int32_t cou
 // Sends text, or hexadecimal bytes with --hex, --count times, as the console
 // does: the content is converted to the code page and checked before the port
 // is opened, so bad content never touches the printer.
-int RunSend(const Arguments& args) {
+int RunSend(const Arguments& args, const OptionSet& accepted) {
   CliOptions options;
-  const std::string usageProblem = ParseSendOptions(args, options);
+  const std::string usageProblem = ParseSendOptions(args, accepted, options);
   if (!usageProblem.empty()) return UsageError(usageProblem);
 
   ApplyLanguage(options);
