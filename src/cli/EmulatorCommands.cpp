@@ -6,6 +6,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
 #include "emulator/CommandWords.h"
@@ -81,8 +82,8 @@ int RenderAndWrite(const char* command, const Bytes& bytes, int width, const std
   std::size_t index = 0;
   for (const emu::Page& page : rendering.pages)
     for (int copy = 0; copy < page.copies && index < written.size(); ++copy, ++index)
-      std::printf("page %zu: %d x %d dots, %s\n", index + 1, page.canvas.width(), page.canvas.height(),
-                  written[index].c_str());
+      PrintOut("page %zu: %d x %d dots, %s\n", index + 1, page.canvas.width(), page.canvas.height(),
+               written[index].c_str());
   if (!allWritten) std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, error.c_str());
   return allWritten && rendering.problems == 0 ? 0 : 1;
 }
@@ -107,7 +108,7 @@ int RunDump(const Arguments& args, const OptionSet& accepted) {
   bool problems = false;
   for (const emu::Command& command : emu::DecodeStream(bytes)) {
     problems = problems || emu::IsProblem(command.op);
-    std::printf("%s\n", emu::DumpLine(bytes, command).c_str());
+    PrintOut("%s\n", emu::DumpLine(bytes, command).c_str());
   }
   return problems ? 1 : 0;
 }

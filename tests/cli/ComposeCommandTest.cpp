@@ -64,14 +64,14 @@ TEST(ComposeCommandTest, BadUsageExitsWithTwo) {
 TEST(ComposeCommandTest, OutputThatCannotBeWrittenFails) {
   // Output larger than the C library's buffer fails while it is written, a
   // short one only at the final flush.
-  const std::vector<std::vector<std::string>> rows = {
-      {"compose", "80x60"}, {"compose", "backfeed"}, {"jobs"}, {"list-ports"}, {"--version"}, {"--help"}};
+  const std::vector<std::vector<std::string>> rows = {{"compose", "80x60"}, {"compose", "backfeed"}, {"jobs"},
+                                                      {"list-ports"},       {"dump", "backfeed"},    {"--version"},
+                                                      {"--help"},           {"compose", "--help"}};
   for (const auto& arguments : rows) {
     SCOPED_TRACE(testing::PrintToString(arguments));
     const CliRun result = RunCli(arguments, "C", "/dev/full");
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.error.find("cannot write the output: No space left on device"), std::string::npos)
-        << result.error;
+    EXPECT_NE(result.error.find("cannot write the output: No space left on device"), std::string::npos) << result.error;
   }
 }
 
