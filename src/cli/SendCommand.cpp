@@ -8,6 +8,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliLinkHost.h"
 #include "cli/CliOptions.h"
+#include "cli/ProcessIo.h"
 #include "language/CodePageText.h"
 #include "language/TranslationMap.h"
 #include "link/PrinterLink.h"
@@ -34,7 +35,7 @@ std::string ReadContent(const CliOptions& options, std::string& content) {
     content = text->second;
     return {};
   }
-  std::FILE* file = std::fopen(options.extras.at("--file").c_str(), "rb");
+  std::FILE* file = OpenFile(options.extras.at("--file"), "rb");
   if (file == nullptr) return std::strerror(errno);
   content.resize(kConsoleTextLimit + 1);
   errno = 0;

@@ -4,6 +4,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOutput.h"
+#include "cli/ProcessIo.h"
 #include "version/Version.h"
 
 namespace kestrel::cli {
@@ -32,6 +33,9 @@ int RunCommand(const std::string& name, const Arguments& args) {
 
 int main(int argc, char** argv) {
   using namespace kestrel::cli;
-  if (argc < 2) return UsageError("");
-  return FinishOutput(RunCommand(argv[1], Arguments(argv + 2, argv + argc)));
+  Arguments args = ProgramArguments(argc, argv);
+  if (args.empty()) return UsageError("");
+  const std::string name = args.front();
+  args.erase(args.begin());
+  return FinishOutput(RunCommand(name, args));
 }

@@ -2,7 +2,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -76,46 +75,6 @@ TEST(SendHexTest, BadContentIsRefusedBeforeThePortIsOpened) {
   reader.join();
   EXPECT_EQ(result.status, 0) << result.error;
   EXPECT_EQ(arrived.size(), 24'574u);
-}
-
-TEST(SendHexTest, FilesAreReadNoFurtherThanTheConsoleTakes) {
-  PtyPair pty;
-  TempDir dir;
-  const std::string huge = dir.path() + "/huge.txt";
-  WriteText(huge, "");
-  std::filesystem::resize_file(huge, 100'000'000);
-  const struct {
-    std::string file;
-    const char* reason;
-  } rows[] = {
-      {dir.path(), "Is a directory"},
-      {"/proc/self/mem", "Input/output error"},
-      {"/dev/zero", "longer than the console takes"},
-      {huge, "longer than the console takes"},
-  };
-  for (const auto& row : rows) {
-    const CliRun result = RunSend({"--port", pty.slavePath(), "--file", row.file});
-    EXPECT_EQ(result.status, 2) << row.file;
-    EXPECT_NE(result.error.find("cannot read " + row.file + ": " + row.reason), std::string::npos) << result.error;
-  }
-  EXPECT_TRUE(pty.Read(1, std::chrono::milliseconds(200)).empty());
-
-  // Four bytes of UTF-8 that become one '?' in the code page: the longest
-  // file that can still fit goes out whole, one byte more is refused.
-  std::string faces;
-  for (int i = 0; i < 24'574; ++i) faces += "\U0001F600";
-  const std::string longest = dir.path() + "/faces.txt";
-  WriteText(longest, faces);
-  std::vector<std::uint8_t> arrived;
-  std::thread reader([&] { arrived = pty.Read(24'574, std::chrono::seconds(10)); });
-  CliRun result = RunSend({"--port", pty.slavePath(), "--file", longest});
-  reader.join();
-  EXPECT_EQ(result.status, 0) << result.error;
-  EXPECT_EQ(arrived, std::vector<std::uint8_t>(24'574, '?'));
-  WriteText(longest, faces + "x");
-  result = RunSend({"--port", pty.slavePath(), "--file", longest});
-  EXPECT_EQ(result.status, 2);
-  EXPECT_NE(result.error.find("longer than the console takes"), std::string::npos) << result.error;
 }
 
 }  // namespace

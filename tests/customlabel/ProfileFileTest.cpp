@@ -181,7 +181,7 @@ TEST(ProfileFileTest, SavesThroughSymbolicLinksToTheFileTheyPointTo) {
 TEST(ProfileFileTest, TwoProgramsSavingAtOnceKeepEveryKey) {
   TempDir dir;
   const std::string path = dir.path() + "/Kestrel.ini";
-  constexpr int kSaves = 300;
+  constexpr int kSaves = 150;
   pid_t writers[2];
   for (int w = 0; w < 2; ++w) {
     writers[w] = fork();
