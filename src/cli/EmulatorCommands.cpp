@@ -5,6 +5,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
 #include "emulator/CommandWords.h"
@@ -69,8 +70,8 @@ int RenderAndWrite(const char* command, const Bytes& bytes, int width, const std
   std::size_t index = 0;
   for (const emu::Page& page : rendering.pages)
     for (int copy = 0; copy < page.copies && index < written.size(); ++copy, ++index)
-      std::printf("page %zu: %d x %d dots, %s\n", index + 1, page.canvas.width(), page.canvas.height(),
-                  written[index].c_str());
+      PrintOut("page %zu: %d x %d dots, %s\n", index + 1, page.canvas.width(), page.canvas.height(),
+               written[index].c_str());
   if (!allWritten) std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, error.c_str());
   return allWritten && rendering.problems == 0 ? 0 : 1;
 }
@@ -96,7 +97,7 @@ int RunDump(const Arguments& args, const OptionSet& accepted) {
   for (std::size_t offset = 0; offset < bytes.size();) {
     const emu::Command command = emu::DecodeCommand(bytes, offset);
     problems = problems || emu::IsProblem(command.op);
-    std::printf("%s\n", emu::DumpLine(bytes, command).c_str());
+    PrintOut("%s\n", emu::DumpLine(bytes, command).c_str());
     offset += command.length;
   }
   return problems ? 1 : 0;

@@ -4,6 +4,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
 
 namespace kestrel::cli {
 namespace {
@@ -86,12 +87,12 @@ int RunHelp(const Arguments& args, const OptionSet& accepted) {
   if (problem.empty() && options.words.size() > 1) problem = "unexpected argument '" + options.words[1] + "'";
   if (!problem.empty()) return UsageError("help: " + problem);
   if (options.words.empty()) {
-    PrintUsage(stdout);
+    WithStdout(PrintUsage);
     return 0;
   }
   const CliCommand* command = FindCommand(options.words[0]);
   if (command == nullptr) return UnknownCommand(options.words[0]);
-  PrintCommandHelp(*command, stdout);
+  WithStdout([command](std::FILE* out) { PrintCommandHelp(*command, out); });
   return 0;
 }
 

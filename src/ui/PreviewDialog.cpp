@@ -168,7 +168,8 @@ void PreviewDialog::SavePicture() {
   const int index = pageList_->currentIndex();
   if (index < 0 || index >= static_cast<int>(pages_.size())) return;
   const QString path = QFileDialog::getSaveFileName(this, Text("保存图片", "Save PNG"), QString(), "PNG (*.png)");
-  if (!path.isEmpty()) pages_[index].convertToFormat(QImage::Format_Mono).save(path, "PNG");
+  if (path.isEmpty()) return;
+  if (!pages_[index].convertToFormat(QImage::Format_Mono).save(path, "PNG")) NotSaved(path);
 }
 
 void PreviewDialog::SaveBytes() {
@@ -176,6 +177,12 @@ void PreviewDialog::SaveBytes() {
   if (path.isEmpty()) return;
   std::ofstream file(path.toStdString(), std::ios::binary);
   file.write(reinterpret_cast<const char*>(bytes_.data()), static_cast<std::streamsize>(bytes_.size()));
+  file.close();
+  if (!file) NotSaved(path);
+}
+
+void PreviewDialog::NotSaved(const QString& path) {
+  window_.ShowMessage((Text("无法保存：", "Could not save: ") + path).toStdString(), "Kestrel");
 }
 
 }  // namespace kestrel

@@ -49,6 +49,7 @@ class PreviewDialog : public QDialog {
   void ShowPage();
   void SavePicture();
   void SaveBytes();
+  void NotSaved(const QString& path);
 
   CKestrelDlg& window_;
   std::vector<std::string> jobNames_;

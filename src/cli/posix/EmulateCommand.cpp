@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -14,6 +13,8 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
+#include "cli/ProcessIo.h"
 #include "cli/posix/EmulatorPorts.h"
 #include "emulator/PngFile.h"
 #include "emulator/StreamPrinter.h"
@@ -24,9 +25,6 @@ namespace kestrel::cli {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-volatile std::sig_atomic_t stopRequested = 0;
-void OnStopSignal(int) { stopRequested = 1; }
 
 // The roll of standard-mode text is printed once the line has been quiet this long.
 constexpr auto kQuietBeforeRoll = std::chrono::seconds(1);
@@ -40,10 +38,10 @@ class PageWriter {
 
   void Take(emu::StreamPrinter& printer) {
     for (const std::string& message : printer.TakeMessages())
-      std::printf("%s %s\n", LocalTimeText().c_str(), message.c_str());
+      PrintOut("%s %s\n", LocalTimeText().c_str(), message.c_str());
     for (const emu::PrintedPage& printed : printer.TakePages())
       for (int copy = 1; copy <= printed.page.copies; ++copy) Write(printed, copy);
-    std::fflush(stdout);
+    FlushOut();
   }
 
  private:
@@ -57,8 +55,10 @@ class PageWriter {
     std::ofstream text(stem + ".txt", std::ios::binary);
     if (copy > 1) text << "copy " << copy << " of the page before\n";
     for (const std::string& line : copy == 1 ? printed.commands : std::vector<std::string>()) text << line << '\n';
-    std::printf("page %d: %d x %d dots, %s.png\n", count_, printed.page.canvas.width(), printed.page.canvas.height(),
-                stem.c_str());
+    text.close();
+    if (!text) std::fprintf(stderr, "kestrel-cli: emulate: %s.txt could not be written\n", stem.c_str());
+    PrintOut("page %d: %d x %d dots, %s.png\n", count_, printed.page.canvas.width(), printed.page.canvas.height(),
+             stem.c_str());
   }
 
   std::string folder_;
@@ -102,7 +102,7 @@ class QuietTimer {
 
 void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, PageWriter& writer) {
   QuietTimer quiet;
-  while (stopRequested == 0) {
+  while (!Interrupted()) {
     const LineState state = ReadLine(pty.fd(), printer);
     if (state == LineState::Data) quiet.Data();
     if (state != LineState::Data) pty.ReleaseExclusive();
@@ -114,7 +114,7 @@ void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, PageWriter& writer)
 void ServeSocket(EmulatorSocket& socket, emu::StreamPrinter& printer, PageWriter& writer) {
   QuietTimer quiet;
   int client = -1;
-  while (stopRequested == 0) {
+  while (!Interrupted()) {
     if (client < 0) {
       pollfd wait{socket.fd(), POLLIN, 0};
       if (poll(&wait, 1, kPollMs) > 0) client = accept4(socket.fd(), nullptr, nullptr, SOCK_CLOEXEC);
@@ -157,10 +157,7 @@ int RunEmulate(const Arguments& args, const OptionSet& accepted) {
     return 1;
   }
 
-  struct sigaction stop {};
-  stop.sa_handler = OnStopSignal;
-  sigaction(SIGINT, &stop, nullptr);
-  sigaction(SIGTERM, &stop, nullptr);
+  CatchInterrupts();
   emu::StreamPrinter printer(width);
   PageWriter writer(folder);
   std::string error;
@@ -171,8 +168,8 @@ int RunEmulate(const Arguments& args, const OptionSet& accepted) {
       std::fprintf(stderr, "kestrel-cli: emulate: %s\n", error.c_str());
       return 1;
     }
-    std::printf("printer port: %s%s%s\n", port.path().c_str(), link.empty() ? "" : " linked as ", link.c_str());
-    std::fflush(stdout);
+    PrintOut("printer port: %s%s%s\n", port.path().c_str(), link.empty() ? "" : " linked as ", link.c_str());
+    FlushOut();
     ServePty(port, printer, writer);
     if (!link.empty()) unlink(link.c_str());
   } else {
@@ -181,13 +178,13 @@ int RunEmulate(const Arguments& args, const OptionSet& accepted) {
       std::fprintf(stderr, "kestrel-cli: emulate: %s\n", error.c_str());
       return 1;
     }
-    std::printf("printer port: tcp %s, port %d\n", extra("--listen", "127.0.0.1:9100").c_str(), socket.port());
-    std::fflush(stdout);
+    PrintOut("printer port: tcp %s, port %d\n", extra("--listen", "127.0.0.1:9100").c_str(), socket.port());
+    FlushOut();
     ServeSocket(socket, printer, writer);
   }
   printer.Shutdown();
   writer.Take(printer);
-  return 0;
+  return FinishOutput(0);
 }
 
 }  // namespace kestrel::cli
