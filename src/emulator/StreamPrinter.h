@@ -44,7 +44,7 @@ class StreamPrinter {
 
  private:
   void Decode(bool endOfStream);
-  void Run(std::span<const std::uint8_t> stream, const struct Command& command);
+  void Run(std::span<const std::uint8_t> stream, const Command& command);
   void Collect(void (PrinterModel::*step)());
   void CollectPages();
 

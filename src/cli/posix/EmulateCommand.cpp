@@ -65,20 +65,20 @@ class PageWriter {
   int count_ = 0;
 };
 
-enum class LineState { Data, Quiet, Ended };
+enum class PortState { Data, Quiet, Ended };
 
 // Waits for bytes on fd and feeds what is there.
-LineState ReadLine(int fd, emu::StreamPrinter& printer) {
+PortState ReadPort(int fd, emu::StreamPrinter& printer) {
   pollfd wait{fd, POLLIN, 0};
-  if (poll(&wait, 1, kPollMs) <= 0) return LineState::Quiet;
+  if (poll(&wait, 1, kPollMs) <= 0) return PortState::Quiet;
   std::uint8_t chunk[65536];
   const ssize_t count = read(fd, chunk, sizeof chunk);
   if (count > 0) {
     printer.Feed({chunk, static_cast<std::size_t>(count)});
-    return LineState::Data;
+    return PortState::Data;
   }
-  if (count < 0 && (errno == EAGAIN || errno == EINTR)) return LineState::Quiet;
-  return LineState::Ended;
+  if (count < 0 && (errno == EAGAIN || errno == EINTR)) return PortState::Quiet;
+  return PortState::Ended;
 }
 
 // Prints the roll once after the line has been quiet for a while.
@@ -103,9 +103,9 @@ class QuietTimer {
 void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, PageWriter& writer) {
   QuietTimer quiet;
   while (!Interrupted()) {
-    const LineState state = ReadLine(pty.fd(), printer);
-    if (state == LineState::Data) quiet.Data();
-    if (state != LineState::Data) pty.ReleaseExclusive();
+    const PortState state = ReadPort(pty.fd(), printer);
+    if (state == PortState::Data) quiet.Data();
+    if (state != PortState::Data) pty.ReleaseExclusive();
     quiet.Check(printer);
     writer.Take(printer);
   }
@@ -120,9 +120,9 @@ void ServeSocket(EmulatorSocket& socket, emu::StreamPrinter& printer, PageWriter
       if (poll(&wait, 1, kPollMs) > 0) client = accept4(socket.fd(), nullptr, nullptr, SOCK_CLOEXEC);
       continue;
     }
-    const LineState state = ReadLine(client, printer);
-    if (state == LineState::Data) quiet.Data();
-    if (state == LineState::Ended) {
+    const PortState state = ReadPort(client, printer);
+    if (state == PortState::Data) quiet.Data();
+    if (state == PortState::Ended) {
       close(client);
       client = -1;
       printer.EndStream();
