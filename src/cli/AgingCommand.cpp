@@ -1,15 +1,18 @@
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <thread>
 
+#include "cli/AgingLog.h"
 #include "cli/CliCommands.h"
 #include "cli/CliLinkHost.h"
 #include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
+#include "cli/ProcessIo.h"
 #include "commands/NamedJob.h"
+#include "commands/SendBuffer.h"
 #include "link/PrinterLink.h"
 #include "operations/AgingTest.h"
 
@@ -18,20 +21,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-volatile std::sig_atomic_t interrupted = 0;
-
-void OnInterrupt(int) { interrupted = 1; }
-
-// The operator's Ctrl+C (or a TERM from the line's controller) is the stop
-// button: the run ends after the tick in progress.
-void CatchInterrupts() {
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
-}
-
 // The aging test's owner on the command line: the count on stdout after each
 // send, the stop messages on stderr.
 class CliAgingHost : public AgingHost {
@@ -39,20 +28,22 @@ class CliAgingHost : public AgingHost {
   void StopAging() override { stopped = true; }
   void CountSuccessfulSend() override {
     ++sendCount;
-    std::printf("%lu\n", static_cast<unsigned long>(sendCount));
-    std::fflush(stdout);
+    PrintOut("%lu\n", static_cast<unsigned long>(sendCount));
+    FlushOut();
   }
   void ShowMessage(const std::string& text, const std::string&) override {
     std::fprintf(stderr, "kestrel-cli: aging: %s\n", text.c_str());
+    lastMessage = text;
   }
 
   bool stopped = false;
   std::uint32_t sendCount = 0;
+  std::string lastMessage;
 };
 
 // Waits until `until`, in short steps so that an interrupt ends the wait.
 void WaitForNextTick(Clock::time_point until) {
-  while (!interrupted && Clock::now() < until)
+  while (!Interrupted() && Clock::now() < until)
     std::this_thread::sleep_for(std::min<Clock::duration>(until - Clock::now(), std::chrono::milliseconds(20)));
 }
 
@@ -69,39 +60,59 @@ std::string ParseTicks(const CliOptions& options, std::int64_t* ticks) {
   return "";
 }
 
+// A log that can no longer be written ends the run: the record is what a
+// long run is for.
+int LogFailed() {
+  std::fprintf(stderr, "kestrel-cli: aging: the log could not be written; the run is stopped\n");
+  return 1;
+}
+
+// The ticks until --ticks is reached, an interrupt or a failed tick; returns
+// the exit status and records each tick in the log.
+int RunTicks(PrinterLink& link, const NamedJob& job, CliOptions& options, std::int64_t ticks, AgingLog& log) {
+  const auto interval = options.extras.find("--interval");
+  const std::chrono::milliseconds period(AgingInterval(interval == options.extras.end() ? "" : interval->second));
+  CliAgingHost host;
+  for (std::int64_t tick = 1; !Interrupted(); ++tick) {
+    const Clock::time_point next = Clock::now() + period;
+    // A time given with --at stays fixed; otherwise every label prints the
+    // time of its own tick, as in the window.
+    if (!options.timeGiven) options.context.now = LocalTimeNow();
+    const AgingTickResult result = RunAgingTick(link, job, options.context, host);
+    const std::size_t bytes = result == AgingTickResult::kNotConnected ? 0 : ComposedBytes().size();
+    if (!log.Tick(tick, bytes, result, host.stopped ? host.lastMessage : std::string())) return LogFailed();
+    if (host.stopped) return log.End("stopped") ? 1 : LogFailed();
+    if (tick == ticks) break;
+    WaitForNextTick(next);
+  }
+  return log.End(Interrupted() ? "interrupted" : "done") ? 0 : LogFailed();
+}
+
 }  // namespace
 
-int RunAging(const Arguments& args) {
+int RunAging(const Arguments& args, const OptionSet& accepted) {
   CliOptions options;
-  const OptionSet accepted{.link = true, .extras = {{"--interval"}, {"--ticks"}}};
   const NamedJob* job = nullptr;
   std::string problem = ParseJobCommand("aging", args, accepted, options, &job);
   if (!problem.empty()) return UsageError(problem);
   std::int64_t ticks = 0;
   problem = ParseTicks(options, &ticks);
   if (!problem.empty()) return UsageError(problem);
-  const auto interval = options.extras.count("--interval") ? options.extras.at("--interval") : std::string();
-  const std::chrono::milliseconds period(AgingInterval(interval));
+  AgingLog log;
+  if (options.extras.count("--log") && !log.Open(options.extras.at("--log"), &problem)) {
+    std::fprintf(stderr, "kestrel-cli: aging: cannot open the log %s\n", problem.c_str());
+    return 2;
+  }
 
   ApplyLanguage(options);
   CliLinkHost linkHost(options.port, options.baud);
   linkHost.SetAgingRunning(true);
   PrinterLink link(linkHost);
   options.context.agingRunning = true;
-  CliAgingHost host;
+  // The operator's Ctrl+C is the stop button: the run ends after the tick in
+  // progress.
   CatchInterrupts();
-
-  for (std::int64_t tick = 1; !interrupted; ++tick) {
-    const Clock::time_point next = Clock::now() + period;
-    // A time given with --at stays fixed; otherwise every label prints the
-    // time of its own tick, as in the window.
-    if (!options.timeGiven) options.context.now = LocalTimeNow();
-    RunAgingTick(link, *job, options.context, host);
-    if (host.stopped) return 1;
-    if (tick == ticks) break;
-    WaitForNextTick(next);
-  }
-  return 0;
+  return RunTicks(link, *job, options, ticks, log);
 }
 
 }  // namespace kestrel::cli

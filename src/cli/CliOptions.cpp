@@ -1,5 +1,8 @@
 #include "cli/CliOptions.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <functional>
@@ -119,7 +122,51 @@ const ExtraOption* FindExtra(const OptionSet& accepted, const std::string& name)
   return nullptr;
 }
 
+bool TakesJobOption(const OptionSet& accepted, const std::string& name) {
+  return accepted.jobOptions || (accepted.language && name == "--lang");
+}
+
 }  // namespace
+
+std::string ClosestName(const std::string& name, const std::vector<std::string>& candidates) {
+  // Levenshtein distance, one row at a time.
+  const auto distance = [&name](const std::string& other) {
+    std::vector<std::size_t> row(other.size() + 1);
+    for (std::size_t j = 0; j < row.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= name.size(); ++i) {
+      std::size_t diagonal = row[0];
+      row[0] = i;
+      for (std::size_t j = 1; j <= other.size(); ++j) {
+        const std::size_t replaced = diagonal + (name[i - 1] == other[j - 1] ? 0 : 1);
+        diagonal = row[j];
+        row[j] = std::min({replaced, row[j] + 1, row[j - 1] + 1});
+      }
+    }
+    return row.back();
+  };
+  std::string closest;
+  std::size_t best = SIZE_MAX;
+  for (const std::string& candidate : candidates) {
+    const std::size_t edits = distance(candidate);
+    if (edits < best) {
+      best = edits;
+      closest = candidate;
+    }
+  }
+  return closest;
+}
+
+std::vector<std::string> AcceptedOptionNames(const OptionSet& accepted) {
+  std::vector<std::string> names;
+  for (const auto& [name, setter] : JobValueOptions())
+    if (TakesJobOption(accepted, name)) names.push_back(name);
+  if (accepted.jobOptions) names.push_back("--aging");
+  if (accepted.output) names.push_back("--output");
+  if (accepted.link) names.insert(names.end(), {"--port", "--baud"});
+  for (const ExtraOption& extra : accepted.extras) names.push_back(extra.name);
+  names.push_back("--help");
+  return names;
+}
 
 std::string ParseCliOptions(const Arguments& args, const OptionSet& accepted, CliOptions& options) {
   bool timeGiven = false;
@@ -135,14 +182,14 @@ std::string ParseCliOptions(const Arguments& args, const OptionSet& accepted, Cl
       name.resize(equals);
     }
     auto job = JobValueOptions().find(name);
-    if (!accepted.jobOptions && name != "--lang") job = JobValueOptions().end();
+    if (!TakesJobOption(accepted, name)) job = JobValueOptions().end();
     const ExtraOption* extra = FindExtra(accepted, name);
     const bool linkOrOutput =
         (accepted.output && name == "--output") || (accepted.link && (name == "--port" || name == "--baud"));
     const bool aging = accepted.jobOptions && name == "--aging";
     const bool isFlag = aging || (extra != nullptr && !extra->takesValue);
     if (job == JobValueOptions().end() && extra == nullptr && !linkOrOutput && !aging)
-      return "unknown option '" + name + "'";
+      return "unknown option '" + name + "' (did you mean " + ClosestName(name, AcceptedOptionNames(accepted)) + "?)";
     if (isFlag) {
       if (value) return name + " takes no value";
       if (extra != nullptr)
@@ -170,6 +217,13 @@ std::string ParseCliOptions(const Arguments& args, const OptionSet& accepted, Cl
   return "";
 }
 
+std::string ParseOptionsOnly(const char* command, const Arguments& args, const OptionSet& accepted,
+                             CliOptions& options) {
+  std::string problem = ParseCliOptions(args, accepted, options);
+  if (problem.empty() && !options.words.empty()) problem = "unexpected argument '" + options.words[0] + "'";
+  return problem.empty() ? problem : std::string(command) + ": " + problem;
+}
+
 std::string ParseJobCommand(const char* command, const Arguments& args, const OptionSet& accepted, CliOptions& options,
                             const NamedJob** job) {
   const std::string prefix = std::string(command) + ": ";
@@ -183,11 +237,27 @@ std::string ParseJobCommand(const char* command, const Arguments& args, const Op
   return "";
 }
 
+bool ParseWidthOption(const CliOptions& options, int* width) {
+  const auto found = options.extras.find("--width");
+  if (found == options.extras.end()) return true;
+  std::int32_t value = 0;
+  if (!NumberInRange(found->second, 8, 2304, &value)) return false;
+  *width = value;
+  return true;
+}
+
 void ApplyLanguage(const CliOptions& options) {
   if (options.codePage == 0)
     LoadTranslations();
   else
     LoadTranslations(options.codePage);
+}
+
+std::string LocalTimeText() {
+  const std::tm local = LocalTimeNow();
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return text;
 }
 
 bool ParseLocalTime(const std::string& text, std::tm* time) {
@@ -197,12 +267,14 @@ bool ParseLocalTime(const std::string& text, std::tm* time) {
           6 ||
       used != 19)
     return false;
-  static constexpr int kDaysInMonth[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  if (year < 1900 || month < 1 || month > 12 || hour > 23 || minute > 59 || second > 59 || hour < 0 || minute < 0 ||
-      second < 0)
-    return false;
-  if (day < 1 || day > kDaysInMonth[month - 1] + (month == 2 && leap ? 1 : 0)) return false;
+  if (year < 1900 || hour > 23 || minute > 59 || second > 59 || hour < 0 || minute < 0 || second < 0) return false;
+  // The calendar alone gives the weekday and the day of the year, so no time
+  // zone can move the date.
+  using namespace std::chrono;
+  const year_month_day date{std::chrono::year(year), std::chrono::month(static_cast<unsigned>(month)),
+                            std::chrono::day(static_cast<unsigned>(day))};
+  if (month < 1 || day < 1 || !date.ok()) return false;
+  const sys_days dayNumber(date);
   std::tm parsed{};
   parsed.tm_year = year - 1900;
   parsed.tm_mon = month - 1;
@@ -210,13 +282,10 @@ bool ParseLocalTime(const std::string& text, std::tm* time) {
   parsed.tm_hour = hour;
   parsed.tm_min = minute;
   parsed.tm_sec = second;
-  // The weekday and day of the year, without letting a time zone move the date.
-  std::tm calendar = parsed;
-  const std::time_t seconds = timegm(&calendar);
-  std::tm filled{};
-  gmtime_r(&seconds, &filled);
-  filled.tm_isdst = -1;
-  *time = filled;
+  parsed.tm_wday = static_cast<int>(weekday(dayNumber).c_encoding());
+  parsed.tm_yday = (dayNumber - sys_days(date.year() / January / 1)).count();
+  parsed.tm_isdst = -1;
+  *time = parsed;
   return true;
 }
 

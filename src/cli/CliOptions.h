@@ -13,21 +13,6 @@
 
 namespace kestrel::cli {
 
-// An option that only some commands take (the aging command's --interval).
-struct ExtraOption {
-  std::string name;  // with its dashes: "--interval"
-  bool takesValue = true;
-};
-
-// Which options a command takes besides the job options, which every command
-// that composes a job takes.
-struct OptionSet {
-  bool jobOptions = true;  // false: of the job options only --lang
-  bool output = false;     // --output FILE
-  bool link = false;       // --port PORT, --baud RATE
-  std::vector<ExtraOption> extras;
-};
-
 // One command line: the job context built from the job options (the window's
 // start-up values where an option is absent), the link and output options,
 // the words that are not options, and the values of the extra options.
@@ -42,10 +27,23 @@ struct CliOptions {
   bool timeGiven = false;                     // --at fixed context.now; else it is the time of parsing
 };
 
+// Of `candidates`, the one fewest edits away from `name` (ties: the first),
+// for naming the option or command a typing slip meant.
+std::string ClosestName(const std::string& name, const std::vector<std::string>& candidates);
+
+// Every option name a command with these options takes, --help included.
+std::vector<std::string> AcceptedOptionNames(const OptionSet& accepted);
+
 // Parses args ("--name value" or "--name=value") into options, which holds the
 // defaults on entry. Returns an empty text, or the reason the arguments are
-// not valid: an unknown option, a missing value, a value out of range.
+// not valid: an unknown option (naming the closest one the command takes), a
+// missing value, a value out of range.
 std::string ParseCliOptions(const Arguments& args, const OptionSet& accepted, CliOptions& options);
+
+// Parses the options of a command that takes no other words. Returns the
+// usage problem, led by the command's name, or "".
+std::string ParseOptionsOnly(const char* command, const Arguments& args, const OptionSet& accepted,
+                             CliOptions& options);
 
 // Parses "JOB [options]" for `command` and finds the job; a command that
 // takes --port requires it. Returns the usage problem, led by the command's
@@ -53,8 +51,15 @@ std::string ParseCliOptions(const Arguments& args, const OptionSet& accepted, Cl
 std::string ParseJobCommand(const char* command, const Arguments& args, const OptionSet& accepted, CliOptions& options,
                             const NamedJob** job);
 
+// --width DOTS of the virtual printer, 8 to 2304 dots; *width keeps its value
+// when the option is absent. False for any other value.
+bool ParseWidthOption(const CliOptions& options, int* width);
+
 // Loads the translations of the chosen language, or of the locale.
 void ApplyLanguage(const CliOptions& options);
+
+// The local time now as "YYYY-MM-DD HH:MM:SS", for logs.
+std::string LocalTimeText();
 
 // "YYYY-MM-DD HH:MM:SS" as a local time; false for any other text or an
 // impossible date.

@@ -4,6 +4,9 @@
 #include "cli/CliCommands.h"
 #include "cli/CliLinkHost.h"
 #include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
+#include "cli/JsonText.h"
+#include "cli/ProcessIo.h"
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
 #include "link/JobRunner.h"
@@ -14,16 +17,21 @@ namespace kestrel::cli {
 namespace {
 
 // The bytes in the console's hexadecimal form, on one line.
-void PrintHex(std::span<const std::uint8_t> bytes) {
+std::string HexLine(std::span<const std::uint8_t> bytes) {
   std::string line = FormatHexText({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
   if (!line.empty()) line.pop_back();  // the blank after the last byte
-  line += '\n';
-  std::fwrite(line.data(), 1, line.size(), stdout);
+  return line;
+}
+
+void PrintJson(const NamedJob& job, std::span<const std::uint8_t> bytes) {
+  const std::string json = "{\"job\": " + JsonString(job.name) + ", \"bytes\": " + std::to_string(bytes.size()) +
+                           ", \"hex\": " + JsonString(HexLine(bytes)) + "}\n";
+  WriteOut(json);
 }
 
 // Raw bytes to a file; false with the reason on stderr when it cannot be written.
 bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = OpenFile(path, "wb");
   bool written = file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   if (file != nullptr && std::fclose(file) != 0) written = false;
   if (!written) std::perror(("kestrel-cli: " + path).c_str());
@@ -32,27 +40,27 @@ bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-int RunCompose(const Arguments& args) {
+int RunCompose(const Arguments& args, const OptionSet& accepted) {
   CliOptions options;
   const NamedJob* job = nullptr;
-  OptionSet accepted;
-  accepted.output = true;
   const std::string problem = ParseJobCommand("compose", args, accepted, options, &job);
   if (!problem.empty()) return UsageError(problem);
 
   ApplyLanguage(options);
   BeginJob();
   job->compose(options.context);
-  if (options.output) return WriteFile(*options.output, ComposedBytes()) ? 0 : 1;
-  PrintHex(ComposedBytes());
+  // With --json and --output both, the file gets the bytes and stdout the summary.
+  if (options.output && !WriteFile(*options.output, ComposedBytes())) return 1;
+  if (options.extras.count("--json"))
+    PrintJson(*job, ComposedBytes());
+  else if (!options.output)
+    WriteOut(HexLine(ComposedBytes()) + "\n");
   return 0;
 }
 
-int RunPrint(const Arguments& args) {
+int RunPrint(const Arguments& args, const OptionSet& accepted) {
   CliOptions options;
   const NamedJob* job = nullptr;
-  OptionSet accepted;
-  accepted.link = true;
   const std::string problem = ParseJobCommand("print", args, accepted, options, &job);
   if (!problem.empty()) return UsageError(problem);
 

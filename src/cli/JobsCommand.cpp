@@ -1,13 +1,61 @@
 #include <cstdio>
+#include <string>
 
 #include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
+#include "cli/JsonText.h"
 #include "commands/NamedJob.h"
+#include "language/TranslationMap.h"
+#include "window/DialogTemplate.h"
+#include "window/JobButtons.h"
 
 namespace kestrel::cli {
+namespace {
 
-int RunJobs(const Arguments& args) {
-  if (!args.empty()) return UsageError("jobs takes no arguments");
-  for (const NamedJob& job : AllJobs()) std::printf("%s\n", job.name);
+// The main window's button that runs a job: a job button, or the console's
+// standard-mode button (1036), which the console runs itself.
+int JobButtonId(const std::string& job) {
+  for (const JobButton& button : JobButtons())
+    if (job == button.job) return button.id;
+  return job == "standardmode" ? 1036 : kNoControlId;
+}
+
+// A button's captions as the window shows them in Chinese and in English: the
+// caption table's pair, else the template's own caption in both languages.
+std::pair<std::string, std::string> ButtonCaptions(int id) {
+  for (std::size_t i = 0; i < kCaptionCount; ++i)
+    if (kCaptionTable[i].control == id) return {kCaptionTable[i].key, kCaptionTable[i].english};
+  for (const DialogControl& control : MainWindowTemplate().controls)
+    if (control.id == id) return {control.caption, control.caption};
+  return {};
+}
+
+void PrintJobsJson() {
+  std::string json = "[";
+  for (const JobGroup& group : JobGroups()) {
+    for (const NamedJob& job : *group.jobs) {
+      const auto [chinese, english] = ButtonCaptions(JobButtonId(job.name));
+      json += std::string(json.size() > 1 ? ",\n " : "\n ") + "{\"name\": " + JsonString(job.name) +
+              ", \"kind\": " + JsonString(group.kind) + ", \"caption\": {\"zh\": " + JsonString(chinese) +
+              ", \"en\": " + JsonString(english) + "}}";
+    }
+  }
+  json += "\n]\n";
+  WriteOut(json);
+}
+
+}  // namespace
+
+int RunJobs(const Arguments& args, const OptionSet& accepted) {
+  CliOptions options;
+  const std::string problem = ParseOptionsOnly("jobs", args, accepted, options);
+  if (!problem.empty()) return UsageError(problem);
+  if (options.extras.count("--json")) {
+    PrintJobsJson();
+    return 0;
+  }
+  for (const NamedJob& job : AllJobs()) PrintOut("%s\n", job.name);
   return 0;
 }
 

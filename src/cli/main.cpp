@@ -1,58 +1,41 @@
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "cli/CliCommands.h"
+#include "cli/CliOutput.h"
+#include "cli/ProcessIo.h"
 #include "version/Version.h"
 
 namespace kestrel::cli {
+namespace {
 
-void PrintUsage(std::FILE* stream) {
-  std::fputs(
-      "usage:\n"
-      "  kestrel-cli list-ports\n"
-      "  kestrel-cli jobs\n"
-      "  kestrel-cli compose JOB [options] [--output FILE]   (hex on stdout, raw bytes to FILE)\n"
-      "  kestrel-cli print JOB --port PORT [--baud RATE] [options]\n"
-      "  kestrel-cli send --port PORT [--baud RATE] [--lang zh|en] [--hex] [--count N] (--text TEXT | --file FILE)\n"
-      "  kestrel-cli aging JOB --port PORT [--baud RATE] [--interval MS] [--ticks N] [options]\n"
-      "  kestrel-cli --help | --version\n"
-      "\n"
-      "options: --lang zh|en  --paper 0..2  --direction N  --speed TEXT  --copies TEXT\n"
-      "         --size INDEX  --barcode-type INDEX  --backfeed TEXT  --density 1..8\n"
-      "         --printer-baud TEXT  --aging  --at \"YYYY-MM-DD HH:MM:SS\"\n"
-      "PORT is usb (the first USB printer), a serial device path, or COMn.\n"
-      "exit status: 0 done, 1 printer unreachable or write failed, 2 bad usage\n",
-      stream);
+int RunCommand(const std::string& name, const Arguments& args) {
+  if (name == "--help" || name == "-h") {
+    WithStdout(PrintUsage);
+    return 0;
+  }
+  if (name == "--version") {
+    PrintOut("kestrel-cli %s\n", kestrel::GetVersionText().c_str());
+    return 0;
+  }
+  const CliCommand* command = FindCommand(name);
+  if (command == nullptr) return UnknownCommand(name);
+  if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+    WithStdout([command](std::FILE* out) { PrintCommandHelp(*command, out); });
+    return 0;
+  }
+  return command->run(args, command->options);
 }
 
-int UsageError(const std::string& reason) {
-  if (!reason.empty()) std::fprintf(stderr, "kestrel-cli: %s\n", reason.c_str());
-  PrintUsage(stderr);
-  return 2;
-}
-
+}  // namespace
 }  // namespace kestrel::cli
 
 int main(int argc, char** argv) {
   using namespace kestrel::cli;
-  if (argc < 2) return UsageError("");
-  const std::string command = argv[1];
-  const Arguments args(argv + 2, argv + argc);
-  if (command == "--help" || command == "-h") {
-    PrintUsage(stdout);
-    return 0;
-  }
-  if (command == "--version") {
-    const std::string version = kestrel::GetVersionText();
-    std::printf("kestrel-cli %s\n", version.c_str());
-    return 0;
-  }
-  if (command == "list-ports") return RunListPorts(args);
-  if (command == "jobs") return RunJobs(args);
-  if (command == "compose") return RunCompose(args);
-  if (command == "print") return RunPrint(args);
-  if (command == "send") return RunSend(args);
-  if (command == "aging") return RunAging(args);
-  return UsageError("unknown command '" + command + "'");
+  Arguments args = ProgramArguments(argc, argv);
+  if (args.empty()) return UsageError("");
+  const std::string name = args.front();
+  args.erase(args.begin());
+  return FinishOutput(RunCommand(name, args));
 }

@@ -23,7 +23,16 @@ const std::vector<NamedJob>& SingleItemJobs();
 const std::vector<NamedJob>& CustomLabelJobs();
 const std::vector<NamedJob>& ConsoleJobs();
 
-// All of them, in the order `kestrel-cli jobs` lists them; nullptr when unknown.
+// A module's jobs with the kind of test they are: "label", "single-item",
+// "custom", "setting" or "console".
+struct JobGroup {
+  const char* kind;
+  const std::vector<NamedJob>* jobs;
+};
+// The groups in the order `kestrel-cli jobs` lists them.
+std::vector<JobGroup> JobGroups();
+
+// All jobs, in the order `kestrel-cli jobs` lists them; nullptr when unknown.
 std::vector<NamedJob> AllJobs();
 const NamedJob* FindJob(const std::string& name);
 

@@ -6,7 +6,7 @@
 #include "operations/SettingTables.h"
 #include "ui/CKestrelDlg.h"
 #include "ui/DialogEditCustomLabel.h"
-#include "ui/JobButtons.h"
+#include "window/JobButtons.h"
 
 namespace kestrel {
 

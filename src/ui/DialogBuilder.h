@@ -5,7 +5,7 @@
 #include <QList>
 #include <QRect>
 
-#include "ui/DialogTemplate.h"
+#include "window/DialogTemplate.h"
 
 class QDialog;
 class QFont;
@@ -50,6 +50,13 @@ struct DialogBaseUnits {
 // fit their control in this font (English captions, mostly) would be clipped.
 // FitCaptions() gives each such control a condensed, and if need be smaller,
 // font. Call it again after changing captions.
+//
+// Every edit, list and check box carries an accessible name, so that a screen
+// reader or UI automation finds the control by what the operator reads next
+// to it: the caption of the label on its left on the same line (the label
+// becomes its buddy), without the trailing colon. A control without such a
+// label takes its group box's caption (a check box adds its own), else the
+// dialog's caption. FitCaptions() renews the names from the current captions.
 class DialogBuilder {
  public:
   DialogBuilder(QDialog& dialog, const DialogTemplate& dialogTemplate);
@@ -66,11 +73,22 @@ class DialogBuilder {
   void FitCaptions() const;
 
  private:
+  // Where a control's accessible name comes from.
+  struct NameSource {
+    QWidget* control = nullptr;
+    QWidget* label = nullptr;  // the label on its left, if any
+    QWidget* group = nullptr;  // else its group box, if any
+  };
+
   QWidget* MakeControl(QDialog& dialog, const DialogControl& control) const;
+  void FindNameSources(std::span<const DialogControl> controls);
+  void NameControls() const;
 
   DialogBaseUnits units_;
   QHash<int, QWidget*> controls_;
-  QList<QWidget*> built_;  // every control, indexed or not
+  QList<QWidget*> built_;  // every control, indexed or not, in template order
+  QList<NameSource> nameSources_;
+  QDialog* dialog_ = nullptr;
   QFont font_;
 };
 

@@ -4,16 +4,13 @@
 #include <memory>
 
 #include "customlabel/LabelSettings.h"
-#include "ui/DialogTemplate.h"
+#include "window/DialogTemplate.h"
 
 class QKeyEvent;
 
 namespace kestrel {
 
 class DialogBuilder;
-
-// Template 138, the custom label editor.
-const DialogTemplate& CustomLabelTemplate();
 
 // The custom label editor, template 138. It shows what the settings file
 // holds when it is made; Save writes every control back, has the main window

@@ -3,15 +3,14 @@
 #include <QListWidget>
 
 #include "ui/DialogBuilder.h"
+#include "window/InterfaceItems.h"
 
 namespace kestrel {
 
 QStringList Dialog_About::HistoryLines() {
-  return {
-      QStringLiteral("V1.0.2（20210222）"),    QStringLiteral("1、更新每次按钮打印发送数据都会重新连接一下设备"),
-      QStringLiteral("2、版本号更新为V1.0.2"), QStringLiteral("\t"),
-      QStringLiteral("V1.0.1（20201220）"),    QStringLiteral("\t\t初始版本！"),
-  };
+  QStringList lines;
+  for (const std::string& line : kestrel::HistoryLines()) lines << QString::fromStdString(line);
+  return lines;
 }
 
 Dialog_About::Dialog_About(QWidget* parent) : QDialog(parent) {

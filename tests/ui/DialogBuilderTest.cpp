@@ -94,5 +94,34 @@ TEST(DialogBuilderTest, CaptionsTooWideForTheirControlGetASmallerFont) {
   EXPECT_LT(wide.pointSizeF(), fits.pointSizeF());  // this caption does not fit even condensed
 }
 
+TEST(DialogBuilderTest, EditsListsAndCheckBoxesAreNamedAfterTheCaptionTheOperatorReads) {
+  static constexpr DialogControl kNamed[] = {
+      {kNoControlId, K::RightLabel, "端口类型：", 4, 6, 36, 8},
+      {20, K::DropDownList, "", 42, 4, 50, 100},  // the opened list reaches the rows below
+      {kNoControlId, K::Label, "Copies:", 4, 24, 36, 8},
+      {21, K::DigitEdit, "", 42, 22, 30, 14},
+      {kNoControlId, K::Label, "Far", 4, 42, 20, 8},
+      {22, K::PushButton, "Go", 26, 40, 20, 14},
+      {kNoControlId, K::GroupBox, "Console", 2, 60, 110, 60},
+      {23, K::Edit, "", 50, 40, 30, 14},  // a button stands between it and "Far"
+      {24, K::RichText, "", 6, 70, 100, 20},
+      {25, K::CheckBox, "HEX", 6, 96, 30, 10},
+      {26, K::ListBox, "", 6, 124, 30, 20},
+  };
+  static constexpr DialogTemplate kNamedTemplate{2, "Sample", 120, 150, 9, kNamed};
+  QDialog dialog;
+  DialogBuilder controls(dialog, kNamedTemplate);
+  const std::vector<std::pair<int, const char*>> expected = {{20, "端口类型"}, {21, "Copies"},      {23, "Sample"},
+                                                             {24, "Console"},  {25, "Console HEX"}, {26, "Sample"}};
+  for (const auto& [id, name] : expected)
+    EXPECT_EQ(controls.Control(id)->accessibleName(), QString::fromUtf8(name)) << id;
+  EXPECT_EQ(dialog.findChildren<QLabel*>()[1]->buddy(), controls.Control(21));
+
+  // Captions changed later (the window's language) rename their controls.
+  dialog.findChildren<QLabel*>()[1]->setText(QStringLiteral("打印份数:"));
+  controls.FitCaptions();
+  EXPECT_EQ(controls.Control(21)->accessibleName(), QString::fromUtf8("打印份数"));
+}
+
 }  // namespace
 }  // namespace kestrel

@@ -5,7 +5,7 @@
 #include "commands/NamedJob.h"
 #include "support/TestSupport.h"
 #include "ui/CKestrelDlg.h"
-#include "ui/JobButtons.h"
+#include "window/JobButtons.h"
 #include "ui/WindowTestSupport.h"
 
 namespace kestrel::test {

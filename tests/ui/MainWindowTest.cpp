@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -17,7 +18,7 @@
 #include "language/TranslationMap.h"
 #include "ui/CAboutDlg.h"
 #include "ui/CKestrelDlg.h"
-#include "ui/DialogTemplate.h"
+#include "window/DialogTemplate.h"
 #include "ui/Dialog_About.h"
 #include "ui/InterfaceTexts.h"
 #include "ui/ResourcePictures.h"
@@ -139,6 +140,38 @@ TEST_P(StartupTest, HiddenControlsStayHiddenAfterShowing) {
   }
   EXPECT_EQ(window->Control(1084)->isVisible(), Chinese());
   EXPECT_TRUE(window->Control(1020)->isVisible());
+}
+
+// What a screen reader and UI automation find: every edit, list and check box
+// named in the interface language after the caption beside it. (On Linux a
+// list reports its current item as its name and is labelled through the
+// relation to its label.)
+TEST_P(StartupTest, EveryEditListAndCheckBoxHasTheNameOfItsCaption) {
+  auto window = MakeWindow(GetParam());
+  const std::vector<std::tuple<int, const char*, const char*>> rows = {
+      {1000, "端口类型", "Type"},          {1001, "波特率", "Baud rate"},
+      {1010, "纸张类型", "Paper type"},    {1011, "打印方向", "Print direction"},
+      {1022, "打印前回退", "Offset"},      {1029, "打印浓度", "Density"},
+      {1073, "打印速度", "Speed"},         {1044, "打印份数", "Print copies"},
+      {1085, "串口波特率", "Baud rate"},   {1047, "打印间隔", "Print interval"},
+      {1075, "尺寸选择", "Size"},          {1012, "标签尺寸", "Label size"},
+      {1013, "条码类型", "BarCode"},       {1034, "发送次数", "Send coies"},
+      {1039, "标准模式", "Standard mode"}, {1037, "标准模式 HEX", "Standard mode HEX"}};
+  for (const auto& [id, chinese, english] : rows) {
+    EXPECT_EQ(window->Control(id)->accessibleName(), QString::fromUtf8(Chinese() ? chinese : english)) << id;
+  }
+  QAccessibleInterface* edit = QAccessible::queryAccessibleInterface(window->Control(1044));
+  EXPECT_EQ(edit->text(QAccessible::Name), QString::fromUtf8(Chinese() ? "打印份数" : "Print copies"));
+  const auto labels = QAccessible::queryAccessibleInterface(window->Control(1029))->relations(QAccessible::Label);
+  ASSERT_EQ(labels.size(), 1);
+  EXPECT_EQ(labels[0].first->text(QAccessible::Name), QString::fromUtf8(Chinese() ? "打印浓度:" : "Density:"));
+
+  for (QWidget* control : window->findChildren<QWidget*>()) {
+    if (qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control) || qobject_cast<QCheckBox*>(control) ||
+        qobject_cast<QTextEdit*>(control) || qobject_cast<QListWidget*>(control)) {
+      EXPECT_FALSE(control->accessibleName().isEmpty()) << control->metaObject()->className();
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, StartupTest, ::testing::Values(936, 1252));
@@ -271,7 +304,7 @@ TEST_F(MainWindowTest, ContextMenuEntryOpensTheAboutBox) {
   QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5), window->mapToGlobal(QPoint(5, 5)));
   QApplication::sendEvent(window.get(), &request);
 
-  EXPECT_EQ(entries, Strings({"关于 Kestrel(&A)..."}));
+  EXPECT_EQ(entries, Strings({"关于 Kestrel(&A)...", "Preview..."}));  // the preview in the window's language
   EXPECT_EQ(watcher.Seen(), 2);
   EXPECT_EQ(aboutTitle, QString::fromUtf8("关于 Kestrel"));
   ASSERT_FALSE(aboutTexts.isEmpty());

@@ -15,6 +15,7 @@ enum class ControlKind {
   DefaultPushButton,  // answers Enter and ends the dialog with OK
   CheckBox,
   Edit,               // one-line, centred
+  LeftEdit,           // one-line, left-aligned
   DigitEdit,          // one-line, centred, digits only
   ReadOnlyDigitEdit,  // a digit edit the operator cannot change
   DropDownList,       // a list to pick from, no typing
@@ -57,5 +58,6 @@ struct DialogTemplate {
 const DialogTemplate& MainWindowTemplate();  // 102, CKestrelDlg
 const DialogTemplate& AboutBoxTemplate();    // 100, CAboutDlg
 const DialogTemplate& HistoryTemplate();     // 137, Dialog_About
+const DialogTemplate& CustomLabelTemplate();  // 138, DialogEditCustomLabel
 
 }  // namespace kestrel

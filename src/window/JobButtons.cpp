@@ -1,4 +1,4 @@
-#include "ui/JobButtons.h"
+#include "window/JobButtons.h"
 
 namespace kestrel {
 

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "operations/AgingTest.h"
+
+namespace kestrel::cli {
+
+// The record of an aging run on the command line, a CSV file appended to as
+// the run goes: one line per tick
+//   2024-03-05 14:07:09,3,812,sent,
+//   2024-03-05 14:07:14,4,812,send-failed,"Sending failed. Sending has stopped"
+// (local time, tick number, bytes of the label, result, reason on failure) and
+// one line when the run ends
+//   2024-03-05 14:07:14,end,2436,stopped,3 of 4 ticks sent
+// (the bytes sent in all, done / interrupted / stopped). Each line is flushed
+// as it is written, so a run that is killed leaves every tick before it.
+class AgingLog {
+ public:
+  AgingLog() = default;
+  ~AgingLog();
+  AgingLog(const AgingLog&) = delete;
+  AgingLog& operator=(const AgingLog&) = delete;
+
+  // Opens `path` for appending; false with the reason in *problem.
+  bool Open(const std::string& path, std::string* problem);
+
+  // Each returns false when the line could not be written (a full disk).
+  bool Tick(std::int64_t tick, std::size_t bytes, AgingTickResult result, const std::string& reason);
+  bool End(const char* outcome);
+
+ private:
+  bool WriteLine(const std::string& line);
+
+  std::FILE* file_ = nullptr;
+  std::int64_t ticks_ = 0;
+  std::int64_t sent_ = 0;
+  std::uint64_t bytesSent_ = 0;
+};
+
+}  // namespace kestrel::cli

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "link/LinkHost.h"
+#include "link/PrinterLink.h"
+#include "win32ui/CaptionFonts.h"
+#include "win32ui/Win32DialogControls.h"
+#include "window/AgingPanel.h"
+#include "window/ConsolePanel.h"
+#include "window/WindowHost.h"
+
+namespace kestrel::win32 {
+
+// The main window on Windows: a dialog built in memory from template 102.
+// Every control event goes to one operation of the window module or the
+// link; the window composes nothing itself. Usage:
+//
+//   CKestrelDlg dialog;
+//   dialog.Create();          // the window, shown and initialised
+//   dialog.RunMessageLoop();  // until the window ends
+class CKestrelDlg : public LinkHost, public WindowHost {
+ public:
+  // Message 1025: the custom label editor saved the settings file.
+  static constexpr UINT kCustomLabelSizeChanged = WM_USER + 1;
+  // The system-menu command of the about box.
+  static constexpr UINT kAboutCommand = 16;
+  static constexpr UINT_PTR kAgingTimer = 1;
+
+  CKestrelDlg();
+  ~CKestrelDlg() override;
+  CKestrelDlg(const CKestrelDlg&) = delete;
+  CKestrelDlg& operator=(const CKestrelDlg&) = delete;
+
+  bool Create();
+  HWND Handle() const { return hwnd_; }
+  // Runs the window's messages until it ends (close box, Enter, Esc).
+  void RunMessageLoop();
+  // F8 anywhere in the window opens the version history; true when the
+  // message was taken. Every message of the loop passes here first.
+  bool PreTranslateMessage(const MSG& message);
+
+  AgingPanel& Aging() { return aging_; }
+
+  // LinkHost
+  int PortSelection() const override;
+  std::string PortText() const override;
+  std::string BaudText() const override;
+  bool AgingRunning() const override { return aging_.Running(); }
+  void ShowMessage(const std::string& text, const std::string& caption) override;
+  void SetConnectCaption(const std::string& caption) override;
+  void EnablePortList(bool enabled) override;
+  void EnableBaudList(bool enabled) override;
+
+  // WindowHost
+  DialogControls& Controls() override { return controls_; }
+  PrinterLink& Link() override { return *link_; }
+  void EnableAllControls(bool enabled) override;
+  void EnableControl(int id, bool enabled) override;
+  void StartAgingTimer(std::int32_t intervalMs) override;
+  void StopAgingTimer() override;
+  void CallOnWindowThread(const std::function<void()>& call) override;
+  void ServeWindowThreadCalls() override;
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnInitDialog();
+  void ApplyInterfaceTexts();
+  void ReloadCustomLabelSize();
+  void OnCommand(int id, int code);
+  void OnClicked(int id);
+  bool OnSysCommand(WPARAM command);
+  void OnPaint();
+  HBRUSH BackgroundBrushFor(HDC dc, HWND control);
+  void MakeBackgroundBrush();
+  void End();
+
+  HWND hwnd_ = nullptr;
+  Win32DialogControls controls_;
+  std::unique_ptr<PrinterLink> link_;
+  AgingPanel aging_{*this};
+  ConsolePanel console_{*this};
+  CaptionFonts captionFonts_;
+  HICON icon_ = nullptr;
+  HBITMAP background_ = nullptr;
+  HBRUSH backgroundBrush_ = nullptr;  // the stretched background, for labels drawn over it
+  bool ended_ = false;
+};
+
+}  // namespace kestrel::win32

@@ -1,0 +1,95 @@
+#include "win32ui/SmallDialogs.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "customlabel/LabelSettings.h"
+#include "win32ui/CKestrelDlg.h"
+#include "win32ui/DialogTemplateEx.h"
+#include "language/win32/WideText.h"
+#include "win32ui/Win32DialogControls.h"
+#include "window/CustomLabelEditor.h"
+#include "window/InterfaceItems.h"
+
+namespace kestrel::win32 {
+
+namespace {
+
+constexpr int kHistoryList = 1028;
+constexpr int kSaveButton = 1031;
+constexpr int kCancelButton = 1041;
+
+INT_PTR ShowModal(const DialogTemplate& dialogTemplate, HWND owner, DLGPROC procedure) {
+  const std::vector<std::uint8_t> dialog = BuildDialogTemplate(dialogTemplate, ModalFrame());
+  return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(dialog.data()), owner,
+                                 procedure, reinterpret_cast<LPARAM>(owner));
+}
+
+bool EndsDialog(UINT message, WPARAM wParam) {
+  return message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL);
+}
+
+INT_PTR CALLBACK AboutBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) return TRUE;
+  if (EndsDialog(message, wParam)) {
+    EndDialog(hwnd, LOWORD(wParam));
+    return TRUE;
+  }
+  return FALSE;
+}
+
+INT_PTR CALLBACK HistoryProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) {
+    HWND list = GetDlgItem(hwnd, kHistoryList);
+    const std::vector<std::string>& lines = HistoryLines();
+    for (std::size_t row = 0; row < lines.size(); ++row)
+      SendMessageW(list, LB_INSERTSTRING, row, reinterpret_cast<LPARAM>(Widen(lines[row]).c_str()));
+    return TRUE;
+  }
+  if (EndsDialog(message, wParam)) {
+    EndDialog(hwnd, LOWORD(wParam));
+    return TRUE;
+  }
+  return FALSE;
+}
+
+INT_PTR CALLBACK EditorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+    Win32DialogControls controls(hwnd);
+    LoadCustomLabelEditor(GetLabelSettings(), controls);
+    return TRUE;
+  }
+  if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
+  const int id = LOWORD(wParam);
+  if (id == kSaveButton) {
+    SaveCustomLabelEditor(GetLabelSettings(), Win32DialogControls(hwnd));
+    auto mainWindow = reinterpret_cast<HWND>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (mainWindow) SendMessageW(mainWindow, CKestrelDlg::kCustomLabelSizeChanged, 0, 0);
+  }
+  if (id == kSaveButton || id == kCancelButton || id == IDOK || id == IDCANCEL) {
+    EndDialog(hwnd, id);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+void LoadRichTextControl() {
+  static const bool loaded = [] {
+    INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&classes);
+    return LoadLibraryW(L"Riched20.dll") != nullptr;
+  }();
+  (void)loaded;
+}
+
+void ShowAboutBox(HWND owner) { ShowModal(AboutBoxTemplate(), owner, AboutBoxProc); }
+
+void ShowVersionHistory(HWND owner) { ShowModal(HistoryTemplate(), owner, HistoryProc); }
+
+void EditCustomLabel(HWND mainWindow) { ShowModal(CustomLabelTemplate(), mainWindow, EditorProc); }
+
+}  // namespace kestrel::win32

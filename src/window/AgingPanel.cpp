@@ -1,0 +1,64 @@
+#include "window/AgingPanel.h"
+
+#include "language/TranslationMap.h"
+#include "window/MainWindowJobs.h"
+
+namespace kestrel {
+
+namespace {
+
+constexpr int kIntervalEdit = 1047;
+constexpr int kSizeList = 1075;
+constexpr int kStopButton = 1077;
+constexpr int kCountDisplay = 1078;
+
+}  // namespace
+
+void AgingPanel::Start() {
+  running_ = true;
+  window_.EnableAllControls(false);
+  window_.EnableControl(kStopButton, true);
+  window_.StopAgingTimer();
+  window_.StartAgingTimer(AgingInterval(window_.Controls().Text(kIntervalEdit).value_or("")));
+  Tick();
+}
+
+void AgingPanel::StopAging() {
+  window_.EnableAllControls(true);
+  window_.StopAgingTimer();
+  running_ = false;
+}
+
+void AgingPanel::ResetCount() {
+  sendCount_ = 0;
+  ShowSendCount();
+}
+
+void AgingPanel::Tick() {
+  // A tick runs to its end before the next one; a message box's own message
+  // loop inside a tick must not start another.
+  if (ticking_ || !running_) return;
+  ticking_ = true;
+  const NamedJob* job = AgingLabelJob(window_.Controls().Selection(kSizeList).value_or(-1));
+  if (job != nullptr) {
+    RunAgingTick(window_.Link(), *job, ReadJobContext(window_.Controls(), true), *this);
+  } else {
+    // No size chosen: nothing can be sent, so the run ends as a failed send.
+    StopAging();
+    ShowMessage(Translate("发送失败,已停止发送"), "Kestrel");
+  }
+  ticking_ = false;
+}
+
+void AgingPanel::CountSuccessfulSend() {
+  ++sendCount_;
+  ShowSendCount();
+}
+
+void AgingPanel::ShowSendCount() { window_.Controls().SetText(kCountDisplay, std::to_string(sendCount_)); }
+
+void AgingPanel::ShowMessage(const std::string& text, const std::string& caption) {
+  window_.ShowMessage(text, caption);
+}
+
+}  // namespace kestrel

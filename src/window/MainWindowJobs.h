@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "commands/JobSettings.h"
+#include "window/WindowHost.h"
+
+namespace kestrel {
+
+// The context a job reads now: JobSettings and the texts of the speed list,
+// the copies edit, the density and printer-rate lists, the aging flag and
+// the local time.
+JobContext ReadJobContext(const DialogControls& controls, bool agingRunning);
+
+// The job pattern for a named job (see RunJob); false when the printer could
+// not be reached or no job has that name. `written` receives WritePrinter's answer.
+bool RunWindowJob(WindowHost& window, const std::string& name, bool agingRunning, bool* written = nullptr);
+
+// A job button pressed: its job through the job pattern. Of the button jobs
+// only the bar code test says that the printer is missing.
+void PressJobButton(WindowHost& window, int id, const std::string& job, bool agingRunning);
+
+// A new selection the operator made in a list of the printer settings
+// (paper type, direction, label size, bar code), stored in JobSettings.
+// Other lists are read when a job needs them.
+void StoreListSelection(int id, int index);
+// The backfeed edit's text changed.
+void StoreBackfeedText(const std::string& text);
+
+}  // namespace kestrel

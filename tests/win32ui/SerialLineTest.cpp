@@ -1,0 +1,90 @@
+#include <windows.h>
+
+#include "commands/NamedJob.h"
+#include "language/win32/WideText.h"
+#include "support/TestSupport.h"
+#include "win32ui/WindowTestSupport.h"
+#include "window/JobButtons.h"
+#include "window/MainWindowJobs.h"
+
+namespace kestrel::test {
+namespace {
+
+// The window with a COM port of the Wine prefix picked as its printer's line.
+class SerialLineTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(port_.Ready()) << "no pseudo-terminal behind " << port_.Name();
+    SelectPort(port_.Name());
+  }
+
+  CapturedComPort port_;
+};
+
+// Pressed in the window, each button's job reaches the printer whole, built
+// from what the window's controls hold, as `kestrel-cli compose` builds it
+// from the same values; no button needs Connect first.
+TEST_F(SerialLineTest, EveryJobButtonPutsItsJobOnTheLine) {
+  SetDlgItemTextW(Window(), 1044, L"3");   // copies
+  SetDlgItemTextW(Window(), 1022, L"-1");  // backfeed
+  ModalWatcher watcher;
+  for (const JobButton& button : JobButtons()) {
+    SCOPED_TRACE(std::string(button.job) + " on button " + std::to_string(button.id));
+    port_.Clear();
+    Click(Window(), button.id);
+    FindJob(button.job)->compose(ReadJobContext(dialog_->Controls(), false));
+    const std::vector<std::uint8_t> expected = Composed();
+    ASSERT_FALSE(expected.empty());
+    std::vector<std::uint8_t> wire = port_.Read(expected.size());
+    PumpMessages(30);  // nothing more follows
+    wire = port_.Read(wire.size() + 1, 0);
+    EXPECT_BYTES(wire, expected);
+    EXPECT_TRUE(dialog_->Link().Connected());
+  }
+  EXPECT_TRUE(watcher.Seen().empty()) << watcher.Texts().front();
+}
+
+// Window timer 1 sends the chosen label without its copies command and counts
+// each send; stop ends the run, reset clears the count.
+TEST_F(SerialLineTest, AgingSendsAndCountsUntilStopped) {
+  SetDlgItemTextW(Window(), 1047, L"100");
+  PickListItem(Window(), 1075, 0);
+  Click(Window(), 1076);
+  EXPECT_TRUE(dialog_->AgingRunning());
+  EXPECT_FALSE(IsWindowEnabled(Item(1076)));
+  EXPECT_TRUE(IsWindowEnabled(Item(1077)));
+  EXPECT_TRUE(PumpUntil([this] { return dialog_->Aging().SendCount() >= 3; }));
+  Click(Window(), 1077);
+  const std::uint32_t sent = dialog_->Aging().SendCount();
+  EXPECT_EQ(ItemText(Window(), 1078), std::to_string(sent));
+
+  FindJob("60x20")->compose(ReadJobContext(dialog_->Controls(), true));
+  const std::vector<std::uint8_t> label = Composed();
+  const std::vector<std::uint8_t> wire = port_.Read(label.size() * sent);
+  ASSERT_EQ(wire.size(), label.size() * sent);
+  EXPECT_BYTES(std::vector<std::uint8_t>(wire.end() - label.size(), wire.end()), label);
+  PumpMessages(300);
+  EXPECT_EQ(dialog_->Aging().SendCount(), sent);
+  EXPECT_TRUE(IsWindowEnabled(Item(1076)));
+  Click(Window(), 1079);
+  EXPECT_EQ(ItemText(Window(), 1078), "0");
+}
+
+// Two copies and more go out from the console's worker, which reads the
+// controls through the window's thread.
+TEST_F(SerialLineTest, ConsoleSendsTheTextTheChosenNumberOfTimes) {
+  SetDlgItemTextW(Window(), 1039, L"AB\r\nC");
+  SetDlgItemTextW(Window(), 1034, L"3");
+  Click(Window(), 1035);
+  EXPECT_BYTES(port_.Read(15), Hex("41 42 0D 0A 43  41 42 0D 0A 43  41 42 0D 0A 43"));
+
+  port_.Clear();
+  Click(Window(), 1037);  // HEX
+  EXPECT_EQ(*dialog_->Controls().Text(1039), "41 42 0D 0A 43 ");
+  SetDlgItemTextW(Window(), 1034, L"1");
+  Click(Window(), 1035);
+  EXPECT_BYTES(port_.Read(5), Hex("41 42 0D 0A 43"));
+}
+
+}  // namespace
+}  // namespace kestrel::test

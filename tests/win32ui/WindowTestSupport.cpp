@@ -1,0 +1,189 @@
+#include "win32ui/WindowTestSupport.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "commands/JobSettings.h"
+#include "language/TranslationMap.h"
+#include "language/win32/WideText.h"
+
+namespace kestrel::test {
+
+namespace {
+
+ModalWatcher* currentWatcher = nullptr;
+
+constexpr int kMessageBoxText = 0xFFFF;
+
+// Runs a shell command line of the host system and waits for it; Wine starts
+// host programs as it starts Windows ones.
+bool RunHostShell(const std::string& script) {
+  std::wstring commandLine = L"Z:\\bin\\sh -c \"" + win32::Widen(script) + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return false;
+  WaitForSingleObject(process.hProcess, 10000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+// The host path of a file under /tmp as this program opens it.
+std::wstring FromHost(const std::string& path) {
+  std::wstring windowsPath = L"Z:" + win32::Widen(path);
+  std::replace(windowsPath.begin(), windowsPath.end(), L'/', L'\\');
+  return windowsPath;
+}
+
+std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path) {
+  std::vector<std::uint8_t> bytes;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  std::uint8_t chunk[65536];
+  DWORD got = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+  CloseHandle(file);
+  return bytes;
+}
+
+}  // namespace
+
+void PumpMessages(DWORD milliseconds) {
+  PumpUntil([] { return false; }, milliseconds);
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  MSG message;
+  for (;;) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (done()) return true;
+    if (GetTickCount() - start >= milliseconds) return false;
+    Sleep(5);
+  }
+}
+
+void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+void PickListItem(HWND dialog, int id, int index) {
+  HWND list = GetDlgItem(dialog, id);
+  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+std::string WindowText(HWND window) {
+  wchar_t text[1024] = {};
+  GetWindowTextW(window, text, 1024);
+  return win32::Narrow(text);
+}
+
+std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+
+ModalWatcher::ModalWatcher(std::function<void(const ShownDialog&)> handle) : handle_(std::move(handle)) {
+  currentWatcher = this;
+  timer_ = SetTimer(nullptr, 0, 50, Poll);
+}
+
+ModalWatcher::~ModalWatcher() {
+  KillTimer(nullptr, timer_);
+  currentWatcher = nullptr;
+}
+
+std::vector<std::string> ModalWatcher::Texts() const {
+  std::vector<std::string> texts;
+  for (const ShownDialog& shown : seen_) texts.push_back(shown.text);
+  return texts;
+}
+
+void CALLBACK ModalWatcher::Poll(HWND, UINT, UINT_PTR, DWORD) {
+  if (!currentWatcher) return;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM) -> BOOL {
+        if (currentWatcher) currentWatcher->Check(window);
+        return TRUE;
+      },
+      0);
+}
+
+// Dialog boxes the main window owns; the main window itself has no owner.
+void ModalWatcher::Check(HWND window) {
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (lstrcmpW(className, L"#32770") != 0 || !GetWindow(window, GW_OWNER) || !IsWindowVisible(window)) return;
+  if (std::find(handled_.begin(), handled_.end(), window) != handled_.end()) return;
+  handled_.push_back(window);
+  ShownDialog shown{window, WindowText(window), ItemText(window, kMessageBoxText)};
+  seen_.push_back(shown);
+  if (handle_) {
+    handle_(shown);
+  } else {
+    PostMessageW(window, WM_COMMAND, IDOK, 0);
+  }
+}
+
+// Wine finds COMn as the link "comn" in the prefix's dosdevices folder.
+std::string CapturedComPort::DeviceLink() const {
+  std::string device = name_;
+  std::transform(device.begin(), device.end(), device.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
+  return "${WINEPREFIX:-$HOME/.wine}/dosdevices/" + device;
+}
+
+CapturedComPort::CapturedComPort() {
+  const DWORD process = GetCurrentProcessId();
+  name_ = "COM" + std::to_string(40 + (process / 4) % 200);
+  unixFolder_ = "/tmp/kestrel-com-" + std::to_string(process);
+  const std::string& folder = unixFolder_;
+  RunHostShell("mkdir -p " + folder + "; socat -u PTY,link=" + folder + "/port,raw,echo=0 OPEN:" + folder +
+               "/wire,creat,append & echo $! > " + folder + "/socat.pid; i=0; while [ ! -e " + folder +
+               "/port ] && [ $i -lt 50 ]; do sleep 0.1; i=$((i+1)); done; ln -sfn " + folder +
+               "/port " + DeviceLink() + "; touch " + folder + "/ready");
+  ready_ = PumpUntil([this] { return GetFileAttributesW(FromHost(unixFolder_ + "/ready").c_str()) != INVALID_FILE_ATTRIBUTES; });
+}
+
+CapturedComPort::~CapturedComPort() {
+  const std::string& folder = unixFolder_;
+  RunHostShell("pid=$(cat " + folder + "/socat.pid); grep -qx socat /proc/$pid/comm && kill $pid; rm -f " +
+               DeviceLink() + "; rm -rf " + folder);
+}
+
+std::vector<std::uint8_t> CapturedComPort::Read(std::size_t count, DWORD milliseconds) const {
+  std::vector<std::uint8_t> bytes;
+  PumpUntil(
+      [&] {
+        bytes = ReadWholeFile(FromHost(unixFolder_ + "/wire"));
+        return bytes.size() >= count;
+      },
+      milliseconds);
+  return bytes;
+}
+
+void CapturedComPort::Clear() const {
+  HANDLE file = CreateFileW(FromHost(unixFolder_ + "/wire").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+}
+
+MainWindowTest::MainWindowTest(std::int32_t codePage) {
+  JobSettings = JobSettingsRecord{};
+  TranslationMap::Instance().CodePage = codePage;
+  dialog_ = std::make_unique<win32::CKestrelDlg>();
+  EXPECT_TRUE(dialog_->Create());
+  PumpMessages(50);
+}
+
+MainWindowTest::~MainWindowTest() { dialog_.reset(); }
+
+void MainWindowTest::SelectPort(const std::string& name) {
+  HWND ports = Item(1000);
+  const LRESULT index = SendMessageW(ports, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Widen(name).c_str()));
+  PickListItem(Window(), 1000, static_cast<int>(index));
+}
+
+}  // namespace kestrel::test
