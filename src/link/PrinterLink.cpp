@@ -1,5 +1,6 @@
 #include "link/PrinterLink.h"
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 
@@ -38,6 +39,9 @@ struct PrinterLink::State {
   LinkHost& host;
   const LinkPaths paths;
   std::atomic<bool> connected = false;
+  std::atomic<std::int64_t> sent = 0;
+  std::atomic<std::int64_t> total = 0;
+  std::atomic<bool> abandoned = false;
 
   // Guarded by mutex.
   mutable std::mutex mutex;
@@ -99,8 +103,13 @@ struct PrinterLink::State {
     if (port.fd < 0 || length < 0 || (bytes == nullptr && length > 0)) return false;
     if (length == 0) return true;
     const auto count = static_cast<std::size_t>(length);
-    if (type == PortType::kUsb) return posix::WritePrinterNodeInTime(port.fd, bytes, count);
-    return posix::WriteSerialInTime(port.fd, bytes, count, rate);
+    total = length;
+    const posix::WriteWatch watch{&sent, &abandoned};
+    const bool written = type == PortType::kUsb ? posix::WritePrinterNodeInTime(port.fd, bytes, count, watch)
+                                                : posix::WriteSerialInTime(port.fd, bytes, count, rate, watch);
+    sent = 0;
+    total = 0;
+    return written;
   }
 
   // What to open: the USB printer, or the serial port and rate the lists show.
@@ -230,5 +239,16 @@ std::string PrinterLink::LastError() const {
   std::lock_guard lock(state_->mutex);
   return state_->lastError;
 }
+
+}  // namespace kestrel
+
+namespace kestrel {
+
+PrinterLink::WriteProgress PrinterLink::Progress() const {
+  const std::int64_t total = state_->total;
+  return {std::min(state_->sent.load(), total), total};
+}
+
+void PrinterLink::AbandonWrites() { state_->abandoned = true; }
 
 }  // namespace kestrel

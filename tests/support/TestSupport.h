@@ -54,7 +54,8 @@ class PtyPair {
   void Close();
   // Sets the line raw and fills it from the program's side until it takes
   // no more, as a printer that stopped reading leaves it.
-  void Stall();
+  // Returns how many bytes it wrote.
+  std::size_t Stall();
 
  private:
   int master_ = -1;

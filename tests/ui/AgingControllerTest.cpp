@@ -96,8 +96,11 @@ TEST_F(AgingControllerTest, SendsAreCountedOneByOneWithoutCopiesWhileOnlyStopIsE
   dialog_->ControlAs<QComboBox>(1075)->setCurrentIndex(0);  // 60mm * 20mm
 
   Click(1076);
-  // The first label goes out at Start, without waiting one interval.
-  EXPECT_EQ(CountText(), QStringLiteral("1"));
+  // The first label goes out at Start, without waiting one interval, and
+  // counts once its write has ended.
+  EXPECT_TRUE(dialog_->Sending());
+  EXPECT_EQ(CountText(), QStringLiteral("0"));
+  ASSERT_TRUE(RunUntil([&] { return dialog_->SendCount >= 1; }));
   EXPECT_TRUE(dialog_->AgingRunning());
   EXPECT_TRUE(timer_->isActive());
   EXPECT_EQ(timer_->interval(), 30);
@@ -119,6 +122,7 @@ TEST_F(AgingControllerTest, SendsAreCountedOneByOneWithoutCopiesWhileOnlyStopIsE
 
   // Start goes on counting; Reset while stopped shows 0.
   Click(1076);
+  FinishSending();
   EXPECT_EQ(dialog_->SendCount, sent + 1);
   Click(1077);
   Click(1079);

@@ -66,7 +66,15 @@ void WindowOnSerialLineTest::SelectPrinterLine() {
   dialog_->ControlAs<QComboBox>(1001)->setCurrentText(QStringLiteral("115200"));
 }
 
+void WindowOnSerialLineTest::FinishSending() {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (dialog_->Sending() && std::chrono::steady_clock::now() < deadline)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  ASSERT_FALSE(dialog_->Sending()) << "a job is still going out";
+}
+
 void WindowOnSerialLineTest::Click(int id) {
+  FinishSending();
   QTest::mouseClick(dialog_->ControlAs<QAbstractButton>(id), Qt::LeftButton);
 }
 

@@ -57,7 +57,10 @@ class WindowOnSerialLineTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
   void SelectPrinterLine();
-  // A left click on a button of the window.
+  // Handles the window's events until the job going out has ended and its
+  // result is applied.
+  void FinishSending();
+  // A left click on a button of the window, once the job before has ended.
   void Click(int id);
 
   EmptyLinkTree links_;
