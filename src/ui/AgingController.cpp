@@ -38,6 +38,7 @@ AgingController::AgingController(CKestrelDlg& dialog) : dialog_(dialog), timer_(
 AgingController::~AgingController() { timer_->stop(); }
 
 void AgingController::StartAging() {
+  if (dialog_.Sending()) return;  // refused while a job goes out, as the job buttons are
   dialog_.SetAgingRunning(true);
   EnableAllControls(false);
   if (QWidget* stop = dialog_.Control(kStopButton)) stop->setEnabled(true);

@@ -63,7 +63,9 @@ TEST_F(SendingWindowTest, TheWindowAnswersAndShowsTheShareSentWhileALabelGoesOut
 
   const auto start = Clock::now();
   Click(1043);
-  EXPECT_LT(Clock::now() - start, 500ms) << "the click waited for the line";
+  const auto clickTook = Clock::now() - start;
+  EXPECT_LT(clickTook, 500ms) << "the click waited for the line";
+  RecordProperty("click_ms", static_cast<int>(clickTook / 1ms));
   ASSERT_TRUE(dialog_->Sending());
   EXPECT_EQ(dialog_->cursor().shape(), Qt::BusyCursor);
 
@@ -71,7 +73,9 @@ TEST_F(SendingWindowTest, TheWindowAnswersAndShowsTheShareSentWhileALabelGoesOut
   // sent, and refuses another job.
   bool timerRan = false;
   QTimer::singleShot(0, [&] { timerRan = true; });
-  QTest::mouseClick(dialog_->ControlAs<QAbstractButton>(1005), Qt::LeftButton);  // a second job
+  for (const int other : {1005, 1076})  // a second job, the aging test's start
+    QTest::mouseClick(dialog_->ControlAs<QAbstractButton>(other), Qt::LeftButton);
+  EXPECT_FALSE(dialog_->AgingRunning());
   std::vector<std::uint8_t> received;
   bool progressShown = false;
   while (dialog_->Sending() && Clock::now() - start < 20s) {
