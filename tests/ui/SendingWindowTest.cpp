@@ -1,6 +1,5 @@
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -44,8 +43,8 @@ class SendingWindowTest : public WindowOnSerialLineTest {
   // What the slow printer read meanwhile: a small piece at a time, the
   // window's events handled in between.
   void ReadSlowly(std::vector<std::uint8_t>& received) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    const std::vector<std::uint8_t> piece = printer_.Read(512, 5ms);
+    QTest::qWait(10);
+    const std::vector<std::uint8_t> piece = printer_.Read(256, 5ms);
     received.insert(received.end(), piece.begin(), piece.end());
   }
 
