@@ -6,8 +6,10 @@
 #include <QLineEdit>
 #include <QString>
 #include <QWidget>
+#include <utility>
 
 #include "language/TranslationMap.h"
+#include "link/JobRunner.h"
 #include "ui/CKestrelDlg.h"
 
 namespace kestrel {
@@ -36,6 +38,7 @@ AgingController::AgingController(CKestrelDlg& dialog) : dialog_(dialog), timer_(
 AgingController::~AgingController() { timer_->stop(); }
 
 void AgingController::StartAging() {
+  if (dialog_.Sending()) return;  // refused while a job goes out, as the job buttons are
   dialog_.SetAgingRunning(true);
   EnableAllControls(false);
   if (QWidget* stop = dialog_.Control(kStopButton)) stop->setEnabled(true);
@@ -57,20 +60,40 @@ void AgingController::ResetSendCount() {
 }
 
 void AgingController::AgingTick() {
-  // A tick runs to its end before the next one; a nested event loop inside a
-  // tick must not start another.
+  // A tick runs to its end, its write included, before the next one; a
+  // message box's own message loop inside a tick must not start another.
   if (ticking_ || !dialog_.AgingRunning()) return;
+  if (dialog_.Sending()) {
+    tickDue_ = true;  // follows as soon as the write in progress has ended
+    return;
+  }
   ticking_ = true;
   const auto* sizes = dialog_.ControlAs<QComboBox>(kSizeList);
   const NamedJob* job = AgingLabelJob(sizes ? sizes->currentIndex() : -1);
-  if (job != nullptr) {
-    RunAgingTick(dialog_.Link(), *job, dialog_.CurrentJobContext(), *this);
-  } else {
+  if (job == nullptr) {
     // No size chosen: nothing can be sent, so the run ends as a failed send.
     StopAging();
     ShowMessage(Translate("发送失败,已停止发送"), "Kestrel");
+  } else {
+    SendLabel(*job);
   }
   ticking_ = false;
+}
+
+// The label is composed here and sent off the window's thread; the count or
+// the stop is applied when the write has ended.
+void AgingController::SendLabel(const NamedJob& job) {
+  PrinterLink& link = dialog_.Link();
+  ComposeJob(link, job, dialog_.CurrentJobContext());
+  if (!link.Connected()) {
+    ApplyAgingTickResult(AgingTickResult::kNotConnected, *this);
+    return;
+  }
+  dialog_.SendOffThread([&link] { return link.WriteSendBuffer(); },
+                        [this](bool written) {
+                          ApplyAgingTickResult(written ? AgingTickResult::kSent : AgingTickResult::kSendFailed, *this);
+                          if (std::exchange(tickDue_, false)) AgingTick();
+                        });
 }
 
 void AgingController::ShowSendCount() {

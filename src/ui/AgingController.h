@@ -27,6 +27,7 @@ class AgingController : public QObject, private AgingHost {
   void ShowSendCount();
 
  private:
+  void SendLabel(const NamedJob& job);
   void CountSuccessfulSend() override;
   void ShowMessage(const std::string& text, const std::string& caption) override;
   // Every child control of the window, visible or not; windows owned by it
@@ -36,6 +37,7 @@ class AgingController : public QObject, private AgingHost {
   CKestrelDlg& dialog_;
   QTimer* timer_ = nullptr;
   bool ticking_ = false;
+  bool tickDue_ = false;  // the timer expired while a write was going out
 };
 
 }  // namespace kestrel

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
+#include <QTimer>
 #include <utility>
 
 #include "commands/SendBuffer.h"
@@ -23,6 +24,7 @@
 #include "ui/DialogBuilder.h"
 #include "ui/Dialog_About.h"
 #include "ui/InterfaceTexts.h"
+#include "ui/PreviewDialog.h"
 #include "ui/ResourcePictures.h"
 #include "version/Version.h"
 
@@ -52,8 +54,13 @@ CKestrelDlg::CKestrelDlg(QWidget* parent, LinkPaths paths)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       paths_(std::move(paths)),
-      link_(std::make_unique<PrinterLink>(*this, paths_)) {
+      link_(std::make_unique<PrinterLink>(*this, paths_)),
+      sender_(std::make_unique<JobSender>([this](std::function<void()> call) {
+        QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+      })),
+      progressTimer_(new QTimer(this)) {
   setObjectName(QStringLiteral("CKestrelDlg"));
+  connect(progressTimer_, &QTimer::timeout, this, &CKestrelDlg::ShowSendProgress);
   controls_ = std::make_unique<DialogBuilder>(*this, MainWindowTemplate());
   background_ = ResourceImage(kBackgroundPicture);
   InitDialog();
@@ -65,7 +72,10 @@ CKestrelDlg::CKestrelDlg(QWidget* parent, LinkPaths paths)
 
 CKestrelDlg::~CKestrelDlg() {
   qApp->removeEventFilter(this);
-  // The console's workers write through the link: join them before it goes.
+  // Writes still going out end at once; the sender and the console's workers
+  // write through the link, so they are joined before it goes.
+  link_->AbandonWrites();
+  sender_->Wait();
   console_.reset();
   aging_.reset();
 }
@@ -73,7 +83,8 @@ CKestrelDlg::~CKestrelDlg() {
 void CKestrelDlg::InitDialog() {
   setWindowIcon(ResourceIcon(kWindowIcon));
   LoadInterfaceLanguage();
-  setWindowTitle(Text(WindowTitle(GetVersionText())));
+  idleTitle_ = Text(WindowTitle(GetVersionText()));
+  setWindowTitle(idleTitle_);
   ApplyInterfaceTexts();
   if (!InterfaceIsChinese()) {
     if (QWidget* smallFont = Control(1084)) smallFont->hide();
@@ -110,10 +121,13 @@ JobContext CKestrelDlg::CurrentJobContext() const {
   return context;
 }
 
-bool CKestrelDlg::RunNamedJob(const std::string& name, bool* written) {
+bool CKestrelDlg::RunNamedJob(const std::string& name) {
   const NamedJob* job = FindJob(name);
-  if (!job) return false;
-  return RunJob(*link_, *job, CurrentJobContext(), written);
+  if (!job || Sending()) return false;
+  if (!ComposeJob(*link_, *job, CurrentJobContext())) return false;
+  PrinterLink* link = link_.get();
+  SendOffThread([link] { return link->WritePrinter(SendBuffer, SendLength); });
+  return true;
 }
 
 void CKestrelDlg::ShowMessage(const std::string& text, const std::string& caption) {
@@ -189,6 +203,10 @@ bool CKestrelDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CKestrelDlg::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F9) {
+    ShowPreview();
+    return;
+  }
   // Enter that no button took (a one-line edit, a list) ends the window with
   // OK, as Esc ends it with Cancel; the console box keeps Enter for new lines.
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -214,7 +232,16 @@ void CKestrelDlg::closeEvent(QCloseEvent* event) {
 void CKestrelDlg::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
   QAction* about = menu.addAction(AboutEntryText());
-  if (menu.exec(event->globalPos()) == about) ShowAboutBox();
+  QAction* preview = menu.addAction(PreviewDialog::EntryText());
+  preview->setShortcut(QKeySequence(Qt::Key_F9));
+  QAction* chosen = menu.exec(event->globalPos());
+  if (chosen == about) ShowAboutBox();
+  if (chosen == preview) ShowPreview();
+}
+
+void CKestrelDlg::ShowPreview() {
+  PreviewDialog preview(*this);
+  preview.exec();
 }
 
 }  // namespace kestrel

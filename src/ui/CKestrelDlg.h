@@ -5,14 +5,17 @@
 #include <QImage>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "commands/JobSettings.h"
 #include "commands/NamedJob.h"
+#include "link/JobSender.h"
 #include "link/LinkHost.h"
 #include "link/PrinterLink.h"
 
+class QTimer;
 class QWidget;
 
 namespace kestrel {
@@ -46,10 +49,20 @@ class CKestrelDlg : public QDialog, public LinkHost {
   // the local time.
   JobContext CurrentJobContext() const;
 
-  // The job pattern for a named job (see JobRunner); returns false when the
-  // printer could not be reached, or when no job of that name exists.
-  // `written` receives WritePrinter's answer.
-  bool RunNamedJob(const std::string& name, bool* written = nullptr);
+  // The job pattern for a named job (see JobRunner), its write going out off
+  // this window's thread; returns false when the printer could not be
+  // reached, when no job of that name exists, or while another job goes out
+  // (then nothing is done).
+  bool RunNamedJob(const std::string& name);
+
+  // True from the start of a job's write until its result has been applied.
+  // Meanwhile the window answers, shows a busy cursor and the share sent in
+  // its title, and refuses everything that would use the link.
+  bool Sending() const;
+  // Runs `write` off this window's thread; `done` gets its answer on this
+  // thread once it has ended. False, with nothing started, while another
+  // job goes out.
+  bool SendOffThread(std::function<bool()> write, std::function<void(bool)> done = {});
 
   // An OK-only message box without icon, owned by this window.
   void ShowMessage(const std::string& text, const std::string& caption) override;
@@ -79,6 +92,10 @@ class CKestrelDlg : public QDialog, public LinkHost {
   void ShowAboutBox();
   void ShowVersionHistory();
 
+  // The preview of the jobs on the virtual printer, modal over this window;
+  // from the context menu and F9.
+  void ShowPreview();
+
   // The entry of the window's context menu that opens the about box.
   static QString AboutEntryText();
 
@@ -98,12 +115,17 @@ class CKestrelDlg : public QDialog, public LinkHost {
   void ConnectJobButtons();
   void RunJobButton(int id, const char* jobName);
   void OpenCustomLabelEditor();
+  void ShowSendProgress();
+  void EndSendProgress();
 
   LinkPaths paths_;
   std::unique_ptr<DialogBuilder> controls_;
   QImage background_;
   std::atomic<bool> agingRunning_ = false;
   std::unique_ptr<PrinterLink> link_;
+  std::unique_ptr<JobSender> sender_;
+  QTimer* progressTimer_ = nullptr;
+  QString idleTitle_;
   std::unique_ptr<AgingController> aging_;
   std::unique_ptr<ConsoleController> console_;
 };

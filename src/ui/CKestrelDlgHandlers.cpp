@@ -12,7 +12,9 @@ namespace kestrel {
 
 void CKestrelDlg::ConnectHandlers() {
   if (auto* connect = ControlAs<QAbstractButton>(1003))
-    QObject::connect(connect, &QAbstractButton::clicked, this, [this] { link_->ToggleConnection(); });
+    QObject::connect(connect, &QAbstractButton::clicked, this, [this] {
+      if (!Sending()) link_->ToggleConnection();
+    });
   if (auto* ports = ControlAs<QComboBox>(1000))
     QObject::connect(ports, &QComboBox::activated, this, [this](int index) { link_->PortTypeChanged(index); });
   ConnectSelectionHandlers();
@@ -50,7 +52,8 @@ void CKestrelDlg::ConnectJobButtons() {
 }
 
 void CKestrelDlg::RunJobButton(int id, const char* jobName) {
-  if (!FindJob(jobName)) return;
+  // Refused while a job goes out: the link is busy and SendBuffer in use.
+  if (!FindJob(jobName) || Sending()) return;
   const bool reached = RunNamedJob(jobName);
   // Of the button jobs only the bar code test says that the printer is missing.
   if (!reached && id == 1020) ShowMessage(Translate("打印机未连接！"), "Kestrel");

@@ -18,12 +18,12 @@
 #include "language/TranslationMap.h"
 #include "ui/CAboutDlg.h"
 #include "ui/CKestrelDlg.h"
-#include "window/DialogTemplate.h"
 #include "ui/Dialog_About.h"
 #include "ui/InterfaceTexts.h"
 #include "ui/ResourcePictures.h"
 #include "ui/WindowTestSupport.h"
 #include "version/Version.h"
+#include "window/DialogTemplate.h"
 
 namespace kestrel {
 namespace {
@@ -304,7 +304,7 @@ TEST_F(MainWindowTest, ContextMenuEntryOpensTheAboutBox) {
   QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5), window->mapToGlobal(QPoint(5, 5)));
   QApplication::sendEvent(window.get(), &request);
 
-  EXPECT_EQ(entries, Strings({"关于 Kestrel(&A)..."}));
+  EXPECT_EQ(entries, Strings({"关于 Kestrel(&A)...", "Preview..."}));  // the preview in the window's language
   EXPECT_EQ(watcher.Seen(), 2);
   EXPECT_EQ(aboutTitle, QString::fromUtf8("关于 Kestrel"));
   ASSERT_FALSE(aboutTexts.isEmpty());

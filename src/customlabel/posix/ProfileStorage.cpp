@@ -1,18 +1,41 @@
 #include "customlabel/ProfileStorage.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-
-#include "customlabel/ProfileFile.h"
+#include <chrono>
+#include <thread>
+#include <vector>
 
 namespace kestrel {
 namespace {
 
-// The descriptor of path when it is a regular file; -1 with errno set
-// otherwise. Opened without blocking, so a named pipe cannot stall the open.
+// The temporary files of a save are ".NAME.XXXXXX" beside the file NAME.
+constexpr char kTemporaryMarks[] = "XXXXXX";
+constexpr std::size_t kTemporaryMarkCount = sizeof kTemporaryMarks - 1;
+
+struct PathParts {
+  std::string folder;  // never empty: "." for a bare name
+  std::string name;
+};
+
+PathParts SplitPath(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return {".", path};
+  return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+  return (folder == "/" ? "" : folder) + "/" + name;
+}
+
+// Opens path without waiting on a named pipe; -1 with errno set when it is
+// missing or no regular file.
 int OpenRegularDescriptor(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return -1;
@@ -43,23 +66,33 @@ void SyncFolder(const std::string& folder) {
   ::close(fd);
 }
 
+bool IsTemporaryName(const std::string& entry, const std::string& name) {
+  const std::string prefix = "." + name + ".";
+  if (entry.size() != prefix.size() + kTemporaryMarkCount || entry.compare(0, prefix.size(), prefix) != 0) return false;
+  for (std::size_t i = prefix.size(); i < entry.size(); ++i) {
+    const char c = entry[i];
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::FILE* OpenRegularFile(const std::string& path) {
   const int fd = OpenRegularDescriptor(path);
   std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "rb");
-  if (!file && fd >= 0) ::close(fd);
+  if (file == nullptr && fd >= 0) ::close(fd);
   return file;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& text) {
+bool ReadWholeFile(const std::string& path, std::uintmax_t limit, std::string& text) {
   text.clear();
   const int fd = OpenRegularDescriptor(path);
   if (fd < 0) return errno == ENOENT;
   // A file the operator made read-only stays as it is.
   struct stat info {};
   bool ok = ::access(path.c_str(), W_OK) == 0 && ::fstat(fd, &info) == 0 &&
-            static_cast<std::uintmax_t>(info.st_size) <= kProfileSizeLimit;
+            static_cast<std::uintmax_t>(info.st_size) <= limit;
   char chunk[64 * 1024];
   while (ok) {
     const ssize_t got = ::read(fd, chunk, sizeof chunk);
@@ -69,18 +102,64 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
       break;
     }
     text.append(chunk, static_cast<std::size_t>(got));
-    ok = text.size() <= kProfileSizeLimit;
+    ok = text.size() <= limit;
   }
   ::close(fd);
   return ok;
 }
 
-// Writes text to a temporary file beside path and renames it over path.
+std::string ResolveLinks(const std::string& path) {
+  std::string current = path;
+  // As many links as the system itself follows in one path.
+  for (int hop = 0; hop < 40; ++hop) {
+    std::vector<char> target(PATH_MAX);
+    const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+    if (length < 0 || static_cast<std::size_t>(length) >= target.size()) return current;
+    const std::string next(target.data(), static_cast<std::size_t>(length));
+    current = next.front() == '/' ? next : InFolder(SplitPath(current).folder, next);
+  }
+  return {};
+}
+
+ProfileLock::ProfileLock(const std::string& path) {
+  const PathParts parts = SplitPath(path);
+  const std::string lockPath = InFolder(parts.folder, parts.name + ".lock");
+  int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW, 0644);
+  // A lock file made by another user may be locked without being writable.
+  if (fd < 0) fd = ::open(lockPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return;
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() > giveUp) {
+      ::close(fd);
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  handle_ = fd;
+}
+
+ProfileLock::~ProfileLock() {
+  if (Held()) ::close(static_cast<int>(handle_));
+}
+
+void RemoveStaleTemporaries(const std::string& path) {
+  const PathParts parts = SplitPath(path);
+  DIR* folder = ::opendir(parts.folder.c_str());
+  if (folder == nullptr) return;
+  while (const dirent* entry = ::readdir(folder)) {
+    const std::string entryName = entry->d_name;
+    if (!IsTemporaryName(entryName, parts.name)) continue;
+    const std::string stale = InFolder(parts.folder, entryName);
+    struct stat info {};
+    if (::lstat(stale.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(stale.c_str());
+  }
+  ::closedir(folder);
+}
+
 bool ReplaceFileText(const std::string& path, const std::string& text) {
-  const std::size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  std::string temporary = (folder == "/" ? "" : folder) + "/." + name + ".XXXXXX";
+  const PathParts parts = SplitPath(path);
+  std::string temporary = InFolder(parts.folder, "." + parts.name + "." + kTemporaryMarks);
   const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return false;
   struct stat old {};
@@ -92,7 +171,7 @@ bool ReplaceFileText(const std::string& path, const std::string& text) {
     ::unlink(temporary.c_str());
     return false;
   }
-  SyncFolder(folder);
+  SyncFolder(parts.folder);
   return true;
 }
 

@@ -6,6 +6,8 @@
 #include <io.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cwctype>
 #include <random>
 
 #include "customlabel/ProfileFile.h"
@@ -41,12 +43,34 @@ bool WriteAll(HANDLE file, const std::string& text) {
   return true;
 }
 
+struct PathParts {
+  std::wstring folder;  // with its trailing separator; empty for the working folder
+  std::wstring name;
+};
+
+PathParts Split(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return {L"", path};
+  return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+// ".NAME.XXXXXX" beside NAME, six letters or digits, as on Linux, so that
+// a save killed on either system is cleared up by the next.
 std::wstring TemporaryNameBeside(const std::wstring& path) {
   static std::mt19937 names{std::random_device{}()};
-  const std::size_t slash = path.find_last_of(L"\\/");
-  const std::wstring folder = slash == std::wstring::npos ? L"" : path.substr(0, slash + 1);
-  const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-  return folder + L"." + name + L"." + std::to_wstring(names() % 1000000u);
+  static const wchar_t kMarks[] = L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  const PathParts parts = Split(path);
+  std::wstring marks(6, L'0');
+  for (wchar_t& mark : marks) mark = kMarks[names() % (sizeof kMarks / sizeof kMarks[0] - 1)];
+  return parts.folder + L"." + parts.name + L"." + marks;
+}
+
+bool IsTemporaryName(const std::wstring& entry, const std::wstring& name) {
+  const std::wstring prefix = L"." + name + L".";
+  if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0) return false;
+  for (std::size_t i = prefix.size(); i < entry.size(); ++i)
+    if (!iswalnum(entry[i]) || entry[i] > 0x7F) return false;
+  return true;
 }
 
 }  // namespace
@@ -64,7 +88,7 @@ std::FILE* OpenRegularFile(const std::string& path) {
   return stream;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& text) {
+bool ReadWholeFile(const std::string& path, std::uintmax_t limit, std::string& text) {
   text.clear();
   const std::wstring widePath = win32::Widen(path);
   HANDLE file = OpenDiskFile(widePath);
@@ -75,7 +99,7 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
   // A file the operator made read-only stays as it is.
   BY_HANDLE_FILE_INFORMATION info{};
   bool ok = GetFileInformationByHandle(file, &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) &&
-            info.nFileSizeHigh == 0 && info.nFileSizeLow <= kProfileSizeLimit;
+            (static_cast<std::uintmax_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow) <= limit;
   char chunk[64 * 1024];
   while (ok) {
     DWORD got = 0;
@@ -85,10 +109,64 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
     }
     if (got == 0) break;
     text.append(chunk, got);
-    ok = text.size() <= kProfileSizeLimit;
+    ok = text.size() <= limit;
   }
   CloseHandle(file);
   return ok;
+}
+
+// A link is followed to the file it names; anything else is its own file.
+std::string ResolveLinks(const std::string& path) {
+  const std::wstring wide = win32::Widen(path);
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return path;
+  HANDLE file = CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return path;
+  std::wstring target(32768, L'\0');
+  const DWORD length =
+      GetFinalPathNameByHandleW(file, target.data(), static_cast<DWORD>(target.size()), VOLUME_NAME_DOS);
+  CloseHandle(file);
+  if (length == 0 || length >= target.size()) return {};
+  target.resize(length);
+  if (target.rfind(L"\\\\?\\", 0) == 0) target.erase(0, 4);
+  return win32::Narrow(target);
+}
+
+ProfileLock::ProfileLock(const std::string& path) {
+  const std::wstring lockPath = win32::Widen(path) + L".lock";
+  HANDLE file = CreateFileW(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  OVERLAPPED whole{};
+  while (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
+    if (std::chrono::steady_clock::now() > giveUp) {
+      CloseHandle(file);
+      return;
+    }
+    Sleep(10);
+  }
+  handle_ = reinterpret_cast<std::intptr_t>(file);
+}
+
+ProfileLock::~ProfileLock() {
+  if (handle_ == -1) return;
+  HANDLE file = reinterpret_cast<HANDLE>(handle_);
+  OVERLAPPED whole{};
+  UnlockFileEx(file, 0, 1, 0, &whole);
+  CloseHandle(file);
+}
+
+void RemoveStaleTemporaries(const std::string& path) {
+  const PathParts parts = Split(win32::Widen(path));
+  WIN32_FIND_DATAW entry{};
+  HANDLE search = FindFirstFileW((parts.folder + L"." + parts.name + L".*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (IsTemporaryName(entry.cFileName, parts.name)) DeleteFileW((parts.folder + entry.cFileName).c_str());
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
 }
 
 // The new file takes the old one's place in one step, written through to the

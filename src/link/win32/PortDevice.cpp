@@ -30,8 +30,8 @@ std::string ErrorText(const std::string& what) {
 OpenedPort OpenDevice(const std::string& path) {
   HANDLE device = CreateFileW(win32::Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr);
-  if (device == INVALID_HANDLE_VALUE) return {kNoPort, ErrorText("cannot open " + path)};
-  return {reinterpret_cast<DeviceHandle>(device), {}};
+  if (device == INVALID_HANDLE_VALUE) return {kNoPort, ErrorText("cannot open " + path), {}};
+  return {reinterpret_cast<DeviceHandle>(device), {}, {}};
 }
 
 // Raw 8N1 at the rate, no handshake of any kind (a printer's XOFF must not
@@ -69,8 +69,16 @@ DWORD QueuedForSending(HANDLE port) {
   return ClearCommError(port, &errors, &status) ? status.cbOutQue : 0;
 }
 
-// One overlapped write of the whole range, given up at the deadline.
-bool WriteUntil(HANDLE port, const std::uint8_t* bytes, std::size_t count, Clock::time_point deadline) {
+void Report(const WriteWatch& watch, std::size_t sent) {
+  if (watch.sent != nullptr) *watch.sent = static_cast<std::int64_t>(sent);
+}
+
+bool Abandoned(const WriteWatch& watch) { return watch.abandon != nullptr && *watch.abandon; }
+
+// One overlapped write of the whole range, given up at the deadline or when
+// the watcher abandons it; waits in short slices so that either is seen.
+bool WriteUntil(HANDLE port, const std::uint8_t* bytes, std::size_t count, Clock::time_point deadline,
+                const WriteWatch& watch) {
   std::size_t done = 0;
   OVERLAPPED pending{};
   pending.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -78,21 +86,25 @@ bool WriteUntil(HANDLE port, const std::uint8_t* bytes, std::size_t count, Clock
   bool ok = true;
   while (ok && done < count) {
     ResetEvent(pending.hEvent);
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 20));
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - done, 4096));
     DWORD written = 0;
     if (!WriteFile(port, bytes + done, chunk, &written, &pending)) {
       if (GetLastError() != ERROR_IO_PENDING) {
         ok = false;
         break;
       }
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-      if (WaitForSingleObject(pending.hEvent, static_cast<DWORD>(std::max<long long>(left, 0))) != WAIT_OBJECT_0)
-        CancelIoEx(port, &pending);
+      while (WaitForSingleObject(pending.hEvent, 20) == WAIT_TIMEOUT) {
+        if (Clock::now() >= deadline || Abandoned(watch)) {
+          CancelIoEx(port, &pending);
+          break;
+        }
+      }
       // The system owns the record until the write has ended, given up or not.
       if (!GetOverlappedResult(port, &pending, &written, TRUE)) ok = false;
     }
     if (written == 0) ok = false;
     done += written;
+    Report(watch, done);
   }
   CloseHandle(pending.hEvent);
   return ok && done == count;
@@ -108,7 +120,7 @@ Clock::time_point LineDeadline(std::size_t count, DWORD queued, int rate) {
 
 }  // namespace
 
-OpenedPort OpenSerialDevice(const std::string& path, int rate) {
+OpenedPort OpenSerialDevice(const std::string& path, int rate, const std::string&) {
   OpenedPort opened = OpenDevice(path);
   if (opened.handle == kNoPort) return opened;
   HANDLE port = Native(opened.handle);
@@ -116,32 +128,45 @@ OpenedPort OpenSerialDevice(const std::string& path, int rate) {
   line.DCBlength = sizeof line;
   if (GetFileType(port) != FILE_TYPE_CHAR || !GetCommState(port, &line)) {
     CloseHandle(port);
-    return {kNoPort, "not a serial port: " + path};
+    return {kNoPort, "not a serial port: " + path, {}};
   }
   ApplyLineSettings(port, rate);
   return opened;
 }
 
-OpenedPort OpenPrinterNode(const std::string& path) { return OpenDevice(path); }
-
-void ClosePort(DeviceHandle port) {
-  if (port != kNoPort) CloseHandle(Native(port));
+OpenedPort OpenPrinterNode(const std::string& path) {
+  OpenedPort opened = OpenDevice(path);
+  if (opened.handle != kNoPort && GetFileType(Native(opened.handle)) == FILE_TYPE_DISK) {
+    CloseHandle(Native(opened.handle));
+    return {kNoPort, "not a printer device: " + path, {}};
+  }
+  return opened;
 }
 
-bool WriteAllBlocking(DeviceHandle port, const std::uint8_t* bytes, std::size_t count) {
-  // A printer takes a job far faster than a serial line; one that has taken
-  // nothing for this long has stopped reading.
-  const auto deadline = Clock::now() + std::chrono::seconds(10) + std::chrono::milliseconds(count / 10);
-  return WriteUntil(Native(port), bytes, count, deadline);
+void ClosePort(OpenedPort& port) {
+  if (port.handle != kNoPort) CloseHandle(Native(port.handle));
+  port = {};
 }
 
-bool WriteSerialInTime(DeviceHandle port, const std::uint8_t* bytes, std::size_t count, int rate) {
+bool WritePrinterNodeInTime(DeviceHandle port, const std::uint8_t* bytes, std::size_t count,
+                            const WriteWatch& watch) {
+  // The slowest printer takes some 4000 bytes a second; one that has taken
+  // them no faster has stopped reading (paper out, offline).
+  const auto deadline = Clock::now() + std::chrono::seconds(2) +
+                        std::chrono::milliseconds(static_cast<long long>(count) * 1000 / 4000);
+  Report(watch, 0);
+  return WriteUntil(Native(port), bytes, count, deadline, watch);
+}
+
+bool WriteSerialInTime(DeviceHandle port, const std::uint8_t* bytes, std::size_t count, int rate,
+                       const WriteWatch& watch) {
   HANDLE native = Native(port);
   const Clock::time_point deadline = LineDeadline(count, QueuedForSending(native), rate);
-  if (!WriteUntil(native, bytes, count, deadline)) return false;
+  Report(watch, 0);
+  if (!WriteUntil(native, bytes, count, deadline, watch)) return false;
   // Done means sent: the driver's queue has run empty.
   while (QueuedForSending(native) > 0) {
-    if (Clock::now() >= deadline) return false;
+    if (Clock::now() >= deadline || Abandoned(watch)) return false;
     Sleep(5);
   }
   return true;

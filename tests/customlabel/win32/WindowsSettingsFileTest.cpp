@@ -15,9 +15,11 @@ namespace {
 
 std::wstring Wide(const std::string& path) { return Utf8Path(path).wstring(); }
 
-std::size_t EntriesIn(const std::string& folder) {
+// The temporary files of saves (".Kestrel.ini.XXXXXX") left in a folder.
+std::size_t TemporariesIn(const std::string& folder) {
   std::size_t count = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(Utf8Path(folder))) ++count;
+  for (const auto& entry : std::filesystem::directory_iterator(Utf8Path(folder)))
+    if (entry.path().filename().wstring().front() == L'.') ++count;
   return count;
 }
 
@@ -38,7 +40,8 @@ TEST(WindowsSettingsFileTest, FolderNamedInAnyLanguageHoldsTheFile) {
   EXPECT_EQ(settings.ReadSettingInt(kCustomLabelSection, "CustomLabel_Width"), 384);
   EXPECT_TRUE(settings.WriteSettingInt(kCustomLabelSection, "CustomLabel_Width", 576));
   EXPECT_EQ(settings.ReadSettingInt(kCustomLabelSection, "CustomLabel_Width"), 576);
-  EXPECT_EQ(EntriesIn(dir.path() + "/数据 ü/Tarnwick"), 1u);
+  EXPECT_TRUE(std::filesystem::is_regular_file(Utf8Path(settings.FilePath)));
+  EXPECT_EQ(TemporariesIn(dir.path() + "/数据 ü/Tarnwick"), 0u);
 }
 
 // A save never leaves a part of a file, nor its temporary file, behind.
@@ -56,7 +59,7 @@ TEST(WindowsSettingsFileTest, FilesThatCannotBeReplacedStayAsTheyAre) {
   EXPECT_FALSE(WriteProfileString(path, "CustomLabel", "CustomLabel_X", "6"));
   CloseHandle(reader);
   EXPECT_EQ(ReadText(path), before);
-  EXPECT_EQ(EntriesIn(dir.path()), 1u);
+  EXPECT_EQ(TemporariesIn(dir.path()), 0u);
 
   ASSERT_TRUE(SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_FALSE(WriteProfileString(path, "CustomLabel", "CustomLabel_X", "7"));
@@ -65,7 +68,7 @@ TEST(WindowsSettingsFileTest, FilesThatCannotBeReplacedStayAsTheyAre) {
 
   EXPECT_TRUE(WriteProfileString(path, "CustomLabel", "CustomLabel_Y", "8"));
   EXPECT_EQ(ReadText(path), before + "CustomLabel_Y=8\r\n");
-  EXPECT_EQ(EntriesIn(dir.path()), 1u);
+  EXPECT_EQ(TemporariesIn(dir.path()), 0u);
 }
 
 }  // namespace

@@ -35,9 +35,10 @@ HANDLE InheritableFile(const std::wstring& path) {
 
 // A Windows program has the system's code page whatever its environment says,
 // so the locale is not passed on.
-CliRun RunProgram(const std::string& program, const std::vector<std::string>& args, const char*) {
+CliRun RunProgram(const std::string& program, const std::vector<std::string>& args, const char*,
+                  const char* stdoutPath) {
   TempDir dir;
-  const std::string outFile = dir.path() + "/stdout";
+  const std::string outFile = stdoutPath ? stdoutPath : dir.path() + "/stdout";
   const std::string errFile = dir.path() + "/stderr";
   std::wstring commandLine = Quoted(win32::Widen(program));
   for (const std::string& arg : args) commandLine += L" " + Quoted(win32::Widen(arg));
@@ -63,13 +64,13 @@ CliRun RunProgram(const std::string& program, const std::vector<std::string>& ar
   }
   CloseHandle(out);
   CloseHandle(err);
-  run.output = ReadText(outFile);
+  if (!stdoutPath) run.output = ReadText(outFile);
   run.error = ReadText(errFile);
   return run;
 }
 
-CliRun RunCli(const std::vector<std::string>& args, const char* locale) {
-  return RunProgram(KESTREL_CLI_PATH, args, locale);
+CliRun RunCli(const std::vector<std::string>& args, const char* locale, const char* stdoutPath) {
+  return RunProgram(KESTREL_CLI_PATH, args, locale, stdoutPath);
 }
 
 }  // namespace kestrel::test
