@@ -1,7 +1,6 @@
 #include "win32ui/CKestrelDlg.h"
 
 #include "commands/SendBuffer.h"
-#include "customlabel/LabelSettings.h"
 #include "language/TranslationMap.h"
 #include "version/Version.h"
 #include "win32ui/DialogTemplateEx.h"
@@ -10,6 +9,7 @@
 #include "window/InterfaceItems.h"
 #include "window/JobButtons.h"
 #include "window/MainWindowJobs.h"
+#include "window/MainWindowStart.h"
 
 namespace kestrel::win32 {
 
@@ -25,17 +25,6 @@ constexpr int kBackfeedEdit = 1022;
 constexpr int kSmallFontButton = 1084;
 // A call another thread waits on; lParam points at the std::function to run.
 constexpr UINT kWindowThreadCall = WM_APP + 1;
-
-// The interface language follows the code page. One chosen before the
-// window was made (the window tests) is kept.
-void LoadInterfaceLanguage() {
-  const std::int32_t chosen = TranslationMap::Instance().CodePage;
-  if (chosen != 0) {
-    LoadTranslations(chosen);
-  } else {
-    LoadTranslations();
-  }
-}
 
 std::wstring LoadText(int id) {
   const wchar_t* text = nullptr;
@@ -116,7 +105,7 @@ INT_PTR CKestrelDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
       return reinterpret_cast<INT_PTR>(BackgroundBrushFor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case kCustomLabelSizeChanged:
-      ReloadCustomLabelSize();
+      ReloadCustomLabelSize(controls_);
       return FALSE;
     case kWindowThreadCall:
       (*reinterpret_cast<const std::function<void()>*>(lParam))();
@@ -158,15 +147,8 @@ void CKestrelDlg::ApplyInterfaceTexts() {
     }
   }
   EnableBaudList(false);
-  ReloadCustomLabelSize();
-  for (std::size_t row = 0; row < kCaptionCount; ++row)
-    controls_.SetText(kCaptionTable[row].control, Translate(kCaptionTable[row].key));
-}
-
-void CKestrelDlg::ReloadCustomLabelSize() {
-  LabelSettings& settings = GetLabelSettings();
-  controls_.SetText(1033, settings.ReadSettingText("CustomLabel_Width", 8));
-  controls_.SetText(1041, settings.ReadSettingText("CustomLabel_Height", 8));
+  ReloadCustomLabelSize(controls_);
+  ApplyCaptions(controls_);
 }
 
 void CKestrelDlg::OnCommand(int id, int code) {

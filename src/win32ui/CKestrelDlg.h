@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -43,13 +45,13 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   // message was taken. Every message of the loop passes here first.
   bool PreTranslateMessage(const MSG& message);
 
-  AgingPanel& Aging() { return aging_; }
+  std::uint32_t SendCount = 0;
 
   // LinkHost
   int PortSelection() const override;
   std::string PortText() const override;
   std::string BaudText() const override;
-  bool AgingRunning() const override { return aging_.Running(); }
+  bool AgingRunning() const override { return agingRunning_.load(); }
   void ShowMessage(const std::string& text, const std::string& caption) override;
   void SetConnectCaption(const std::string& caption) override;
   void EnablePortList(bool enabled) override;
@@ -70,7 +72,6 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnInitDialog();
   void ApplyInterfaceTexts();
-  void ReloadCustomLabelSize();
   void OnCommand(int id, int code);
   void OnClicked(int id);
   bool OnSysCommand(WPARAM command);
@@ -82,7 +83,8 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   HWND hwnd_ = nullptr;
   Win32DialogControls controls_;
   std::unique_ptr<PrinterLink> link_;
-  AgingPanel aging_{*this};
+  std::atomic<bool> agingRunning_ = false;
+  AgingPanel aging_{*this, agingRunning_, SendCount};
   ConsolePanel console_{*this};
   CaptionFonts captionFonts_;
   HICON icon_ = nullptr;
