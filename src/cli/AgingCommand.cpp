@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -10,6 +9,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliLinkHost.h"
 #include "cli/CliOptions.h"
+#include "cli/ProcessIo.h"
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
 #include "link/PrinterLink.h"
@@ -19,20 +19,6 @@ namespace kestrel::cli {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-volatile std::sig_atomic_t interrupted = 0;
-
-void OnInterrupt(int) { interrupted = 1; }
-
-// The operator's Ctrl+C (or a TERM from the line's controller) is the stop
-// button: the run ends after the tick in progress.
-void CatchInterrupts() {
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
-}
 
 // The aging test's owner on the command line: the count on stdout after each
 // send, the stop messages on stderr.
@@ -56,7 +42,7 @@ class CliAgingHost : public AgingHost {
 
 // Waits until `until`, in short steps so that an interrupt ends the wait.
 void WaitForNextTick(Clock::time_point until) {
-  while (!interrupted && Clock::now() < until)
+  while (!Interrupted() && Clock::now() < until)
     std::this_thread::sleep_for(std::min<Clock::duration>(until - Clock::now(), std::chrono::milliseconds(20)));
 }
 
@@ -86,7 +72,7 @@ int RunTicks(PrinterLink& link, const NamedJob& job, CliOptions& options, std::i
   const auto interval = options.extras.find("--interval");
   const std::chrono::milliseconds period(AgingInterval(interval == options.extras.end() ? "" : interval->second));
   CliAgingHost host;
-  for (std::int64_t tick = 1; !interrupted; ++tick) {
+  for (std::int64_t tick = 1; !Interrupted(); ++tick) {
     const Clock::time_point next = Clock::now() + period;
     // A time given with --at stays fixed; otherwise every label prints the
     // time of its own tick, as in the window.
@@ -98,7 +84,7 @@ int RunTicks(PrinterLink& link, const NamedJob& job, CliOptions& options, std::i
     if (tick == ticks) break;
     WaitForNextTick(next);
   }
-  return log.End(interrupted ? "interrupted" : "done") ? 0 : LogFailed();
+  return log.End(Interrupted() ? "interrupted" : "done") ? 0 : LogFailed();
 }
 
 }  // namespace
@@ -122,6 +108,8 @@ int RunAging(const Arguments& args, const OptionSet& accepted) {
   linkHost.SetAgingRunning(true);
   PrinterLink link(linkHost);
   options.context.agingRunning = true;
+  // The operator's Ctrl+C is the stop button: the run ends after the tick in
+  // progress.
   CatchInterrupts();
   return RunTicks(link, *job, options, ticks, log);
 }

@@ -4,13 +4,14 @@
 #include <cstring>
 #include <ctime>
 
+#include "cli/ProcessIo.h"
+#include "commands/JobSettings.h"
+
 namespace kestrel::cli {
 namespace {
 
 std::string LocalTimeText() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = LocalTimeNow();
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
   return text;
@@ -47,7 +48,7 @@ AgingLog::~AgingLog() {
 }
 
 bool AgingLog::Open(const std::string& path, std::string* problem) {
-  file_ = std::fopen(path.c_str(), "a");
+  file_ = OpenFile(path, "a");
   if (file_ == nullptr) *problem = path + ": " + std::strerror(errno);
   return file_ != nullptr;
 }

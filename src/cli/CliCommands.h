@@ -50,6 +50,9 @@ int RunPrint(const Arguments& args, const OptionSet& accepted);
 int RunSend(const Arguments& args, const OptionSet& accepted);
 int RunAging(const Arguments& args, const OptionSet& accepted);
 int RunHelp(const Arguments& args, const OptionSet& accepted);
+int RunDump(const Arguments& args, const OptionSet& accepted);
+int RunRender(const Arguments& args, const OptionSet& accepted);
+int RunPreview(const Arguments& args, const OptionSet& accepted);
 
 // The overview: every command with its meaning.
 void PrintUsage(std::FILE* stream);

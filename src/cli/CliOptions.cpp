@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
@@ -250,12 +251,14 @@ bool ParseLocalTime(const std::string& text, std::tm* time) {
           6 ||
       used != 19)
     return false;
-  static constexpr int kDaysInMonth[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  if (year < 1900 || month < 1 || month > 12 || hour > 23 || minute > 59 || second > 59 || hour < 0 || minute < 0 ||
-      second < 0)
-    return false;
-  if (day < 1 || day > kDaysInMonth[month - 1] + (month == 2 && leap ? 1 : 0)) return false;
+  if (year < 1900 || hour > 23 || minute > 59 || second > 59 || hour < 0 || minute < 0 || second < 0) return false;
+  // The calendar alone gives the weekday and the day of the year, so no time
+  // zone can move the date.
+  using namespace std::chrono;
+  const year_month_day date{std::chrono::year(year), std::chrono::month(static_cast<unsigned>(month)),
+                            std::chrono::day(static_cast<unsigned>(day))};
+  if (month < 1 || day < 1 || !date.ok()) return false;
+  const sys_days dayNumber(date);
   std::tm parsed{};
   parsed.tm_year = year - 1900;
   parsed.tm_mon = month - 1;
@@ -263,13 +266,10 @@ bool ParseLocalTime(const std::string& text, std::tm* time) {
   parsed.tm_hour = hour;
   parsed.tm_min = minute;
   parsed.tm_sec = second;
-  // The weekday and day of the year, without letting a time zone move the date.
-  std::tm calendar = parsed;
-  const std::time_t seconds = timegm(&calendar);
-  std::tm filled{};
-  gmtime_r(&seconds, &filled);
-  filled.tm_isdst = -1;
-  *time = filled;
+  parsed.tm_wday = static_cast<int>(weekday(dayNumber).c_encoding());
+  parsed.tm_yday = (dayNumber - sys_days(date.year() / January / 1)).count();
+  parsed.tm_isdst = -1;
+  *time = parsed;
   return true;
 }
 

@@ -23,6 +23,18 @@ const std::vector<CliCommand>& CommandTable() {
        "reprint a job on a timer and count the sends, until Ctrl+C or N ticks",
        "kestrel-cli aging 60x40 --port /dev/ttyUSB0 --ticks 5 --log run.csv",
        OptionSet{.link = true, .extras = {{"--interval"}, {"--ticks"}, {"--log"}}}},
+#if KESTREL_VIRTUAL_PRINTER
+      {"dump", RunDump, "(FILE | JOB [options])",
+       "list the commands of a byte file or a job, one a line with its offset; problems marked !!",
+       "kestrel-cli dump 80x60", OptionSet{.extras = {}}},
+      {"render", RunRender, "FILE [--width DOTS] --output FILE.png",
+       "print a byte file on the virtual printer: one PNG picture a page",
+       "kestrel-cli render label.bin --width 384 --output label.png",
+       OptionSet{.jobOptions = false, .language = false, .output = true, .extras = {{"--width"}}}},
+      {"preview", RunPreview, "JOB [options] [--width DOTS] --output FILE.png",
+       "compose a job and print it on the virtual printer: one PNG picture a page",
+       "kestrel-cli preview 60x50 --lang zh --output label.png", OptionSet{.output = true, .extras = {{"--width"}}}},
+#endif
       {"help", RunHelp, "[COMMAND]", "show the commands, or one command's options and an example",
        "kestrel-cli help aging", OptionSet{.jobOptions = false, .language = false, .extras = {}}},
   };

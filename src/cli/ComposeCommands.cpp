@@ -4,6 +4,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliLinkHost.h"
 #include "cli/CliOptions.h"
+#include "cli/ProcessIo.h"
 #include "cli/JsonText.h"
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
@@ -29,7 +30,7 @@ void PrintJson(const NamedJob& job, std::span<const std::uint8_t> bytes) {
 
 // Raw bytes to a file; false with the reason on stderr when it cannot be written.
 bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = OpenFile(path, "wb");
   bool written = file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   if (file != nullptr && std::fclose(file) != 0) written = false;
   if (!written) std::perror(("kestrel-cli: " + path).c_str());

@@ -1,13 +1,12 @@
 #include <atomic>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
 #include "cli/CliCommands.h"
 #include "cli/CliLinkHost.h"
 #include "cli/CliOptions.h"
+#include "cli/ProcessIo.h"
 #include "language/CodePageText.h"
 #include "language/TranslationMap.h"
 #include "link/PrinterLink.h"
@@ -31,10 +30,15 @@ bool ReadContent(const CliOptions& options, std::string& content) {
     content = text->second;
     return true;
   }
-  std::ifstream file(options.extras.at("--file"), std::ios::binary);
-  if (!file) return false;
-  content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
+  std::FILE* file = OpenFile(options.extras.at("--file"), "rb");
+  if (file == nullptr) return false;
+  content.clear();
+  char chunk[4096];
+  std::size_t got = 0;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) content.append(chunk, got);
+  const bool read = !std::ferror(file);
+  std::fclose(file);
+  return read;
 }
 
 // Writes the prepared bytes as the console's send button does: one copy for a

@@ -3,13 +3,15 @@
 #include <string>
 
 #include "cli/CliCommands.h"
+#include "cli/ProcessIo.h"
 #include "version/Version.h"
 
 int main(int argc, char** argv) {
   using namespace kestrel::cli;
-  if (argc < 2) return UsageError("");
-  const std::string name = argv[1];
-  const Arguments args(argv + 2, argv + argc);
+  Arguments args = ProgramArguments(argc, argv);
+  if (args.empty()) return UsageError("");
+  const std::string name = args.front();
+  args.erase(args.begin());
   if (name == "--help" || name == "-h") {
     PrintUsage(stdout);
     return 0;

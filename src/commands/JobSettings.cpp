@@ -29,11 +29,4 @@ std::int32_t ReadPrintCopies(const std::string& copiesText) {
 
 std::int32_t ReadPrintSpeed(const std::string& speedText) { return std::clamp(ParseDecimal(speedText), 1, 255); }
 
-std::tm LocalTimeNow() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return local;
-}
-
 }  // namespace kestrel

@@ -45,7 +45,7 @@ std::int32_t ReadPrintCopies(const std::string& copiesText);
 // The speed list, clamped to 1 to 255.
 std::int32_t ReadPrintSpeed(const std::string& speedText);
 
-// The local time now, through localtime_r.
+// The local time now, in the system's time zone.
 std::tm LocalTimeNow();
 
 }  // namespace kestrel

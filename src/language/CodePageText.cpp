@@ -1,27 +1,7 @@
 #include "language/CodePageText.h"
 
-#include <iconv.h>
-
-#include <algorithm>
-#include <cerrno>
-
 namespace kestrel {
-namespace {
 
-const char* IconvName(std::int32_t codePage) {
-  switch (codePage) {
-    case 936: return "GBK";
-    case 54936: return "GB18030";
-    case 950: return "BIG5";
-    case 932: return "CP932";
-    case 949: return "CP949";
-    case 65001: return "UTF-8";
-    default: return "CP1252";
-  }
-}
-
-// Length of the UTF-8 character at `at`: its lead byte and the continuation
-// bytes that follow it, 1 for a stray byte.
 std::size_t Utf8SequenceLength(const char* at, std::size_t left) {
   const unsigned char lead = static_cast<unsigned char>(*at);
   std::size_t length = 1;
@@ -31,52 +11,6 @@ std::size_t Utf8SequenceLength(const char* at, std::size_t left) {
   std::size_t taken = 1;
   while (taken < length && taken < left && (static_cast<unsigned char>(at[taken]) & 0xC0) == 0x80) ++taken;
   return taken;
-}
-
-// Runs iconv over the whole input; an input sequence the target lacks is
-// replaced by `replacement` and skipped (`skip` tells how far).
-template <typename SkipFn>
-std::string Convert(const std::string& input, const char* to, const char* from, const std::string& replacement,
-                    SkipFn skip) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return input;
-  std::string output;
-  char* in = const_cast<char*>(input.data());
-  std::size_t inLeft = input.size();
-  char chunk[256];
-  while (inLeft > 0) {
-    char* out = chunk;
-    std::size_t outLeft = sizeof(chunk);
-    const std::size_t result = iconv(cd, &in, &inLeft, &out, &outLeft);
-    output.append(chunk, static_cast<std::size_t>(out - chunk));
-    if (result != static_cast<std::size_t>(-1)) break;
-    if (errno == E2BIG) continue;
-    // EILSEQ or EINVAL: an unconvertible or incomplete sequence.
-    const std::size_t step = std::min(inLeft, skip(static_cast<unsigned char>(*in), in, inLeft));
-    in += step;
-    inLeft -= step;
-    output += replacement;
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  }
-  char* out = chunk;
-  std::size_t outLeft = sizeof(chunk);
-  iconv(cd, nullptr, nullptr, &out, &outLeft);
-  output.append(chunk, static_cast<std::size_t>(out - chunk));
-  iconv_close(cd);
-  return output;
-}
-
-}  // namespace
-
-std::string ToCodePage(const std::string& utf8, std::int32_t codePage) {
-  return Convert(utf8, IconvName(codePage), "UTF-8", "?",
-                 [](unsigned char, const char* at, std::size_t left) { return Utf8SequenceLength(at, left); });
-}
-
-std::string FromCodePage(const std::string& bytes, std::int32_t codePage) {
-  // A lead byte without its trail byte, or an unmapped byte, becomes '?' as well.
-  return Convert(bytes, "UTF-8", IconvName(codePage), "?",
-                 [](unsigned char, const char*, std::size_t) { return std::size_t{1}; });
 }
 
 }  // namespace kestrel

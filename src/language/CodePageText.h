@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -10,6 +11,15 @@ namespace kestrel {
 // the code page lacks becomes '?', as the Windows conversion does.
 std::string ToCodePage(const std::string& utf8, std::int32_t codePage);
 std::string FromCodePage(const std::string& bytes, std::int32_t codePage);
+
+// Length of the UTF-8 character at `at`: its lead byte and the continuation
+// bytes that follow it, 1 for a stray byte. Both conversions step over an
+// unconvertible character by this length, so it becomes one '?'.
+std::size_t Utf8SequenceLength(const char* at, std::size_t left);
+
+// The system's ANSI code page: on Linux the one its locale stands for (see
+// CodePageFromLocaleName), on Windows the one the system reports.
+std::int32_t SystemCodePage();
 
 // Printed texts always reach the printer as GBK, in both interface languages.
 inline constexpr std::int32_t kPrinterCodePage = 936;

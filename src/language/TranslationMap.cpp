@@ -1,6 +1,6 @@
 #include "language/TranslationMap.h"
 
-#include <cstdlib>
+#include "language/CodePageText.h"
 
 namespace kestrel {
 
@@ -65,14 +65,6 @@ std::int32_t CodePageFromLocaleName(const std::string& localeName) {
   if (language.rfind("ja", 0) == 0) return 932;
   if (language.rfind("ko", 0) == 0) return 949;
   return 1252;
-}
-
-std::int32_t SystemCodePage() {
-  for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-    const char* value = std::getenv(variable);
-    if (value && *value) return CodePageFromLocaleName(value);
-  }
-  return CodePageFromLocaleName("");
 }
 
 }  // namespace kestrel

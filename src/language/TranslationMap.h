@@ -36,10 +36,9 @@ bool InterfaceIsChinese();
 
 // The ANSI code page the locale stands for: codeset GB18030 gives 54936,
 // zh_CN, zh_SG or GBK/GB2312 give 936, zh_TW/zh_HK 950, ja 932, ko 949,
-// anything else 1252. The locale name comes from LC_ALL, else LC_CTYPE,
-// else LANG.
+// anything else 1252. On Linux the locale name comes from LC_ALL, else
+// LC_CTYPE, else LANG.
 std::int32_t CodePageFromLocaleName(const std::string& localeName);
-std::int32_t SystemCodePage();
 
 struct CaptionEntry {
   int control;

@@ -16,6 +16,4 @@ std::string FormatVersionText(const std::string& version) {
   return text;
 }
 
-std::string GetVersionText() { return FormatVersionText(KESTREL_VERSION_TEXT); }
-
 }  // namespace kestrel

@@ -2,10 +2,10 @@
 
 #include "commands/SendBuffer.h"
 #include "language/TranslationMap.h"
+#include "language/win32/WideText.h"
 #include "version/Version.h"
 #include "win32ui/DialogTemplateEx.h"
 #include "win32ui/SmallDialogs.h"
-#include "language/win32/WideText.h"
 #include "window/InterfaceItems.h"
 #include "window/JobButtons.h"
 #include "window/MainWindowJobs.h"
@@ -103,7 +103,8 @@ INT_PTR CKestrelDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYDRAGICON:
       return reinterpret_cast<INT_PTR>(icon_);
     case WM_CTLCOLORSTATIC:
-      return reinterpret_cast<INT_PTR>(BackgroundBrushFor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+      return reinterpret_cast<INT_PTR>(
+          BackgroundBrushFor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case kCustomLabelSizeChanged:
       ReloadCustomLabelSize(controls_);
       return FALSE;

@@ -50,9 +50,9 @@ TEST(CliJsonTest, JobsListEveryJobWithItsKindAndBothCaptions) {
             "60x20 label 60*20 60*20\n"
             "80x60 label 80(72)*60 80(72)*60\n"
             "qrcode single-item 二维码测试 Print qrcode\n"
-            "custom custom 打印自定义标签 Print custom label\n"
+            "custom custom 打印自定义标签 打印自定义标签\n"
             "density setting 设置浓度 Set density\n"
-            "selftest setting 自检页 Selftest\n"
+            "selftest setting 打印自检页 Selftest\n"
             "standardmode console 标准模式 Standard mode\n");
   const CliRun uncaptioned =
       PythonJson(run.output, "[j['name'] for j in d if not j['caption']['zh'] or not j['caption']['en']]");

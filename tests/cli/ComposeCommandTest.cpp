@@ -61,6 +61,19 @@ TEST(ComposeCommandTest, BadUsageExitsWithTwo) {
   }
 }
 
+TEST(ComposeCommandTest, NamesItsVersion) {
+  EXPECT_EQ(RunCli({"--version"}).output, "kestrel-cli V" KESTREL_VERSION_TEXT "\n");
+}
+
+// Names outside ASCII reach the program and the file system unchanged.
+TEST(ComposeCommandTest, WritesToAFileNamedInAnyLanguage) {
+  test::TempDir dir;
+  const std::string path = dir.path() + "/标签 é.bin";
+  const CliRun result = RunCli({"compose", "density", "--density", "3", "--output", path});
+  EXPECT_EQ(result.status, 0) << result.error;
+  EXPECT_EQ(test::ReadText(path), std::string("\x1B\x4E\x04\x03", 4));
+}
+
 TEST(ComposeCommandTest, PrintReportsAnUnreachablePort) {
   test::TempDir dir;
   EXPECT_EQ(RunCli({"print", "selftest", "--port", dir.path() + "/no-such-port"}).status, 1);
@@ -140,8 +153,21 @@ TEST(CliOptionsTest, DefaultsAreTheWindowsStartUpValues) {
 TEST(CliOptionsTest, LocalTimeIsCheckedWhole) {
   std::tm time{};
   EXPECT_TRUE(ParseLocalTime("2023-12-31 00:00:00", &time));
+  // The weekday and day of the year, for dates a time zone could move.
+  struct DateRow {
+    const char* text;
+    int weekday;
+    int yearDay;
+  };
+  for (const DateRow& row : {DateRow{"2024-03-05 14:07:09", 2, 64}, DateRow{"2023-12-31 23:59:59", 0, 364},
+                             DateRow{"2024-12-31 00:00:00", 2, 365}, DateRow{"2000-02-29 12:00:00", 2, 59},
+                             DateRow{"1900-01-01 00:00:00", 1, 0}}) {
+    ASSERT_TRUE(ParseLocalTime(row.text, &time)) << row.text;
+    EXPECT_EQ(time.tm_wday, row.weekday) << row.text;
+    EXPECT_EQ(time.tm_yday, row.yearDay) << row.text;
+  }
   for (const char* text : {"2023-02-29 00:00:00", "2023-13-01 00:00:00", "2023-12-31 24:00:00", "2023-12-31 00:60:00",
-                           "2023-12-31 00:00:00x", "2023-12-31T00:00:00", "2023-1-31 00:00:00", ""})
+                           "2023-12-31 00:00:00x", "2023-12-31T00:00:00", "2023-1-31 00:00:00", "1900-02-29 00:00:00", ""})
     EXPECT_FALSE(ParseLocalTime(text, &time)) << text;
 }
 

@@ -12,14 +12,15 @@ struct CliRun {
 };
 
 // Runs a program (a path, or a name looked up in PATH) with the arguments, in
-// the C locale unless `locale` names another, and collects its exit status,
+// the C locale unless `locale` names another (a Windows program has the
+// system's code page whatever it is given), and collects its exit status,
 // stdout and stderr.
 CliRun RunProgram(const std::string& program, const std::vector<std::string>& args, const char* locale = "C");
 
 // Runs the built kestrel-cli.
 CliRun RunCli(const std::vector<std::string>& args, const char* locale = "C");
 
-// Loads `json` with Python's json module and prints `expression` over it (the
+// Linux only: loads `json` with Python's json module and prints `expression` over it (the
 // document is `d`), so the tests judge the output with a parser other than
 // our own. A document Python refuses gives the status 1 and its reason.
 CliRun PythonJson(const std::string& json, const std::string& expression);

@@ -1,15 +1,12 @@
 #include "support/TestSupport.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include "commands/SendBuffer.h"
 
@@ -80,66 +77,38 @@ std::tm FixedTime(int year, int month, int day, int hour, int minute, int second
   return time;
 }
 
+std::filesystem::path Utf8Path(const std::string& path) { return std::u8string(path.begin(), path.end()); }
+
 std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(Utf8Path(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteText(const std::string& path, const std::string& text) {
   std::error_code ignored;
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+  std::filesystem::create_directories(Utf8Path(path).parent_path(), ignored);
+  std::ofstream(Utf8Path(path), std::ios::binary | std::ios::trunc) << text;
 }
 
-PtyPair::PtyPair() {
-  master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
-    ADD_FAILURE() << "no pseudo-terminal available";
-    return;
-  }
-  slavePath_ = ptsname(master_);
-}
-
-PtyPair::~PtyPair() { Close(); }
-
-void PtyPair::Close() {
-  if (master_ >= 0) close(master_);
-  master_ = -1;
-}
-
-void PtyPair::ReadAvailable(std::vector<std::uint8_t>& bytes, int pollMs) {
-  pollfd ready{master_, POLLIN, 0};
-  if (master_ < 0 || poll(&ready, 1, pollMs) <= 0 || !(ready.revents & POLLIN)) return;
-  std::uint8_t chunk[4096];
-  const ssize_t got = read(master_, chunk, sizeof chunk);
-  if (got > 0) bytes.insert(bytes.end(), chunk, chunk + got);
-}
-
-std::vector<std::uint8_t> PtyPair::Read(std::size_t count, std::chrono::milliseconds limit) {
-  std::vector<std::uint8_t> bytes;
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (bytes.size() < count) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) break;
-    pollfd waiting{master_, POLLIN, 0};
-    if (poll(&waiting, 1, static_cast<int>(left.count())) <= 0) break;
-    std::uint8_t chunk[4096];
-    const ssize_t got = read(master_, chunk, std::min(sizeof chunk, count - bytes.size()));
-    if (got <= 0) {
-      // No slave open at the moment: wait for the next open.
-      usleep(1000);
-      continue;
-    }
-    bytes.insert(bytes.end(), chunk, chunk + got);
-  }
-  return bytes;
-}
-
+// A name nobody holds yet: creating the folder fails when it exists, so two
+// runs can never share one.
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kestrel-test-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) ADD_FAILURE() << "mkdtemp failed";
-  path_ = pattern;
+  namespace fs = std::filesystem;
+  static std::mt19937_64 names{std::random_device{}()};
+  std::error_code error;
+  const fs::path base = fs::temp_directory_path(error);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char name[32];
+    std::snprintf(name, sizeof name, "kestrel-test-%012llx",
+                  static_cast<unsigned long long>(names() & 0xFFFFFFFFFFFFull));
+    const fs::path candidate = base / name;
+    if (fs::create_directory(candidate, error)) {
+      fs::permissions(candidate, fs::perms::owner_all, fs::perm_options::replace, error);
+      path_ = candidate.generic_string();
+      return;
+    }
+  }
+  ADD_FAILURE() << "cannot make a temporary folder under " << base;
 }
 
 TempDir::~TempDir() {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <ctime>
+#include <filesystem>
 #include <span>
 #include <string>
 #include <vector>
@@ -25,6 +26,9 @@ std::vector<std::uint8_t> Composed();
 
 // A fixed local time for composers: 2024-03-05 14:07:09.
 std::tm FixedTime(int year = 2024, int month = 3, int day = 5, int hour = 14, int minute = 7, int second = 9);
+
+// A path given in UTF-8, as the program keeps its paths on every system.
+std::filesystem::path Utf8Path(const std::string& path);
 
 // A whole file's bytes; empty when it cannot be read.
 std::string ReadText(const std::string& path);

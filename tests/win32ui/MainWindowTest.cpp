@@ -24,9 +24,7 @@ std::vector<std::string> ListItems(HWND list, UINT countMessage, UINT lengthMess
   return items;
 }
 
-std::vector<std::string> ComboItems(HWND list) {
-  return ListItems(list, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
-}
+std::vector<std::string> ComboItems(HWND list) { return ListItems(list, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
 
 class StartupTest : public MainWindowTest, public ::testing::WithParamInterface<std::int32_t> {
  protected:
@@ -111,7 +109,8 @@ TEST_F(WindowTest, SystemMenuEntryAndF8OpenTheAboutBoxAndTheHistory) {
   GetMenuStringW(menu, static_cast<UINT>(last), entry, 64, MF_BYPOSITION);
   EXPECT_EQ(win32::Narrow(entry), "关于 Kestrel(&A)...");
   EXPECT_EQ(GetMenuItemID(menu, last), 16u);
-  EXPECT_EQ(GetMenuState(menu, static_cast<UINT>(last - 1), MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+  EXPECT_EQ(GetMenuState(menu, static_cast<UINT>(last - 1), MF_BYPOSITION) & MF_SEPARATOR,
+            static_cast<UINT>(MF_SEPARATOR));
 
   std::vector<std::string> history;
   ModalWatcher watcher([&history](const ShownDialog& shown) {
@@ -158,7 +157,7 @@ TEST_F(WindowTest, WithoutAPrinterTheBarcodeTestAndTheAgingTestSaySo) {
   Click(Window(), 1020);
   Click(Window(), 1076);
   EXPECT_EQ(watcher.Texts(), (std::vector<std::string>{"找不到任何USB设备", "找不到任何USB设备", "打印机未连接！",
-                                                        "连接失败,已停止发送"}));
+                                                       "连接失败,已停止发送"}));
   EXPECT_FALSE(dialog_->AgingRunning());
   EXPECT_TRUE(IsWindowEnabled(Item(1076)));
   EXPECT_EQ(ItemText(Window(), 1078), "0");

@@ -131,7 +131,8 @@ void ModalWatcher::Check(HWND window) {
 // Wine finds COMn as the link "comn" in the prefix's dosdevices folder.
 std::string CapturedComPort::DeviceLink() const {
   std::string device = name_;
-  std::transform(device.begin(), device.end(), device.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(device.begin(), device.end(), device.begin(),
+                 [](char c) { return static_cast<char>(std::tolower(c)); });
   return "${WINEPREFIX:-$HOME/.wine}/dosdevices/" + device;
 }
 
@@ -142,9 +143,10 @@ CapturedComPort::CapturedComPort() {
   const std::string& folder = unixFolder_;
   RunHostShell("mkdir -p " + folder + "; socat -u PTY,link=" + folder + "/port,raw,echo=0 OPEN:" + folder +
                "/wire,creat,append & echo $! > " + folder + "/socat.pid; i=0; while [ ! -e " + folder +
-               "/port ] && [ $i -lt 50 ]; do sleep 0.1; i=$((i+1)); done; ln -sfn " + folder +
-               "/port " + DeviceLink() + "; touch " + folder + "/ready");
-  ready_ = PumpUntil([this] { return GetFileAttributesW(FromHost(unixFolder_ + "/ready").c_str()) != INVALID_FILE_ATTRIBUTES; });
+               "/port ] && [ $i -lt 50 ]; do sleep 0.1; i=$((i+1)); done; ln -sfn " + folder + "/port " + DeviceLink() +
+               "; touch " + folder + "/ready");
+  ready_ = PumpUntil(
+      [this] { return GetFileAttributesW(FromHost(unixFolder_ + "/ready").c_str()) != INVALID_FILE_ATTRIBUTES; });
 }
 
 CapturedComPort::~CapturedComPort() {

@@ -1,0 +1,143 @@
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
+#include "commands/NamedJob.h"
+#include "commands/SendBuffer.h"
+#include "emulator/CommandWords.h"
+#include "emulator/Decoder.h"
+#include "emulator/VirtualPrinter.h"
+
+// The virtual printer's commands: dump a stream as commands, render it to
+// pictures, and preview a job as the printer would print it.
+namespace kestrel::cli {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Streams larger than this are not read whole.
+constexpr std::streamoff kMaxStreamBytes = 64 << 20;
+
+bool ReadStream(const std::string& path, Bytes* bytes, std::string* reason) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    *reason = "cannot read " + path;
+    return false;
+  }
+  file.seekg(0, std::ios::end);
+  const std::streamoff size = file.tellg();
+  file.seekg(0);
+  if (size > kMaxStreamBytes) {
+    *reason = path + " is larger than 64 MB";
+    return false;
+  }
+  bytes->assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  if (file.bad()) *reason = "cannot read " + path;
+  return !file.bad();
+}
+
+Bytes ComposeJob(const NamedJob& job, const CliOptions& options) {
+  ApplyLanguage(options);
+  BeginJob();
+  job.compose(options.context);
+  const auto composed = ComposedBytes();
+  return Bytes(composed.begin(), composed.end());
+}
+
+// --width DOTS: a print width of 8 to 2304 dots.
+bool ReadWidth(const CliOptions& options, int* width) {
+  const auto found = options.extras.find("--width");
+  if (found == options.extras.end()) return true;
+  try {
+    std::size_t used = 0;
+    *width = std::stoi(found->second, &used);
+    return used == found->second.size() && *width >= 8 && *width <= 2304;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+void ReportProblems(const char* command, const Bytes& bytes, const emu::Rendering& rendering) {
+  for (const emu::Command& decoded : rendering.commands)
+    if (emu::IsProblem(decoded.op))
+      std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, emu::DumpLine(bytes, decoded).c_str());
+  for (const emu::Note& note : rendering.notes)
+    std::fprintf(stderr, "kestrel-cli: %s: at %08zX: %s\n", command, note.offset, note.text.c_str());
+}
+
+// Renders the stream and writes its pictures: 0 done, 1 a problem in the
+// stream or a picture not written.
+int RenderAndWrite(const char* command, const Bytes& bytes, int width, const std::string& output) {
+  const emu::Rendering rendering = emu::RenderStream(bytes, width);
+  ReportProblems(command, bytes, rendering);
+  if (rendering.pages.empty()) std::fprintf(stderr, "kestrel-cli: %s: no page was printed\n", command);
+  std::vector<std::string> written;
+  std::string error;
+  const bool allWritten = emu::WritePictures(output, rendering.pages, &written, &error);
+  std::size_t index = 0;
+  for (const emu::Page& page : rendering.pages)
+    for (int copy = 0; copy < page.copies && index < written.size(); ++copy, ++index)
+      std::printf("page %zu: %d x %d dots, %s\n", index + 1, page.canvas.width(), page.canvas.height(),
+                  written[index].c_str());
+  if (!allWritten) std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, error.c_str());
+  return allWritten && rendering.problems == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int RunDump(const Arguments& args, const OptionSet& accepted) {
+  CliOptions options;
+  const std::string problem = ParseCliOptions(args, accepted, options);
+  if (!problem.empty()) return UsageError("dump: " + problem);
+  if (options.words.size() != 1) return UsageError("dump: give one FILE or JOB");
+  Bytes bytes;
+  if (const NamedJob* job = FindJob(options.words[0])) {
+    bytes = ComposeJob(*job, options);
+  } else {
+    std::string reason;
+    if (!ReadStream(options.words[0], &bytes, &reason)) {
+      std::fprintf(stderr, "kestrel-cli: dump: %s\n", reason.c_str());
+      return 1;
+    }
+  }
+  bool problems = false;
+  for (const emu::Command& command : emu::DecodeStream(bytes)) {
+    problems = problems || emu::IsProblem(command.op);
+    std::printf("%s\n", emu::DumpLine(bytes, command).c_str());
+  }
+  return problems ? 1 : 0;
+}
+
+int RunRender(const Arguments& args, const OptionSet& accepted) {
+  CliOptions options;
+  const std::string problem = ParseCliOptions(args, accepted, options);
+  if (!problem.empty()) return UsageError("render: " + problem);
+  if (options.words.size() != 1) return UsageError("render: give one FILE");
+  if (!options.output) return UsageError("render: --output FILE.png is required");
+  int width = emu::kWidth80mm;
+  if (!ReadWidth(options, &width)) return UsageError("render: --width takes 8 to 2304 dots");
+  Bytes bytes;
+  std::string reason;
+  if (!ReadStream(options.words[0], &bytes, &reason)) {
+    std::fprintf(stderr, "kestrel-cli: render: %s\n", reason.c_str());
+    return 1;
+  }
+  return RenderAndWrite("render", bytes, width, *options.output);
+}
+
+int RunPreview(const Arguments& args, const OptionSet& accepted) {
+  CliOptions options;
+  const NamedJob* job = nullptr;
+  const std::string problem = ParseJobCommand("preview", args, accepted, options, &job);
+  if (!problem.empty()) return UsageError(problem);
+  if (!options.output) return UsageError("preview: --output FILE.png is required");
+  int width = emu::PrintWidthOfJob(job->name);
+  if (!ReadWidth(options, &width)) return UsageError("preview: --width takes 8 to 2304 dots");
+  return RenderAndWrite("preview", ComposeJob(*job, options), width, *options.output);
+}
+
+}  // namespace kestrel::cli

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "emulator/Command.h"
+#include "emulator/PrinterModel.h"
+
+namespace kestrel::emu {
+
+// A whole byte stream run through the virtual printer.
+struct Rendering {
+  std::vector<Command> commands;
+  std::vector<Page> pages;
+  std::vector<Note> notes;       // what was not printed as sent
+  std::vector<Note> settingLog;  // the setting commands, in words
+  std::size_t problems = 0;      // unknown, cut-short and bad-byte commands
+};
+
+Rendering RenderStream(std::span<const std::uint8_t> bytes, int printWidth);
+
+// The print width of a job's paper from its name: 58 mm labels 384 dots, 60 mm
+// labels 448; the other jobs name no paper and get the widest head, 576, so
+// that none of their print areas is cut.
+int PrintWidthOfJob(const std::string& jobName);
+
+// The file names of the pictures of `pageCount` pages, copies counted: FILE.png
+// for one, FILE-1.png, FILE-2.png, ... for more.
+std::vector<std::string> PictureNames(const std::string& path, std::size_t pageCount);
+
+// Writes every page (each copy) to the names PictureNames gives; false with
+// the reason in *error at the first that fails.
+bool WritePictures(const std::string& path, const std::vector<Page>& pages, std::vector<std::string>* written,
+                   std::string* error);
+
+}  // namespace kestrel::emu

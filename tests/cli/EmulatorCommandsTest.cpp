@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "emulator/PngFile.h"
+#include "support/CliRunner.h"
+#include "support/TestSupport.h"
+
+namespace kestrel::cli {
+namespace {
+
+using test::CliRun;
+using test::RunCli;
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = text.find('\n', start);
+    lines.push_back(text.substr(start, end - start));
+    start = end == std::string::npos ? text.size() : end + 1;
+  }
+  return lines;
+}
+
+TEST(EmulatorCommandsTest, DumpListsEveryCommandAndItsProblems) {
+  const CliRun job = RunCli({"dump", "80x60", "--lang", "en"});
+  EXPECT_EQ(job.status, 0);
+  const std::vector<std::string> lines = Lines(job.output);
+  ASSERT_GT(lines.size(), 20u);
+  EXPECT_EQ(lines[0], "00000000  1B 40" + std::string(48, ' ') + "ESC @  initialize");
+  EXPECT_EQ(lines.back(), "00000F16  1B 0C" + std::string(48, ' ') + "ESC FF  print the page");
+
+  test::TempDir dir;
+  const std::string path = dir.path() + "/user.bin";
+  test::WriteText(path, std::string("\x1B\x40"
+                                    "AB\x1B\x99\n\x1D\x76\x30\x00\x01",
+                                    12));
+  const CliRun file = RunCli({"dump", path});
+  EXPECT_EQ(file.status, 1);
+  const std::vector<std::string> fileLines = Lines(file.output);
+  ASSERT_EQ(fileLines.size(), 5u) << file.output;
+  EXPECT_EQ(fileLines[2], "00000004  1B 99" + std::string(48, ' ') + "!! unknown command 1B 99");
+  EXPECT_EQ(fileLines[4].substr(0, 9), "00000007 ");
+  EXPECT_NE(fileLines[4].find("!! cut short"), std::string::npos);
+  EXPECT_EQ(RunCli({"dump", dir.path() + "/missing.bin"}).status, 1);
+}
+
+// preview names one picture FILE.png and several FILE-1.png, FILE-2.png, ...
+TEST(EmulatorCommandsTest, PreviewAndRenderWritePictures) {
+  test::TempDir dir;
+  const CliRun one = RunCli({"preview", "60x30", "--output", dir.path() + "/l.png"});
+  EXPECT_EQ(one.status, 0) << one.error;
+  EXPECT_EQ(one.output, "page 1: 448 x 224 dots, " + dir.path() + "/l.png\n");
+  emu::Canvas picture;
+  std::string error;
+  ASSERT_TRUE(emu::ReadPng(dir.path() + "/l.png", &picture, &error)) << error;
+  EXPECT_EQ(picture.width(), 448);
+  EXPECT_FALSE(picture.blank());
+
+  const CliRun copies = RunCli({"preview", "60x30", "--copies", "2", "--output", dir.path() + "/q.png"});
+  EXPECT_EQ(copies.status, 0) << copies.error;
+  EXPECT_EQ(Lines(copies.output), (std::vector<std::string>{"page 1: 448 x 224 dots, " + dir.path() + "/q-1.png",
+                                                            "page 2: 448 x 224 dots, " + dir.path() + "/q-2.png"}));
+
+  // A user's file in standard mode: a strip as wide as the head asked for.
+  const std::string bytes = dir.path() + "/text.bin";
+  test::WriteText(bytes, "Hello\n");
+  const CliRun strip = RunCli({"render", bytes, "--width", "384", "--output", dir.path() + "/s.png"});
+  EXPECT_EQ(strip.status, 0) << strip.error;
+  EXPECT_EQ(strip.output, "page 1: 384 x 30 dots, " + dir.path() + "/s.png\n");
+
+  const CliRun unwritable = RunCli({"render", bytes, "--output", dir.path() + "/missing/s.png"});
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_NE(unwritable.error.find("missing/s.png"), std::string::npos);
+}
+
+TEST(EmulatorCommandsTest, BadUsageExitsWithTwo) {
+  const std::vector<std::vector<std::string>> rows = {
+      {"dump"},
+      {"dump", "a", "b"},
+      {"render", "x.bin"},
+      {"preview", "60x30"},
+      {"preview", "nosuchjob", "--output", "x.png"},
+      {"render", "x.bin", "--width", "4", "--output", "x.png"},
+      {"preview", "60x30", "--width", "wide", "--output", "x.png"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(RunCli(row).status, 2) << row[0] << " " << row.size();
+}
+
+}  // namespace
+}  // namespace kestrel::cli

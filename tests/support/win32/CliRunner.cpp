@@ -1,0 +1,71 @@
+#include <windows.h>
+
+#include "language/win32/WideText.h"
+#include "support/CliRunner.h"
+#include "support/TestSupport.h"
+
+namespace kestrel::test {
+namespace {
+
+// One argument quoted for the command line, as CommandLineToArgvW reads it
+// back: backslashes before a quotation mark doubled, the mark escaped.
+std::wstring Quoted(const std::wstring& arg) {
+  std::wstring quoted = L"\"";
+  std::size_t backslashes = 0;
+  for (wchar_t c : arg) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(backslashes * 2, L'\\');
+  return quoted + L"\"";
+}
+
+HANDLE InheritableFile(const std::wstring& path) {
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+}
+
+}  // namespace
+
+// A Windows program has the system's code page whatever its environment says,
+// so the locale is not passed on.
+CliRun RunCli(const std::vector<std::string>& args, const char*) {
+  TempDir dir;
+  const std::string outFile = dir.path() + "/stdout";
+  const std::string errFile = dir.path() + "/stderr";
+  std::wstring commandLine = Quoted(win32::Widen(KESTREL_CLI_PATH));
+  for (const std::string& arg : args) commandLine += L" " + Quoted(win32::Widen(arg));
+
+  HANDLE out = InheritableFile(win32::Widen(outFile));
+  HANDLE err = InheritableFile(win32::Widen(errFile));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = out;
+  startup.hStdError = err;
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                      &startup, &process);
+  CliRun run;
+  if (started) {
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    if (GetExitCodeProcess(process.hProcess, &code)) run.status = static_cast<int>(code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  CloseHandle(out);
+  CloseHandle(err);
+  run.output = ReadText(outFile);
+  run.error = ReadText(errFile);
+  return run;
+}
+
+}  // namespace kestrel::test
