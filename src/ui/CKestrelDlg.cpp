@@ -113,7 +113,8 @@ void CKestrelDlg::StartAgingTimer(std::int32_t intervalMs) { agingTimer_->start(
 void CKestrelDlg::StopAgingTimer() { agingTimer_->stop(); }
 
 void CKestrelDlg::CallOnWindowThread(const std::function<void()>& call) {
-  QMetaObject::invokeMethod(this, [&call] { call(); }, Qt::BlockingQueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [&call] { call(); }, Qt::BlockingQueuedConnection);
 }
 
 void CKestrelDlg::ServeWindowThreadCalls() { QCoreApplication::sendPostedEvents(this, QEvent::MetaCall); }

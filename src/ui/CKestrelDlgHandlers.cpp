@@ -60,8 +60,7 @@ void CKestrelDlg::ConnectConsoleButtons() {
   if (auto* send = ControlAs<QAbstractButton>(1035))
     QObject::connect(send, &QAbstractButton::clicked, this, [this] { console_->Send(); });
   if (auto* standard = ControlAs<QAbstractButton>(1036))
-    QObject::connect(standard, &QAbstractButton::clicked, this,
-                     [this] { console_->SendStandardMode(AgingRunning()); });
+    QObject::connect(standard, &QAbstractButton::clicked, this, [this] { console_->SendStandardMode(AgingRunning()); });
   if (auto* hex = ControlAs<QAbstractButton>(1037))
     QObject::connect(hex, &QAbstractButton::clicked, this, [this](bool checked) { console_->HexClicked(checked); });
   if (auto* clear = ControlAs<QAbstractButton>(1038))

@@ -53,9 +53,9 @@ TEST_F(SerialLineTest, AgingSendsAndCountsUntilStopped) {
   EXPECT_TRUE(dialog_->AgingRunning());
   EXPECT_FALSE(IsWindowEnabled(Item(1076)));
   EXPECT_TRUE(IsWindowEnabled(Item(1077)));
-  EXPECT_TRUE(PumpUntil([this] { return dialog_->Aging().SendCount() >= 3; }));
+  EXPECT_TRUE(PumpUntil([this] { return dialog_->SendCount >= 3; }));
   Click(Window(), 1077);
-  const std::uint32_t sent = dialog_->Aging().SendCount();
+  const std::uint32_t sent = dialog_->SendCount;
   EXPECT_EQ(ItemText(Window(), 1078), std::to_string(sent));
 
   FindJob("60x20")->compose(ReadJobContext(dialog_->Controls(), true));
@@ -64,7 +64,7 @@ TEST_F(SerialLineTest, AgingSendsAndCountsUntilStopped) {
   ASSERT_EQ(wire.size(), label.size() * sent);
   EXPECT_BYTES(std::vector<std::uint8_t>(wire.end() - label.size(), wire.end()), label);
   PumpMessages(300);
-  EXPECT_EQ(dialog_->Aging().SendCount(), sent);
+  EXPECT_EQ(dialog_->SendCount, sent);
   EXPECT_TRUE(IsWindowEnabled(Item(1076)));
   Click(Window(), 1079);
   EXPECT_EQ(ItemText(Window(), 1078), "0");
