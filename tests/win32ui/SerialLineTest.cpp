@@ -1,7 +1,9 @@
 #include <windows.h>
 
+#include <ctime>
+
 #include "commands/NamedJob.h"
-#include "language/win32/WideText.h"
+#include "support/CliRunner.h"
 #include "support/TestSupport.h"
 #include "win32ui/WindowTestSupport.h"
 #include "window/JobButtons.h"
@@ -9,6 +11,24 @@
 
 namespace kestrel::test {
 namespace {
+
+std::string AtOption(const std::tm& time) {
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &time);
+  return text;
+}
+
+// What `kestrel-cli compose` gives for a job with the options that stand for
+// the window's controls in these tests.
+std::vector<std::uint8_t> ComposedByCli(const std::string& job, const std::tm& time) {
+  TempDir folder;
+  const std::string output = folder.path() + "/job.bin";
+  const CliRun run = RunCli({"compose", job, "--lang", "zh", "--copies", "3", "--backfeed", "-1", "--at",
+                             AtOption(time), "--output", output});
+  EXPECT_EQ(run.status, 0) << run.error;
+  const std::string bytes = ReadText(output);
+  return {bytes.begin(), bytes.end()};
+}
 
 // The window with a COM port of the Wine prefix picked as its printer's line.
 class SerialLineTest : public MainWindowTest {
@@ -22,8 +42,8 @@ class SerialLineTest : public MainWindowTest {
 };
 
 // Pressed in the window, each button's job reaches the printer whole, built
-// from what the window's controls hold, as `kestrel-cli compose` builds it
-// from the same values; no button needs Connect first.
+// from what the window's controls hold, byte for byte as `kestrel-cli
+// compose` gives it for the same values; no button needs Connect first.
 TEST_F(SerialLineTest, EveryJobButtonPutsItsJobOnTheLine) {
   SetDlgItemTextW(Window(), 1044, L"3");   // copies
   SetDlgItemTextW(Window(), 1022, L"-1");  // backfeed
@@ -32,9 +52,11 @@ TEST_F(SerialLineTest, EveryJobButtonPutsItsJobOnTheLine) {
     SCOPED_TRACE(std::string(button.job) + " on button " + std::to_string(button.id));
     port_.Clear();
     Click(Window(), button.id);
-    FindJob(button.job)->compose(ReadJobContext(dialog_->Controls(), false));
+    const JobContext context = ReadJobContext(dialog_->Controls(), false);
+    FindJob(button.job)->compose(context);
     const std::vector<std::uint8_t> expected = Composed();
     ASSERT_FALSE(expected.empty());
+    EXPECT_BYTES(ComposedByCli(button.job, context.now), expected);
     std::vector<std::uint8_t> wire = port_.Read(expected.size());
     PumpMessages(30);  // nothing more follows
     wire = port_.Read(wire.size() + 1, 0);
