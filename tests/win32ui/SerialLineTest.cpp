@@ -34,6 +34,8 @@ std::vector<std::uint8_t> ComposedByCli(const std::string& job, const std::tm& t
 class SerialLineTest : public MainWindowTest {
  protected:
   void SetUp() override {
+    MainWindowTest::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(port_.Ready()) << "no pseudo-terminal behind " << port_.Name();
     SelectPort(port_.Name());
   }

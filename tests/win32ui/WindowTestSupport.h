@@ -86,12 +86,14 @@ class MainWindowTest : public ::testing::Test {
  protected:
   explicit MainWindowTest(std::int32_t codePage = 936);
   ~MainWindowTest() override;
+  void SetUp() override;
   HWND Window() const { return dialog_->Handle(); }
   HWND Item(int id) const { return GetDlgItem(Window(), id); }
   // Adds the port to the port list and picks it, with the baud rate 115200.
   void SelectPort(const std::string& name);
 
   std::unique_ptr<win32::CKestrelDlg> dialog_;
+  bool created_ = false;
 };
 
 }  // namespace kestrel::test
