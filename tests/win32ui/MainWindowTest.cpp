@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "commands/JobSettings.h"
 #include "customlabel/LabelSettings.h"
 #include "language/TranslationMap.h"
 #include "language/win32/WideText.h"
@@ -128,6 +129,25 @@ TEST_F(WindowTest, SystemMenuEntryAndF8OpenTheAboutBoxAndTheHistory) {
   EXPECT_EQ(watcher.Seen()[0].caption, "关于 Kestrel");
   EXPECT_EQ(watcher.Seen()[1].caption, "About");
   EXPECT_EQ(history, HistoryLines());
+}
+
+// A pick in a list or a change of the backfeed text goes into JobSettings;
+// picking a serial port enables the baud-rate list.
+TEST_F(WindowTest, SelectionsStoreJobSettings) {
+  PickListItem(Window(), 1010, 0);
+  PickListItem(Window(), 1011, 3);
+  PickListItem(Window(), 1012, 12);
+  PickListItem(Window(), 1013, 0);
+  SetDlgItemTextW(Window(), 1022, L"120");
+  EXPECT_EQ(JobSettings.PaperType, 0);
+  EXPECT_EQ(JobSettings.PrintDirection, 3);
+  EXPECT_EQ(JobSettings.AreaWidthDots, 576);
+  EXPECT_EQ(JobSettings.AreaHeightDots, 448);
+  EXPECT_EQ(JobSettings.BarcodeSystem, 65);
+  EXPECT_EQ(JobSettings.BackfeedValue, 120);
+  PickListItem(Window(), 1000, 1);
+  EXPECT_NE(JobSettings.PortKind, 0);
+  EXPECT_TRUE(IsWindowEnabled(Item(1001)));
 }
 
 // The editor writes the settings file and tells the main window, which shows

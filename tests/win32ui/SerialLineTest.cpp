@@ -68,6 +68,20 @@ TEST_F(SerialLineTest, EveryJobButtonPutsItsJobOnTheLine) {
   EXPECT_TRUE(watcher.Seen().empty()) << watcher.Texts().front();
 }
 
+// Connect opens the port and locks the port lists until Disconnect.
+TEST_F(SerialLineTest, ConnectTogglesTheCaptionAndThePortLists) {
+  Click(Window(), 1003);
+  EXPECT_TRUE(dialog_->Link().Connected());
+  EXPECT_EQ(ItemText(Window(), 1003), "断开");
+  EXPECT_FALSE(IsWindowEnabled(Item(1000)));
+  EXPECT_FALSE(IsWindowEnabled(Item(1001)));
+  Click(Window(), 1003);
+  EXPECT_FALSE(dialog_->Link().Connected());
+  EXPECT_EQ(ItemText(Window(), 1003), "连接");
+  EXPECT_TRUE(IsWindowEnabled(Item(1000)));
+  EXPECT_TRUE(IsWindowEnabled(Item(1001)));
+}
+
 // Window timer 1 sends the chosen label without its copies command and counts
 // each send; stop ends the run, reset clears the count.
 TEST_F(SerialLineTest, AgingSendsAndCountsUntilStopped) {
