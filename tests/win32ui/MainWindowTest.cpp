@@ -6,6 +6,7 @@
 #include "customlabel/LabelSettings.h"
 #include "language/TranslationMap.h"
 #include "language/win32/WideText.h"
+#include "support/TestSupport.h"
 #include "win32ui/DialogTemplateEx.h"
 #include "win32ui/WindowTestSupport.h"
 #include "window/DialogTemplate.h"
@@ -154,6 +155,14 @@ TEST_F(WindowTest, SelectionsStoreJobSettings) {
 // the new size in its hidden edits (message 1025).
 TEST_F(WindowTest, EditorSavesTheFileAndTheWindowReloadsTheSize) {
   LabelSettings& settings = GetLabelSettings();
+  // The prefix's settings file is shared with the other Windows tests: it
+  // gets its bytes back at the end.
+  const std::string before = ReadText(settings.FilePath);
+  struct Restore {
+    const std::string& path;
+    const std::string& bytes;
+    ~Restore() { WriteText(path, bytes); }
+  } restore{settings.FilePath, before};
   const std::int32_t width = settings.ReadSettingInt(kCustomLabelSection, "CustomLabel_Width");
   const std::string newWidth = width == 560 ? "72" : "70";
   ModalWatcher watcher([&newWidth](const ShownDialog& shown) {
