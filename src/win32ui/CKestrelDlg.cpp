@@ -54,12 +54,15 @@ bool CKestrelDlg::Create() {
 
 void CKestrelDlg::RunMessageLoop() {
   MSG message;
-  while (!ended_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (PreTranslateMessage(message)) continue;
-    if (hwnd_ && IsDialogMessageW(hwnd_, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  while (!ended_ && GetMessageW(&message, nullptr, 0, 0) > 0) HandleQueuedMessage(message);
+}
+
+void CKestrelDlg::HandleQueuedMessage(const MSG& message) {
+  if (PreTranslateMessage(message)) return;
+  // The dialog's keys: Tab, Enter for OK, Esc for Cancel, arrows in groups.
+  if (hwnd_ && IsDialogMessageW(hwnd_, const_cast<MSG*>(&message))) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
 }
 
 bool CKestrelDlg::PreTranslateMessage(const MSG& message) {

@@ -41,6 +41,8 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   HWND Handle() const { return hwnd_; }
   // Runs the window's messages until it ends (close box, Enter, Esc).
   void RunMessageLoop();
+  // One message taken from the queue, as the loop handles it.
+  void HandleQueuedMessage(const MSG& message);
   // F8 anywhere in the window opens the version history; true when the
   // message was taken. Every message of the loop passes here first.
   bool PreTranslateMessage(const MSG& message);

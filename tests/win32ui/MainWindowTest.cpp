@@ -132,6 +132,24 @@ TEST_F(WindowTest, SystemMenuEntryAndF8OpenTheAboutBoxAndTheHistory) {
   EXPECT_EQ(history, HistoryLines());
 }
 
+// Enter in the console box starts a new line; in a one-line edit, as Esc
+// anywhere, it ends the window through the dialog's OK and Cancel commands.
+TEST_F(WindowTest, EnterInTheConsoleStartsALineAndInAOneLineEditEndsTheWindow) {
+  const std::size_t before = dialog_->Controls().Text(1039)->size();
+  SetFocus(Item(1039));
+  PressKey(VK_RETURN);
+  EXPECT_EQ(dialog_->Controls().Text(1039)->size(), before + 2);
+  SetFocus(Item(1034));
+  PressKey(VK_RETURN);
+  EXPECT_EQ(dialog_->Handle(), nullptr);
+}
+
+TEST_F(WindowTest, EscEndsTheWindow) {
+  SetFocus(Item(1035));
+  PressKey(VK_ESCAPE);
+  EXPECT_EQ(dialog_->Handle(), nullptr);
+}
+
 // A pick in a list or a change of the backfeed text goes into JobSettings;
 // picking a serial port enables the baud-rate list.
 TEST_F(WindowTest, SelectionsStoreJobSettings) {

@@ -192,4 +192,12 @@ void MainWindowTest::SelectPort(const std::string& name) {
   PickListItem(Window(), 1000, static_cast<int>(index));
 }
 
+void MainWindowTest::PressKey(WPARAM key) {
+  HWND focus = GetFocus();
+  PostMessageW(focus, WM_KEYDOWN, key, 1);
+  PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+  MSG message;
+  while (dialog_->Handle() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) dialog_->HandleQueuedMessage(message);
+}
+
 }  // namespace kestrel::test

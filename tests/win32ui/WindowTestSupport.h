@@ -91,6 +91,8 @@ class MainWindowTest : public ::testing::Test {
   HWND Item(int id) const { return GetDlgItem(Window(), id); }
   // Adds the port to the port list and picks it, with the baud rate 115200.
   void SelectPort(const std::string& name);
+  // A key pressed in the focused control, handled by the window's own loop.
+  void PressKey(WPARAM key);
 
   std::unique_ptr<win32::CKestrelDlg> dialog_;
   bool created_ = false;
