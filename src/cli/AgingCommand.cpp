@@ -9,6 +9,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliLinkHost.h"
 #include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
 #include "cli/ProcessIo.h"
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
@@ -27,8 +28,8 @@ class CliAgingHost : public AgingHost {
   void StopAging() override { stopped = true; }
   void CountSuccessfulSend() override {
     ++sendCount;
-    std::printf("%lu\n", static_cast<unsigned long>(sendCount));
-    std::fflush(stdout);
+    PrintOut("%lu\n", static_cast<unsigned long>(sendCount));
+    FlushOut();
   }
   void ShowMessage(const std::string& text, const std::string&) override {
     std::fprintf(stderr, "kestrel-cli: aging: %s\n", text.c_str());

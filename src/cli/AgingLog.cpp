@@ -4,18 +4,12 @@
 #include <cstring>
 #include <ctime>
 
+#include "cli/CliOptions.h"
 #include "cli/ProcessIo.h"
 #include "commands/JobSettings.h"
 
 namespace kestrel::cli {
 namespace {
-
-std::string LocalTimeText() {
-  const std::tm local = LocalTimeNow();
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return text;
-}
 
 // A CSV field: quoted when it holds a comma, a quote or a line break (the
 // Chinese messages hold an ASCII comma).

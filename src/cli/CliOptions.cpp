@@ -237,11 +237,27 @@ std::string ParseJobCommand(const char* command, const Arguments& args, const Op
   return "";
 }
 
+bool ParseWidthOption(const CliOptions& options, int* width) {
+  const auto found = options.extras.find("--width");
+  if (found == options.extras.end()) return true;
+  std::int32_t value = 0;
+  if (!NumberInRange(found->second, 8, 2304, &value)) return false;
+  *width = value;
+  return true;
+}
+
 void ApplyLanguage(const CliOptions& options) {
   if (options.codePage == 0)
     LoadTranslations();
   else
     LoadTranslations(options.codePage);
+}
+
+std::string LocalTimeText() {
+  const std::tm local = LocalTimeNow();
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return text;
 }
 
 bool ParseLocalTime(const std::string& text, std::tm* time) {

@@ -51,8 +51,15 @@ std::string ParseOptionsOnly(const char* command, const Arguments& args, const O
 std::string ParseJobCommand(const char* command, const Arguments& args, const OptionSet& accepted, CliOptions& options,
                             const NamedJob** job);
 
+// --width DOTS of the virtual printer, 8 to 2304 dots; *width keeps its value
+// when the option is absent. False for any other value.
+bool ParseWidthOption(const CliOptions& options, int* width);
+
 // Loads the translations of the chosen language, or of the locale.
 void ApplyLanguage(const CliOptions& options);
+
+// The local time now as "YYYY-MM-DD HH:MM:SS", for logs.
+std::string LocalTimeText();
 
 // "YYYY-MM-DD HH:MM:SS" as a local time; false for any other text or an
 // impossible date.

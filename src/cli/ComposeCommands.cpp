@@ -4,8 +4,9 @@
 #include "cli/CliCommands.h"
 #include "cli/CliLinkHost.h"
 #include "cli/CliOptions.h"
-#include "cli/ProcessIo.h"
+#include "cli/CliOutput.h"
 #include "cli/JsonText.h"
+#include "cli/ProcessIo.h"
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
 #include "link/JobRunner.h"
@@ -25,7 +26,7 @@ std::string HexLine(std::span<const std::uint8_t> bytes) {
 void PrintJson(const NamedJob& job, std::span<const std::uint8_t> bytes) {
   const std::string json = "{\"job\": " + JsonString(job.name) + ", \"bytes\": " + std::to_string(bytes.size()) +
                            ", \"hex\": " + JsonString(HexLine(bytes)) + "}\n";
-  std::fputs(json.c_str(), stdout);
+  WriteOut(json);
 }
 
 // Raw bytes to a file; false with the reason on stderr when it cannot be written.
@@ -53,7 +54,7 @@ int RunCompose(const Arguments& args, const OptionSet& accepted) {
   if (options.extras.count("--json"))
     PrintJson(*job, ComposedBytes());
   else if (!options.output)
-    std::puts(HexLine(ComposedBytes()).c_str());
+    WriteOut(HexLine(ComposedBytes()) + "\n");
   return 0;
 }
 

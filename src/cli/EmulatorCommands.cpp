@@ -1,11 +1,11 @@
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
 #include "emulator/CommandWords.h"
@@ -20,7 +20,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 // Streams larger than this are not read whole.
-constexpr std::streamoff kMaxStreamBytes = 64 << 20;
+constexpr std::size_t kMaxStreamBytes = 64 << 20;
 
 bool ReadStream(const std::string& path, Bytes* bytes, std::string* reason) {
   std::ifstream file(path, std::ios::binary);
@@ -28,14 +28,15 @@ bool ReadStream(const std::string& path, Bytes* bytes, std::string* reason) {
     *reason = "cannot read " + path;
     return false;
   }
-  file.seekg(0, std::ios::end);
-  const std::streamoff size = file.tellg();
-  file.seekg(0);
-  if (size > kMaxStreamBytes) {
-    *reason = path + " is larger than 64 MB";
-    return false;
+  // Read in pieces: a pipe or a device has no size to ask for first.
+  char piece[65536];
+  while (file.read(piece, sizeof piece) || file.gcount() > 0) {
+    bytes->insert(bytes->end(), piece, piece + file.gcount());
+    if (bytes->size() > kMaxStreamBytes) {
+      *reason = path + " is larger than 64 MB";
+      return false;
+    }
   }
-  bytes->assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
   if (file.bad()) *reason = "cannot read " + path;
   return !file.bad();
 }
@@ -48,23 +49,11 @@ Bytes ComposeJob(const NamedJob& job, const CliOptions& options) {
   return Bytes(composed.begin(), composed.end());
 }
 
-// --width DOTS: a print width of 8 to 2304 dots.
-bool ReadWidth(const CliOptions& options, int* width) {
-  const auto found = options.extras.find("--width");
-  if (found == options.extras.end()) return true;
-  try {
-    std::size_t used = 0;
-    *width = std::stoi(found->second, &used);
-    return used == found->second.size() && *width >= 8 && *width <= 2304;
-  } catch (const std::exception&) {
-    return false;
-  }
-}
-
 void ReportProblems(const char* command, const Bytes& bytes, const emu::Rendering& rendering) {
-  for (const emu::Command& decoded : rendering.commands)
-    if (emu::IsProblem(decoded.op))
-      std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, emu::DumpLine(bytes, decoded).c_str());
+  for (const emu::Command& decoded : rendering.problemCommands)
+    std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, emu::DumpLine(bytes, decoded).c_str());
+  if (rendering.problems > rendering.problemCommands.size())
+    std::fprintf(stderr, "kestrel-cli: %s: %zu problems in all\n", command, rendering.problems);
   for (const emu::Note& note : rendering.notes)
     std::fprintf(stderr, "kestrel-cli: %s: at %08zX: %s\n", command, note.offset, note.text.c_str());
 }
@@ -81,8 +70,8 @@ int RenderAndWrite(const char* command, const Bytes& bytes, int width, const std
   std::size_t index = 0;
   for (const emu::Page& page : rendering.pages)
     for (int copy = 0; copy < page.copies && index < written.size(); ++copy, ++index)
-      std::printf("page %zu: %d x %d dots, %s\n", index + 1, page.canvas.width(), page.canvas.height(),
-                  written[index].c_str());
+      PrintOut("page %zu: %d x %d dots, %s\n", index + 1, page.canvas.width(), page.canvas.height(),
+               written[index].c_str());
   if (!allWritten) std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, error.c_str());
   return allWritten && rendering.problems == 0 ? 0 : 1;
 }
@@ -105,9 +94,11 @@ int RunDump(const Arguments& args, const OptionSet& accepted) {
     }
   }
   bool problems = false;
-  for (const emu::Command& command : emu::DecodeStream(bytes)) {
+  for (std::size_t offset = 0; offset < bytes.size();) {
+    const emu::Command command = emu::DecodeCommand(bytes, offset);
     problems = problems || emu::IsProblem(command.op);
-    std::printf("%s\n", emu::DumpLine(bytes, command).c_str());
+    PrintOut("%s\n", emu::DumpLine(bytes, command).c_str());
+    offset += command.length;
   }
   return problems ? 1 : 0;
 }
@@ -119,7 +110,7 @@ int RunRender(const Arguments& args, const OptionSet& accepted) {
   if (options.words.size() != 1) return UsageError("render: give one FILE");
   if (!options.output) return UsageError("render: --output FILE.png is required");
   int width = emu::kWidth80mm;
-  if (!ReadWidth(options, &width)) return UsageError("render: --width takes 8 to 2304 dots");
+  if (!ParseWidthOption(options, &width)) return UsageError("render: --width takes 8 to 2304 dots");
   Bytes bytes;
   std::string reason;
   if (!ReadStream(options.words[0], &bytes, &reason)) {
@@ -136,7 +127,7 @@ int RunPreview(const Arguments& args, const OptionSet& accepted) {
   if (!problem.empty()) return UsageError(problem);
   if (!options.output) return UsageError("preview: --output FILE.png is required");
   int width = emu::PrintWidthOfJob(job->name);
-  if (!ReadWidth(options, &width)) return UsageError("preview: --width takes 8 to 2304 dots");
+  if (!ParseWidthOption(options, &width)) return UsageError("preview: --width takes 8 to 2304 dots");
   return RenderAndWrite("preview", ComposeJob(*job, options), width, *options.output);
 }
 

@@ -4,6 +4,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
 
 namespace kestrel::cli {
 namespace {
@@ -41,6 +42,10 @@ constexpr OptionHelp kOptionHelp[] = {
     {"--file", "FILE", "send the content of FILE as it stands"},
     {"--count", "N", "how many copies to send, 1 ms apart (default 1)"},
     {"--hex", "", "the text is hexadecimal bytes: \"1b 40 0a\""},
+    {"--pty", "", "open a pseudo-terminal and print its path: the port to print to"},
+    {"--link", "PATH", "also make PATH a symbolic link to the pseudo-terminal"},
+    {"--listen", "HOST:PORT", "a raw TCP printer port (default 127.0.0.1:9100), one connection at a time"},
+    {"--output-dir", "FOLDER", "where page-NNNN.png and page-NNNN.txt go; made if missing (default pages)"},
     {"--json", "", "machine-readable output: one JSON document on stdout"},
     {"--help", "", "show this help"},
 };
@@ -82,12 +87,12 @@ int RunHelp(const Arguments& args, const OptionSet& accepted) {
   if (problem.empty() && options.words.size() > 1) problem = "unexpected argument '" + options.words[1] + "'";
   if (!problem.empty()) return UsageError("help: " + problem);
   if (options.words.empty()) {
-    PrintUsage(stdout);
+    WithStdout(PrintUsage);
     return 0;
   }
   const CliCommand* command = FindCommand(options.words[0]);
   if (command == nullptr) return UnknownCommand(options.words[0]);
-  PrintCommandHelp(*command, stdout);
+  WithStdout([command](std::FILE* out) { PrintCommandHelp(*command, out); });
   return 0;
 }
 

@@ -3,6 +3,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
 #include "cli/JsonText.h"
 #include "commands/NamedJob.h"
 #include "language/TranslationMap.h"
@@ -41,7 +42,7 @@ void PrintJobsJson() {
     }
   }
   json += "\n]\n";
-  std::fputs(json.c_str(), stdout);
+  WriteOut(json);
 }
 
 }  // namespace
@@ -54,7 +55,7 @@ int RunJobs(const Arguments& args, const OptionSet& accepted) {
     PrintJobsJson();
     return 0;
   }
-  for (const NamedJob& job : AllJobs()) std::printf("%s\n", job.name);
+  for (const NamedJob& job : AllJobs()) PrintOut("%s\n", job.name);
   return 0;
 }
 

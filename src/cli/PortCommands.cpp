@@ -3,6 +3,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
 #include "cli/JsonText.h"
 #include "link/PortDiscovery.h"
 
@@ -19,7 +20,7 @@ void PrintPortsJson(const std::vector<UsbPrinterInfo>& printers, const std::vect
   json += "],\n \"serial\": [";
   for (std::size_t i = 0; i < serialPorts.size(); ++i) json += (i ? ", " : "") + JsonString(serialPorts[i]);
   json += "]}\n";
-  std::fputs(json.c_str(), stdout);
+  WriteOut(json);
 }
 
 }  // namespace
@@ -37,14 +38,14 @@ int RunListPorts(const Arguments& args, const OptionSet& accepted) {
     PrintPortsJson(printers, serialPorts);
     return 0;
   }
-  std::printf("USB printers:\n");
-  if (printers.empty()) std::printf("  (none)\n");
+  PrintOut("USB printers:\n");
+  if (printers.empty()) PrintOut("  (none)\n");
   for (const UsbPrinterInfo& printer : printers) {
     const std::string id = printer.hardwareId.empty() ? "(identifier unreadable)" : printer.hardwareId;
-    std::printf("  %s  %s\n", printer.node.c_str(), id.c_str());
+    PrintOut("  %s  %s\n", printer.node.c_str(), id.c_str());
   }
-  std::printf("Serial ports:\n");
-  for (const std::string& port : serialPorts) std::printf("  %s\n", port.c_str());
+  PrintOut("Serial ports:\n");
+  for (const std::string& port : serialPorts) PrintOut("  %s\n", port.c_str());
   return 0;
 }
 

@@ -1,5 +1,7 @@
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -24,40 +26,45 @@ std::string ParseSendOptions(const Arguments& args, const OptionSet& accepted, C
 }
 
 // The content as the console's text box would hold it: the --text value, or
-// the file's text taken as it stands (UTF-8, line ends unchanged).
-bool ReadContent(const CliOptions& options, std::string& content) {
+// the file's text taken as it stands (UTF-8, line ends unchanged). The file is
+// read no further than a text the console could still take, so a device
+// without end or a huge file costs neither time nor memory. Returns the
+// reason it cannot be read, or an empty text.
+std::string ReadContent(const CliOptions& options, std::string& content) {
   if (const auto text = options.extras.find("--text"); text != options.extras.end()) {
     content = text->second;
-    return true;
+    return {};
   }
   std::FILE* file = OpenFile(options.extras.at("--file"), "rb");
-  if (file == nullptr) return false;
-  content.clear();
-  char chunk[4096];
-  std::size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) content.append(chunk, got);
-  const bool read = !std::ferror(file);
+  if (file == nullptr) return std::strerror(errno);
+  content.resize(kConsoleTextLimit + 1);
+  errno = 0;
+  content.resize(std::fread(content.data(), 1, content.size(), file));
+  const int readError = std::ferror(file) ? (errno != 0 ? errno : EIO) : 0;
   std::fclose(file);
-  return read;
+  if (readError != 0) return std::strerror(readError);
+  if (content.size() > kConsoleTextLimit)
+    return "longer than the console takes (" + std::to_string(kConsoleTextLimit) + " bytes at most)";
+  return {};
 }
 
 // Writes the prepared bytes as the console's send button does: one copy for a
 // count of 1 or less, else the copies 1 ms apart. Unlike the window, which
-// ignores write results, the exit status reports a failed copy.
+// ignores write results and goes on, the first failed copy ends the run, and
+// the exit status reports it with the number of copies that went out.
 int WriteCopies(PrinterLink& link, const ConsoleBuffer& buffer, std::int32_t count, const std::string& port) {
   if (SendsOnce(count)) count = 1;
-  std::int32_t failed = 0;
-  const std::atomic<bool> stop = false;
-  RepeatSend(
+  std::atomic<bool> failed = false;
+  const std::int32_t tried = RepeatSend(
       buffer, count,
       [&](const std::uint8_t* bytes, std::int32_t length) {
-        const bool written = link.WritePrinter(bytes, length);
-        if (!written) ++failed;
-        return written;
+        if (!link.WritePrinter(bytes, length)) failed = true;
+        return !failed;
       },
-      stop);
-  if (failed == 0) return 0;
-  std::fprintf(stderr, "kestrel-cli: %d of %d writes to %s failed\n", failed, count, port.c_str());
+      failed);
+  if (!failed) return 0;
+  std::fprintf(stderr, "kestrel-cli: the write of copy %d of %d to %s failed; %d went out\n", tried, count,
+               port.c_str(), tried - 1);
   return 1;
 }
 
@@ -73,8 +80,9 @@ int RunSend(const Arguments& args, const OptionSet& accepted) {
 
   ApplyLanguage(options);
   std::string content;
-  if (!ReadContent(options, content)) {
-    std::fprintf(stderr, "kestrel-cli: send: cannot read %s\n", options.extras.at("--file").c_str());
+  if (const std::string reason = ReadContent(options, content); !reason.empty()) {
+    std::fprintf(stderr, "kestrel-cli: send: cannot read %s: %s\n", options.extras.at("--file").c_str(),
+                 reason.c_str());
     return 2;
   }
   auto buffer = std::make_unique<ConsoleBuffer>();

@@ -81,21 +81,47 @@ bool LabelSettings::WriteSettingInt(const std::string& section, const std::strin
 }
 
 void LabelSettings::StoreCheckState(const bool* checked, const std::string& key) const {
-  if (checked) WriteSettingInt(kCustomLabelSection, key, *checked ? 1 : 0);
+  LabelSettingsChange change(*this);
+  change.StoreCheckState(checked, key);
+  change.Write();
 }
 
 void LabelSettings::StoreEditInt(const std::string* text, const std::string& key) const {
-  if (text) WriteSettingInt(kCustomLabelSection, key, ParseDecimal(*text));
+  LabelSettingsChange change(*this);
+  change.StoreEditInt(text, key);
+  change.Write();
 }
 
 void LabelSettings::StoreEditScaled(const std::string* text, const std::string& key, int factor) const {
+  LabelSettingsChange change(*this);
+  change.StoreEditScaled(text, key, factor);
+  change.Write();
+}
+
+void LabelSettingsChange::StoreCheckState(const bool* checked, const std::string& key) {
+  if (checked) Store(key, *checked ? 1 : 0);
+}
+
+void LabelSettingsChange::StoreEditInt(const std::string* text, const std::string& key) {
+  if (text) Store(key, ParseDecimal(*text));
+}
+
+void LabelSettingsChange::StoreEditScaled(const std::string* text, const std::string& key, int factor) {
   if (!text) return;
   // A product beyond the 32-bit range is held at its end rather than wrapping
   // round to a value of the other sign.
   const std::int64_t product = std::int64_t{ParseDecimal(*text)} * factor;
   const std::int64_t held = std::clamp<std::int64_t>(product, std::numeric_limits<std::int32_t>::min(),
                                                      std::numeric_limits<std::int32_t>::max());
-  WriteSettingInt(kCustomLabelSection, key, static_cast<std::int32_t>(held));
+  Store(key, static_cast<std::int32_t>(held));
+}
+
+void LabelSettingsChange::Store(const std::string& key, std::int32_t value) {
+  entries_.push_back({key, FormatInt(value)});
+}
+
+bool LabelSettingsChange::Write() const {
+  return entries_.empty() || WriteProfileStrings(settings_.FilePath, kCustomLabelSection, entries_);
 }
 
 std::string DataRootFromEnvironment() {

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "customlabel/ProfileFile.h"
 
 namespace kestrel {
 
@@ -34,6 +37,28 @@ class LabelSettings {
   void StoreEditInt(const std::string* text, const std::string& key) const;
   // The whole number the text starts with, times factor ('48.9' x 8 is 384).
   void StoreEditScaled(const std::string* text, const std::string& key, int factor) const;
+};
+
+// The values of one Save of the editor, written together in one replacement
+// of the file: a Save cut short leaves the old layout or the new one, never a
+// mix, and a save of another program lands before or after it, not between.
+class LabelSettingsChange {
+ public:
+  explicit LabelSettingsChange(const LabelSettings& settings) : settings_(settings) {}
+
+  // As the store operations of LabelSettings.
+  void StoreCheckState(const bool* checked, const std::string& key);
+  void StoreEditInt(const std::string* text, const std::string& key);
+  void StoreEditScaled(const std::string* text, const std::string& key, int factor);
+
+  // Writes what was stored; nothing stored, nothing written.
+  bool Write() const;
+
+ private:
+  void Store(const std::string& key, std::int32_t value);
+
+  const LabelSettings& settings_;
+  std::vector<ProfileEntry> entries_;
 };
 
 // The per-user data folder from the environment: XDG_DATA_HOME when it is an

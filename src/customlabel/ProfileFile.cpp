@@ -1,23 +1,14 @@
 #include "customlabel/ProfileFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <deque>
 #include <vector>
 
+#include "customlabel/ProfileStorage.h"
+
 namespace kestrel {
 namespace {
-
-// A line longer than this is cut while reading; no name or value that the
-// program looks for comes close.
-constexpr std::size_t kLineKeep = 4096;
 
 std::string_view Trim(std::string_view text) {
   const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -63,98 +54,37 @@ std::string_view Unquoted(std::string_view value) {
   return value;
 }
 
-// Opens path for reading only when it is a regular file, so that a device or
-// a named pipe in its place cannot stall the program. -1 with errno set
-// otherwise.
-int OpenRegularFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return -1;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    errno = EINVAL;
-    return -1;
-  }
-  return fd;
-}
+// A byte order mark that another editor put at the start of the file; it is
+// not part of the first line and is kept when the file is rewritten.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// Hands each line, without its line end, to visit until visit returns false,
-// the file ends or kProfileSizeLimit bytes are read. Returns false when the
-// file cannot be opened.
-template <typename Visit>
-bool ScanLines(const std::string& path, Visit visit) {
-  const int fd = OpenRegularFile(path);
-  std::FILE* file = fd < 0 ? nullptr : ::fdopen(fd, "rb");
-  if (!file) {
-    if (fd >= 0) ::close(fd);
-    return false;
-  }
-  std::vector<char> chunk(64 * 1024);
-  std::string line;
-  std::uintmax_t total = 0;
-  bool more = true;
-  while (more && total < kProfileSizeLimit) {
-    const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file);
+// The first `limit` bytes of the file; empty when it cannot be read.
+std::string ReadFileStart(const std::string& path, std::uintmax_t limit) {
+  std::string text;
+  std::FILE* file = OpenRegularFile(path);
+  if (file == nullptr) return text;
+  char chunk[64 * 1024];
+  while (text.size() < limit) {
+    const std::size_t got = std::fread(chunk, 1, std::min<std::uintmax_t>(sizeof chunk, limit - text.size()), file);
     if (got == 0) break;
-    total += got;
-    const char* at = chunk.data();
-    const char* const end = at + got;
-    while (more && at < end) {
-      const char* newline = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
-      const char* stop = newline ? newline : end;
-      line.append(at, std::min<std::size_t>(static_cast<std::size_t>(stop - at), kLineKeep - line.size()));
-      at = newline ? newline + 1 : end;
-      if (!newline) break;
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      more = visit(std::string_view(line));
-      line.clear();
-    }
-  }
-  if (more && !line.empty()) {
-    if (line.back() == '\r') line.pop_back();
-    visit(std::string_view(line));
+    text.append(chunk, got);
   }
   std::fclose(file);
-  return true;
+  return text;
 }
 
-// The whole file for a rewrite. A missing file is empty; a file that cannot
-// be read whole, or is beyond the size limit, gives false so that it is
-// never replaced by a part of itself.
-bool ReadWholeFile(const std::string& path, std::string& text) {
-  text.clear();
-  const int fd = OpenRegularFile(path);
-  if (fd < 0) return errno == ENOENT;
-  // A file the operator made read-only stays as it is.
-  struct stat info {};
-  bool ok = ::access(path.c_str(), W_OK) == 0 && ::fstat(fd, &info) == 0 &&
-            static_cast<std::uintmax_t>(info.st_size) <= kProfileSizeLimit;
-  char chunk[64 * 1024];
-  while (ok) {
-    const ssize_t got = ::read(fd, chunk, sizeof chunk);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      ok = got == 0;
-      break;
-    }
-    text.append(chunk, static_cast<std::size_t>(got));
-    ok = text.size() <= kProfileSizeLimit;
-  }
-  ::close(fd);
-  return ok;
-}
-
-// Lines as views into text; a changed or added line is kept in added.
-std::vector<std::string_view> SplitLines(const std::string& text) {
+// The lines of text without their line ends: CR LF, LF and a lone CR (as old
+// Mac editors write) all end a line.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   std::vector<std::string_view> lines;
   std::size_t start = 0;
   while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string_view line(text.data() + start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
     start = end + 1;
+    if (end < text.size() && text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
   }
   return lines;
 }
@@ -182,45 +112,6 @@ void ApplyEntry(std::vector<std::string_view>& lines, std::deque<std::string>& a
   lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), keep(entry.key + "=" + entry.value));
 }
 
-bool WriteAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t put = ::write(fd, text.data() + done, text.size() - done);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    done += static_cast<std::size_t>(put);
-  }
-  return true;
-}
-
-void SyncFolder(const std::string& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
-// Writes text to a temporary file beside path and renames it over path.
-bool ReplaceFile(const std::string& path, const std::string& text) {
-  const std::size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  std::string temporary = (folder == "/" ? "" : folder) + "/." + name + ".XXXXXX";
-  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat old {};
-  const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, text) && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  SyncFolder(folder);
-  return true;
-}
-
 // A name or value that would break the line structure is refused rather than
 // written as a line that reads back differently.
 bool Writable(std::string_view section, const ProfileEntry& entry) {
@@ -233,35 +124,39 @@ bool Writable(std::string_view section, const ProfileEntry& entry) {
 }  // namespace
 
 std::optional<std::string> ReadProfileString(const std::string& path, std::string_view section, std::string_view key) {
-  std::optional<std::string> value;
+  const std::string text = ReadFileStart(path, kProfileSizeLimit);
   bool inSection = false;
-  ScanLines(path, [&](std::string_view line) {
+  for (std::string_view line : SplitLines(text)) {
     if (const auto name = SectionName(line)) {
-      if (inSection) return false;
+      if (inSection) break;
       inSection = EqualNoCase(*name, section);
-      return true;
+      continue;
     }
-    if (!inSection) return true;
+    if (!inSection) continue;
     const auto entry = SplitEntry(line);
-    if (!entry || !EqualNoCase(entry->key, key)) return true;
-    value = std::string(Unquoted(entry->value).substr(0, kProfileValueLimit));
-    return false;
-  });
-  return value;
+    if (entry && EqualNoCase(entry->key, key)) return std::string(Unquoted(entry->value).substr(0, kProfileValueLimit));
+  }
+  return std::nullopt;
 }
 
 bool WriteProfileStrings(const std::string& path, std::string_view section, std::span<const ProfileEntry> entries) {
   for (const ProfileEntry& entry : entries)
     if (!Writable(section, entry)) return false;
+  const std::string target = ResolveLinks(path);
+  if (target.empty()) return false;
+  // Read, change and replace under the lock, so that a save in another
+  // program cannot slip in between and be undone.
+  const ProfileLock lock(target);
+  if (lock.Held()) RemoveStaleTemporaries(target);
   std::string text;
-  if (!ReadWholeFile(path, text)) return false;
+  if (!ReadWholeFile(target, kProfileSizeLimit, text)) return false;
   std::vector<std::string_view> lines = SplitLines(text);
   std::deque<std::string> added;
   for (const ProfileEntry& entry : entries) ApplyEntry(lines, added, section, entry);
-  std::string result;
+  std::string result(text.starts_with(kByteOrderMark) ? kByteOrderMark : std::string_view());
   result.reserve(text.size() + lines.size() + 64 * entries.size());
   for (std::string_view line : lines) result.append(line).append("\r\n");
-  return ReplaceFile(path, result);
+  return ReplaceFileText(target, result);
 }
 
 bool WriteProfileString(const std::string& path, std::string_view section, std::string_view key,

@@ -12,8 +12,10 @@ namespace kestrel {
 // A private-profile (INI) file as Windows reads and writes it: "[section]"
 // lines, "key=value" lines, section and key names compared without regard
 // to letter case, names and values trimmed of blanks, CR LF line endings.
-// Lines without '=' are skipped when reading and kept when writing. Nothing
-// is cached: every call opens the file afresh.
+// Lines without '=' are skipped when reading and kept when writing. A file
+// another editor saved reads as well: with a UTF-8 byte order mark, which a
+// rewrite keeps, and with LF or CR line ends, which a rewrite makes CR LF.
+// Nothing is cached: every call opens the file afresh.
 
 // A value longer than this is cut, as a 260-character buffer would cut it.
 inline constexpr std::size_t kProfileValueLimit = 259;
@@ -35,7 +37,9 @@ struct ProfileEntry {
 // end of the file, and a missing file is made. The new text goes to a
 // temporary file in the same folder, is flushed to the disk and then renamed
 // over the old file, so an interrupted write leaves the old file or the new
-// one, never a part. Returns false when nothing was written.
+// one, never a part. Through a symbolic link the file it points to is
+// replaced. Saves take turns on a lock beside the file, and each clears the
+// temporary files a killed save left. Returns false when nothing was written.
 bool WriteProfileStrings(const std::string& path, std::string_view section, std::span<const ProfileEntry> entries);
 bool WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value);

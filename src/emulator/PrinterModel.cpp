@@ -8,6 +8,12 @@ namespace {
 // Parameters that the printer also takes as ASCII digits ('0' for 0).
 int DigitOrValue(int value) { return value >= 48 && value <= 57 ? value - 48 : value; }
 
+// The commands that put dots on a page.
+bool Draws(Op op) {
+  return op == Op::Text || op == Op::Barcode || op == Op::QrCode || op == Op::Raster || op == Op::DrawLine ||
+         op == Op::DrawRect || op == Op::DrawCircle;
+}
+
 constexpr const char* kSerialRates[] = {"", "9600", "19200", "38400", "57600", "115200"};
 
 }  // namespace
@@ -38,12 +44,17 @@ void PrinterModel::Reset() {
   settings_.copies = 1;
 }
 
-void PrinterModel::Log(const Command& command, const std::string& text) {
-  settingLog_.push_back({command.offset, text});
+// A stream of nothing but settings or misplaced commands would otherwise
+// grow the lists without end; the caller takes them as they come.
+void PrinterModel::Keep(std::vector<Note>& notes, Note note) {
+  if (notes.size() < kMaxNotes) notes.push_back(std::move(note));
+  if (notes.size() == kMaxNotes) notes.push_back({note.offset, "further lines left out"});
 }
 
+void PrinterModel::Log(const Command& command, const std::string& text) { Keep(settingLog_, {command.offset, text}); }
+
 void PrinterModel::Remark(const Command& command, const std::string& text) {
-  notes_.push_back({command.offset, std::string(command.name) + ": " + text});
+  Keep(notes_, {command.offset, std::string(command.name) + ": " + text});
 }
 
 std::vector<Page> PrinterModel::TakePages() {
@@ -51,6 +62,18 @@ std::vector<Page> PrinterModel::TakePages() {
   pages.swap(pages_);
   heldDots_ = 0;
   return pages;
+}
+
+std::vector<Note> PrinterModel::TakeNotes() {
+  std::vector<Note> notes;
+  notes.swap(notes_);
+  return notes;
+}
+
+std::vector<Note> PrinterModel::TakeSettingLog() {
+  std::vector<Note> log;
+  log.swap(settingLog_);
+  return log;
 }
 
 bool PrinterModel::RunSetting(const Command& command) {
@@ -114,6 +137,7 @@ bool PrinterModel::RunSetting(const Command& command) {
 
 void PrinterModel::Run(std::span<const std::uint8_t> stream, const Command& command) {
   current_ = command.offset;
+  if (pageMode_ && Draws(command.op)) pageDrawn_ = true;
   if (RunSetting(command)) return;
   const int value = command.args[0];
   switch (command.op) {
@@ -130,6 +154,7 @@ void PrinterModel::Run(std::span<const std::uint8_t> stream, const Command& comm
       break;
     case Op::Cancel:
       if (pageMode_) page_.Clear();
+      pageDrawn_ = false;
       break;
     case Op::PrintPage:
       if (pageMode_) PrintPage(command);
@@ -271,6 +296,7 @@ void PrinterModel::EnterPageMode() {
   pageMode_ = true;
   if (page_.empty()) page_.Resize(printWidth_, kDefaultPageHeight);
   page_.Clear();
+  pageDrawn_ = false;
   x_ = y_ = lineHeight_ = 0;
 }
 
@@ -297,6 +323,7 @@ void PrinterModel::SetPrintArea(const Command& command) {
 }
 
 void PrinterModel::PrintPage(const Command& command) {
+  pageDrawn_ = false;
   if (page_.empty()) return Remark(command, "nothing printed: the print area is empty");
   Hold({page_, true, command.offset, settings_.copies});
 }
@@ -305,7 +332,7 @@ void PrinterModel::PrintPage(const Command& command) {
 void PrinterModel::Hold(Page page) {
   const std::size_t dots = static_cast<std::size_t>(page.canvas.width()) * page.canvas.height();
   if (heldDots_ + dots > kMaxHeldDots) {
-    notes_.push_back({page.offset, "page dropped: too many pages waiting"});
+    Keep(notes_, {page.offset, "page dropped: too many pages waiting"});
     return;
   }
   heldDots_ += dots;
@@ -314,6 +341,10 @@ void PrinterModel::Hold(Page page) {
 
 void PrinterModel::Finish() {
   if (!pageMode_) FlushRoll();
+}
+
+void PrinterModel::PrintUnfinishedPage() {
+  if (pageMode_ && pageDrawn_ && !page_.empty() && !page_.blank()) Hold({page_, true, current_, settings_.copies});
 }
 
 }  // namespace kestrel::emu

@@ -20,6 +20,7 @@ inline constexpr int kWidth80mm = 576;
 inline constexpr int kMaxPageHeight = 8000;             // 1 m of label
 inline constexpr int kDefaultPageHeight = 800;          // a page area that no ESC W set
 inline constexpr std::size_t kMaxHeldDots = 64u << 20;  // printed pages not yet taken
+inline constexpr std::size_t kMaxNotes = 10000;         // notes, and setting lines, not yet taken
 
 // One printed page: a page-mode page or a strip of standard-mode roll.
 struct Page {
@@ -63,8 +64,14 @@ class PrinterModel {
   void Run(std::span<const std::uint8_t> stream, const Command& command);
   // Prints what is left on the roll; the page in page mode is not printed.
   void Finish();
+  // Prints the page in page mode that no ESC FF or FF printed, if anything
+  // is drawn on it.
+  void PrintUnfinishedPage();
 
   std::vector<Page> TakePages();
+  // The notes and the setting log so far, which then start again empty.
+  std::vector<Note> TakeNotes();
+  std::vector<Note> TakeSettingLog();
   const std::vector<Page>& pages() const { return pages_; }
   const std::vector<Note>& notes() const { return notes_; }
   const PrinterSettings& settings() const { return settings_; }
@@ -96,7 +103,7 @@ class PrinterModel {
   void RunLayoutCommand(std::span<const std::uint8_t> stream, const Command& command);
   void Log(const Command& command, const std::string& text);
   void Remark(const Command& command, const std::string& text);
-  void Remark(const std::string& text) { notes_.push_back({current_, text}); }
+  static void Keep(std::vector<Note>& notes, Note note);
 
   // Page mode.
   void EnterPageMode();
@@ -147,6 +154,7 @@ class PrinterModel {
 
   // Page mode.
   bool pageMode_ = false;
+  bool pageDrawn_ = false;  // drawn on since the page was last printed or cleared
   Canvas page_;
   int direction_ = 0;
   int lineWidth_ = 1;

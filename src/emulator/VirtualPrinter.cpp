@@ -5,13 +5,16 @@
 
 namespace kestrel::emu {
 
-Rendering RenderStream(std::span<const std::uint8_t> bytes, int printWidth) {
+Rendering RenderStream(std::span<const std::uint8_t> bytes, int printWidth, bool keepCommands) {
   Rendering rendering;
-  rendering.commands = DecodeStream(bytes);
   PrinterModel model(printWidth);
-  for (const Command& command : rendering.commands) {
-    if (IsProblem(command.op)) ++rendering.problems;
+  for (std::size_t offset = 0; offset < bytes.size();) {
+    const Command command = DecodeCommand(bytes, offset);
+    if (IsProblem(command.op) && ++rendering.problems <= kMaxListedProblems)
+      rendering.problemCommands.push_back(command);
+    if (keepCommands) rendering.commands.push_back(command);
     model.Run(bytes, command);
+    offset += command.length;
   }
   model.Finish();
   rendering.pages = model.TakePages();

@@ -13,14 +13,21 @@ namespace kestrel::emu {
 
 // A whole byte stream run through the virtual printer.
 struct Rendering {
-  std::vector<Command> commands;
+  std::vector<Command> commands;         // every command, when asked for
+  std::vector<Command> problemCommands;  // the first kMaxListedProblems
   std::vector<Page> pages;
   std::vector<Note> notes;       // what was not printed as sent
   std::vector<Note> settingLog;  // the setting commands, in words
   std::size_t problems = 0;      // unknown, cut-short and bad-byte commands
 };
 
-Rendering RenderStream(std::span<const std::uint8_t> bytes, int printWidth);
+// A file of nothing but bad bytes would give a record for each.
+inline constexpr std::size_t kMaxListedProblems = 1000;
+
+// Decodes and prints the stream command by command. The list of every command
+// is kept only when `keepCommands` is set: for a large stream of short
+// commands it is many times the stream's size.
+Rendering RenderStream(std::span<const std::uint8_t> bytes, int printWidth, bool keepCommands = false);
 
 // The print width of a job's paper from its name: 58 mm labels 384 dots, 60 mm
 // labels 448; the other jobs name no paper and get the widest head, 576, so

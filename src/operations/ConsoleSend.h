@@ -16,6 +16,10 @@ namespace kestrel {
 inline constexpr std::size_t kConsoleBufferCapacity = 24'576;
 // A content of this many code-page bytes or more is refused.
 inline constexpr std::size_t kConsoleContentLimit = 24'575;
+// Every character, and every stray byte, becomes at least one code-page byte
+// and takes at most four bytes of UTF-8, so a text longer than this is refused
+// whatever it holds; nobody needs to read more of one.
+inline constexpr std::size_t kConsoleTextLimit = 4 * (kConsoleContentLimit - 1);
 
 struct ConsoleBuffer {
   std::array<std::uint8_t, kConsoleBufferCapacity> bytes{};

@@ -21,6 +21,7 @@
 #include "ui/DialogBuilder.h"
 #include "ui/Dialog_About.h"
 #include "ui/InterfaceTexts.h"
+#include "ui/PreviewDialog.h"
 #include "ui/QtDialogControls.h"
 #include "ui/ResourcePictures.h"
 #include "version/Version.h"
@@ -177,6 +178,10 @@ bool CKestrelDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CKestrelDlg::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F9) {
+    ShowPreview();
+    return;
+  }
   // Enter that no button took (a one-line edit, a list) ends the window with
   // OK, as Esc ends it with Cancel; the console box keeps Enter for new lines.
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -202,7 +207,16 @@ void CKestrelDlg::closeEvent(QCloseEvent* event) {
 void CKestrelDlg::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
   QAction* about = menu.addAction(AboutEntryText());
-  if (menu.exec(event->globalPos()) == about) ShowAboutBox();
+  QAction* preview = menu.addAction(PreviewDialog::EntryText());
+  preview->setShortcut(QKeySequence(Qt::Key_F9));
+  QAction* chosen = menu.exec(event->globalPos());
+  if (chosen == about) ShowAboutBox();
+  if (chosen == preview) ShowPreview();
+}
+
+void CKestrelDlg::ShowPreview() {
+  PreviewDialog preview(*this);
+  preview.exec();
 }
 
 }  // namespace kestrel

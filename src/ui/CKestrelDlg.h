@@ -92,6 +92,10 @@ class CKestrelDlg : public QDialog, public LinkHost, public WindowHost {
   void ShowAboutBox();
   void ShowVersionHistory();
 
+  // The preview of the jobs on the virtual printer, modal over this window;
+  // from the context menu and F9.
+  void ShowPreview();
+
   // The entry of the window's context menu that opens the about box.
   static QString AboutEntryText();
 

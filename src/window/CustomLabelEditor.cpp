@@ -41,20 +41,22 @@ void LoadCustomLabelEditor(const LabelSettings& settings, DialogControls& contro
 }
 
 void SaveCustomLabelEditor(const LabelSettings& settings, const DialogControls& controls) {
+  LabelSettingsChange change(settings);
   const auto storeEdit = [&](const Binding& binding) {
     const std::optional<std::string> text = controls.Text(binding.id);
     const std::string* shown = text ? &*text : nullptr;
     if (binding.divisor == 1)
-      settings.StoreEditInt(shown, binding.key);
+      change.StoreEditInt(shown, binding.key);
     else
-      settings.StoreEditScaled(shown, binding.key, binding.divisor);
+      change.StoreEditScaled(shown, binding.key, binding.divisor);
   };
   for (const Binding& binding : kLabelEdits) storeEdit(binding);
   for (const Binding& binding : kPrintFlags) {
     const std::optional<bool> checked = controls.Checked(binding.id);
-    settings.StoreCheckState(checked ? &*checked : nullptr, binding.key);
+    change.StoreCheckState(checked ? &*checked : nullptr, binding.key);
   }
   for (const Binding& binding : kPositionEdits) storeEdit(binding);
+  change.Write();
 }
 
 }  // namespace kestrel

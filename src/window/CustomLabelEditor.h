@@ -8,7 +8,8 @@ namespace kestrel {
 // The custom label editor's controls and the settings file: loading shows
 // what the file holds, saving writes every control back in the editor's order
 // (the label, the nine print flags, the sixteen element positions, the
-// frame). The width and the height show in millimetres and are stored in dots.
+// frame), all in one replacement of the file. The width and the height show
+// in millimetres and are stored in dots.
 void LoadCustomLabelEditor(const LabelSettings& settings, DialogControls& controls);
 void SaveCustomLabelEditor(const LabelSettings& settings, const DialogControls& controls);
 

@@ -166,8 +166,9 @@ TEST(CliOptionsTest, LocalTimeIsCheckedWhole) {
     EXPECT_EQ(time.tm_wday, row.weekday) << row.text;
     EXPECT_EQ(time.tm_yday, row.yearDay) << row.text;
   }
-  for (const char* text : {"2023-02-29 00:00:00", "2023-13-01 00:00:00", "2023-12-31 24:00:00", "2023-12-31 00:60:00",
-                           "2023-12-31 00:00:00x", "2023-12-31T00:00:00", "2023-1-31 00:00:00", "1900-02-29 00:00:00", ""})
+  for (const char* text :
+       {"2023-02-29 00:00:00", "2023-13-01 00:00:00", "2023-12-31 24:00:00", "2023-12-31 00:60:00",
+        "2023-12-31 00:00:00x", "2023-12-31T00:00:00", "2023-1-31 00:00:00", "1900-02-29 00:00:00", ""})
     EXPECT_FALSE(ParseLocalTime(text, &time)) << text;
 }
 

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "link/LinkTestSupport.h"
 #include "support/CliRunner.h"
@@ -38,6 +39,24 @@ TEST(SendCommandTest, TheLanguagePicksTheCodePageOfTheText) {
   result = RunCli({"send", "--port=" + pty.slavePath(), "--lang=en", "--text", "A中\u00e9"});
   EXPECT_EQ(result.status, 0) << result.error;
   EXPECT_BYTES(pty.Read(4, std::chrono::milliseconds(300)), "41 3F E9");
+}
+
+TEST(SendCommandTest, AFailedCopyEndsTheRun) {
+  // The printer takes the first copy whole and then hangs up while the second
+  // is still in the line's queue, which holds less than one copy.
+  PtyPair pty;
+  const std::string copy(16'384, 'x');
+  std::vector<std::uint8_t> arrived;
+  std::thread printer([&] {
+    arrived = pty.Read(copy.size());
+    pty.Close();
+  });
+  const CliRun result = RunCli({"send", "--port", pty.slavePath(), "--count", "1000", "--text", copy});
+  printer.join();
+  EXPECT_EQ(arrived.size(), copy.size());
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.error.find("copy 2 of 1000"), std::string::npos) << result.error;
+  EXPECT_NE(result.error.find("1 went out"), std::string::npos) << result.error;
 }
 
 TEST(SendCommandTest, UnreachablePortOrBadUsageFails) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,9 +10,11 @@
 #include <functional>
 #include <optional>
 #include <sstream>
+#include <thread>
 
 #include "customlabel/LabelSettings.h"
 #include "support/TestSupport.h"
+#include "window/CustomLabelEditor.h"
 
 namespace kestrel {
 namespace {
@@ -154,6 +157,44 @@ TEST(LabelSettingsTest, UnusableFoldersAndFilesFailQuietly) {
   EXPECT_TRUE(HoldsForAnOrdinaryUser(refusedButReadable));
   EXPECT_EQ(ReadText(settings.FilePath), kFreshFile);
   chmod(folder.c_str(), 0755);
+}
+
+// Editor controls that all show one text and one check state.
+class UniformControls : public DialogControls {
+ public:
+  UniformControls(std::string text, bool checked) : text_(std::move(text)), checked_(checked) {}
+  std::optional<std::string> Text(int) const override { return text_; }
+  void SetText(int, const std::string&) override {}
+  std::optional<bool> Checked(int) const override { return checked_; }
+  void SetChecked(int, bool) override {}
+  std::optional<int> Selection(int) const override { return std::nullopt; }
+
+ private:
+  std::string text_;
+  bool checked_;
+};
+
+TEST(LabelSettingsTest, AKilledEditorSaveLeavesTheOldLayoutOrTheNewOne) {
+  TempDir dir;
+  LabelSettings settings(dir.path());
+  const UniformControls first("11", false), second("22", true);
+  SaveCustomLabelEditor(settings, second);
+  const std::string secondLayout = ReadText(settings.FilePath);
+  SaveCustomLabelEditor(settings, first);
+  const std::string firstLayout = ReadText(settings.FilePath);
+  ASSERT_NE(firstLayout, secondLayout);
+  for (int round = 0; round < 5; ++round) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int i = 0;; ++i) SaveCustomLabelEditor(settings, i % 2 ? first : second);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20 + 15 * round));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    const std::string text = ReadText(settings.FilePath);
+    EXPECT_TRUE(text == firstLayout || text == secondLayout) << "round " << round << ":\n" << text;
+  }
 }
 
 TEST(LabelSettingsTest, DataRootComesFromTheEnvironment) {

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -48,6 +49,9 @@ TEST(ProfileFileTest, ReadsByTheRulesOfTheFormat) {
       {"unpaired quotation marks kept", "[S]\r\nK=\"8'\r\n", "S", "K", "\"8'"},
       {"section without closing bracket", "[S\r\nK=4\r\n", "S", "K", "4"},
       {"long value cut", "[S]\r\nK=" + std::string(300, '7') + "\r\n", "S", "K", std::string(259, '7')},
+      {"byte order mark of another editor", "\xEF\xBB\xBF[S]\r\nK=5\r\n", "S", "K", "5"},
+      {"CR line ends", "[S]\rA=1\rK=9\r", "S", "K", "9"},
+      {"CR, LF and CR LF mixed", "[T]\nK=1\r\r\n[S]\rK=2\n", "S", "K", "2"},
   };
   TempDir dir;
   const std::string path = dir.path() + "/p.ini";
@@ -79,6 +83,8 @@ TEST(ProfileFileTest, WritesChangeOnlyWhatTheyMust) {
        "junk\r\n[S]\r\nnoequals\r\nK=3\r\n"},
       {"LF lines become CR LF", "[S]\nA=1\nK=1", "K", "0", "[S]\r\nA=1\r\nK=0\r\n"},
       {"empty file", "", "K", "-8", "[S]\r\nK=-8\r\n"},
+      {"byte order mark kept, no second section", "\xEF\xBB\xBF[S]\r\nK=1\r\n", "K", "2", "\xEF\xBB\xBF[S]\r\nK=2\r\n"},
+      {"CR lines become CR LF", "[S]\rA=1\rK=1\r", "K", "0", "[S]\r\nA=1\r\nK=0\r\n"},
   };
   TempDir dir;
   const std::string path = dir.path() + "/p.ini";
@@ -149,6 +155,70 @@ TEST(ProfileFileTest, ForeignAndHugeFilesStayBoundedAndIntact) {
   EXPECT_EQ(std::filesystem::file_size(path), hugeSize);
 }
 
+TEST(ProfileFileTest, SavesThroughSymbolicLinksToTheFileTheyPointTo) {
+  namespace fs = std::filesystem;
+  TempDir dir;
+  const std::string target = dir.path() + "/kept/Kestrel.ini";
+  WriteText(target, "[S]\r\nK=1\r\n");
+  // A chain of two links, the first one relative.
+  fs::create_symlink("kept/Kestrel.ini", dir.path() + "/near.ini");
+  fs::create_symlink(dir.path() + "/near.ini", dir.path() + "/far.ini");
+  EXPECT_TRUE(WriteProfileString(dir.path() + "/far.ini", "S", "K", "2"));
+  EXPECT_EQ(ReadText(target), "[S]\r\nK=2\r\n");
+  EXPECT_TRUE(fs::is_symlink(dir.path() + "/far.ini"));
+  EXPECT_TRUE(fs::is_symlink(dir.path() + "/near.ini"));
+
+  // A link to a file not made yet makes it there; a loop of links is refused.
+  fs::create_symlink("kept/new.ini", dir.path() + "/dangling.ini");
+  EXPECT_TRUE(WriteProfileString(dir.path() + "/dangling.ini", "S", "K", "3"));
+  EXPECT_EQ(ReadText(dir.path() + "/kept/new.ini"), "[S]\r\nK=3\r\n");
+  EXPECT_TRUE(fs::is_symlink(dir.path() + "/dangling.ini"));
+  fs::create_symlink("loop.ini", dir.path() + "/loop.ini");
+  EXPECT_FALSE(WriteProfileString(dir.path() + "/loop.ini", "S", "K", "4"));
+  EXPECT_TRUE(fs::is_symlink(dir.path() + "/loop.ini"));
+}
+
+TEST(ProfileFileTest, TwoProgramsSavingAtOnceKeepEveryKey) {
+  TempDir dir;
+  const std::string path = dir.path() + "/Kestrel.ini";
+  constexpr int kSaves = 150;
+  pid_t writers[2];
+  for (int w = 0; w < 2; ++w) {
+    writers[w] = fork();
+    ASSERT_GE(writers[w], 0);
+    if (writers[w] == 0) {
+      bool all = true;
+      for (int i = 0; i < kSaves; ++i)
+        all = WriteProfileString(path, "CustomLabel", "W" + std::to_string(w) + "_" + std::to_string(i), "1") && all;
+      _exit(all ? 0 : 1);
+    }
+  }
+  for (pid_t writer : writers) {
+    int status = 0;
+    waitpid(writer, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  int missing = 0;
+  for (int w = 0; w < 2; ++w)
+    for (int i = 0; i < kSaves; ++i)
+      missing += !ReadProfileString(path, "CustomLabel", "W" + std::to_string(w) + "_" + std::to_string(i));
+  EXPECT_EQ(missing, 0) << "keys undone by the other program's save";
+}
+
+TEST(ProfileFileTest, ASaveClearsOnlyTheTemporaryFilesOfItsOwnFile) {
+  TempDir dir;
+  const std::string path = dir.path() + "/Kestrel.ini";
+  const std::vector<std::string> stale = {".Kestrel.ini.a1B2c3", ".Kestrel.ini.ZZZZZZ"};
+  const std::vector<std::string> foreign = {".Kestrel.ini.a1B2c", ".Kestrel.ini.a1B2c3d", ".Kestrel.ini.a1B2-3",
+                                            "Kestrel.ini.a1B2c3", ".Other.ini.a1B2c3",    ".Kestrel.ini.lock",
+                                            ".kestrel.ini.a1B2c3"};
+  for (const auto& name : stale) WriteText(dir.path() + "/" + name, "left by a killed save");
+  for (const auto& name : foreign) WriteText(dir.path() + "/" + name, "not ours");
+  EXPECT_TRUE(WriteProfileString(path, "S", "K", "1"));
+  for (const auto& name : stale) EXPECT_FALSE(std::filesystem::exists(dir.path() + "/" + name)) << name;
+  for (const auto& name : foreign) EXPECT_EQ(ReadText(dir.path() + "/" + name), "not ours") << name;
+}
+
 std::vector<ProfileEntry> Layout(const std::string& value) {
   std::vector<ProfileEntry> entries;
   for (int i = 0; i < 33; ++i) entries.push_back({"Key_" + std::to_string(i), value});
@@ -180,6 +250,13 @@ TEST(ProfileFileTest, KilledWriterLeavesTheOldFileOrTheNewOne) {
     const std::string text = ReadText(path);
     EXPECT_TRUE(text == LayoutText(first) || text == LayoutText(second)) << "round " << round << ": " << text.size();
   }
+  // The next save clears what the killed ones left: the folder holds the
+  // file and its lock file only.
+  ASSERT_TRUE(WriteProfileStrings(path, "CustomLabel", Layout(first)));
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Kestrel.ini", "Kestrel.ini.lock"}));
 }
 
 }  // namespace

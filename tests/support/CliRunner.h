@@ -14,11 +14,13 @@ struct CliRun {
 // Runs a program (a path, or a name looked up in PATH) with the arguments, in
 // the C locale unless `locale` names another (a Windows program has the
 // system's code page whatever it is given), and collects its exit status,
-// stdout and stderr.
-CliRun RunProgram(const std::string& program, const std::vector<std::string>& args, const char* locale = "C");
+// stdout and stderr. With `stdoutPath` its stdout goes to that file instead
+// (and output stays empty).
+CliRun RunProgram(const std::string& program, const std::vector<std::string>& args, const char* locale = "C",
+                  const char* stdoutPath = nullptr);
 
 // Runs the built kestrel-cli.
-CliRun RunCli(const std::vector<std::string>& args, const char* locale = "C");
+CliRun RunCli(const std::vector<std::string>& args, const char* locale = "C", const char* stdoutPath = nullptr);
 
 // Linux only: loads `json` with Python's json module and prints `expression` over it (the
 // document is `d`), so the tests judge the output with a parser other than

@@ -10,9 +10,10 @@
 
 namespace kestrel::test {
 
-CliRun RunProgram(const std::string& program, const std::vector<std::string>& args, const char* locale) {
+CliRun RunProgram(const std::string& program, const std::vector<std::string>& args, const char* locale,
+                  const char* stdoutPath) {
   TempDir dir;
-  const std::string outFile = dir.path() + "/stdout";
+  const std::string outFile = stdoutPath ? stdoutPath : dir.path() + "/stdout";
   const std::string errFile = dir.path() + "/stderr";
   const pid_t child = fork();
   if (child == 0) {
@@ -28,13 +29,13 @@ CliRun RunProgram(const std::string& program, const std::vector<std::string>& ar
   CliRun run;
   int status = 0;
   if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) run.status = WEXITSTATUS(status);
-  run.output = ReadText(outFile);
+  if (!stdoutPath) run.output = ReadText(outFile);
   run.error = ReadText(errFile);
   return run;
 }
 
-CliRun RunCli(const std::vector<std::string>& args, const char* locale) {
-  return RunProgram(KESTREL_CLI_PATH, args, locale);
+CliRun RunCli(const std::vector<std::string>& args, const char* locale, const char* stdoutPath) {
+  return RunProgram(KESTREL_CLI_PATH, args, locale, stdoutPath);
 }
 
 CliRun PythonJson(const std::string& json, const std::string& expression) {

@@ -35,9 +35,9 @@ HANDLE InheritableFile(const std::wstring& path) {
 
 // A Windows program has the system's code page whatever its environment says,
 // so the locale is not passed on.
-CliRun RunCli(const std::vector<std::string>& args, const char*) {
+CliRun RunCli(const std::vector<std::string>& args, const char*, const char* stdoutPath) {
   TempDir dir;
-  const std::string outFile = dir.path() + "/stdout";
+  const std::string outFile = stdoutPath ? stdoutPath : dir.path() + "/stdout";
   const std::string errFile = dir.path() + "/stderr";
   std::wstring commandLine = Quoted(win32::Widen(KESTREL_CLI_PATH));
   for (const std::string& arg : args) commandLine += L" " + Quoted(win32::Widen(arg));
@@ -63,7 +63,7 @@ CliRun RunCli(const std::vector<std::string>& args, const char*) {
   }
   CloseHandle(out);
   CloseHandle(err);
-  run.output = ReadText(outFile);
+  if (!stdoutPath) run.output = ReadText(outFile);
   run.error = ReadText(errFile);
   return run;
 }

@@ -1,0 +1,190 @@
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
+#include "cli/ProcessIo.h"
+#include "cli/posix/EmulatorPorts.h"
+#include "emulator/PngFile.h"
+#include "emulator/StreamPrinter.h"
+
+// kestrel-cli emulate: the virtual printer on a pseudo-terminal or a TCP port,
+// writing each printed page as a picture and its commands as text.
+namespace kestrel::cli {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The roll of standard-mode text is printed once the line has been quiet this long.
+constexpr auto kQuietBeforeRoll = std::chrono::seconds(1);
+constexpr int kPollMs = 100;
+
+// Writes DIR/page-NNNN.png and DIR/page-NNNN.txt for every page, a copy
+// being a page of its own, and one line a page on stdout.
+class PageWriter {
+ public:
+  explicit PageWriter(std::string folder) : folder_(std::move(folder)) {}
+
+  void Take(emu::StreamPrinter& printer) {
+    for (const std::string& message : printer.TakeMessages())
+      PrintOut("%s %s\n", LocalTimeText().c_str(), message.c_str());
+    for (const emu::PrintedPage& printed : printer.TakePages())
+      for (int copy = 1; copy <= printed.page.copies; ++copy) Write(printed, copy);
+    FlushOut();
+  }
+
+ private:
+  void Write(const emu::PrintedPage& printed, int copy) {
+    char name[32];
+    std::snprintf(name, sizeof name, "/page-%04d", ++count_);
+    const std::string stem = folder_ + name;
+    std::string error;
+    if (!emu::WritePng(stem + ".png", printed.page.canvas, &error))
+      std::fprintf(stderr, "kestrel-cli: emulate: %s\n", error.c_str());
+    std::ofstream text(stem + ".txt", std::ios::binary);
+    if (copy > 1) text << "copy " << copy << " of the page before\n";
+    for (const std::string& line : copy == 1 ? printed.commands : std::vector<std::string>()) text << line << '\n';
+    text.close();
+    if (!text) std::fprintf(stderr, "kestrel-cli: emulate: %s.txt could not be written\n", stem.c_str());
+    PrintOut("page %d: %d x %d dots, %s.png\n", count_, printed.page.canvas.width(), printed.page.canvas.height(),
+             stem.c_str());
+  }
+
+  std::string folder_;
+  int count_ = 0;
+};
+
+enum class PortState { Data, Quiet, Ended };
+
+// Waits for bytes on fd and feeds what is there.
+PortState ReadPort(int fd, emu::StreamPrinter& printer) {
+  pollfd wait{fd, POLLIN, 0};
+  if (poll(&wait, 1, kPollMs) <= 0) return PortState::Quiet;
+  std::uint8_t chunk[65536];
+  const ssize_t count = read(fd, chunk, sizeof chunk);
+  if (count > 0) {
+    printer.Feed({chunk, static_cast<std::size_t>(count)});
+    return PortState::Data;
+  }
+  if (count < 0 && (errno == EAGAIN || errno == EINTR)) return PortState::Quiet;
+  return PortState::Ended;
+}
+
+// Prints the roll once after the line has been quiet for a while.
+class QuietTimer {
+ public:
+  void Data() {
+    last_ = Clock::now();
+    due_ = true;
+  }
+  void Check(emu::StreamPrinter& printer) {
+    if (due_ && Clock::now() - last_ >= kQuietBeforeRoll) {
+      printer.Idle();
+      due_ = false;
+    }
+  }
+
+ private:
+  Clock::time_point last_ = Clock::now();
+  bool due_ = false;
+};
+
+void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, PageWriter& writer) {
+  QuietTimer quiet;
+  while (!Interrupted()) {
+    const PortState state = ReadPort(pty.fd(), printer);
+    if (state == PortState::Data) quiet.Data();
+    if (state != PortState::Data) pty.ReleaseExclusive();
+    quiet.Check(printer);
+    writer.Take(printer);
+  }
+}
+
+void ServeSocket(EmulatorSocket& socket, emu::StreamPrinter& printer, PageWriter& writer) {
+  QuietTimer quiet;
+  int client = -1;
+  while (!Interrupted()) {
+    if (client < 0) {
+      pollfd wait{socket.fd(), POLLIN, 0};
+      if (poll(&wait, 1, kPollMs) > 0) client = accept4(socket.fd(), nullptr, nullptr, SOCK_CLOEXEC);
+      continue;
+    }
+    const PortState state = ReadPort(client, printer);
+    if (state == PortState::Data) quiet.Data();
+    if (state == PortState::Ended) {
+      close(client);
+      client = -1;
+      printer.EndStream();
+    }
+    quiet.Check(printer);
+    writer.Take(printer);
+  }
+  if (client >= 0) close(client);
+}
+
+}  // namespace
+
+int RunEmulate(const Arguments& args, const OptionSet& accepted) {
+  CliOptions options;
+  const std::string problem = ParseCliOptions(args, accepted, options);
+  if (!problem.empty()) return UsageError("emulate: " + problem);
+  if (!options.words.empty()) return UsageError("emulate: unexpected argument '" + options.words[0] + "'");
+  const auto extra = [&](const char* name, const char* otherwise) {
+    const auto found = options.extras.find(name);
+    return found == options.extras.end() ? std::string(otherwise) : found->second;
+  };
+  const bool pty = options.extras.count("--pty") != 0;
+  if (pty && options.extras.count("--listen")) return UsageError("emulate: --pty or --listen, not both");
+  if (!pty && options.extras.count("--link")) return UsageError("emulate: --link goes with --pty");
+  int width = 576;
+  if (!ParseWidthOption(options, &width)) return UsageError("emulate: --width takes 8 to 2304 dots");
+  const std::string folder = extra("--output-dir", "pages");
+  std::error_code made;
+  std::filesystem::create_directories(folder, made);
+  if (made) {
+    std::fprintf(stderr, "kestrel-cli: emulate: %s: %s\n", folder.c_str(), made.message().c_str());
+    return 1;
+  }
+
+  CatchInterrupts();
+  emu::StreamPrinter printer(width);
+  PageWriter writer(folder);
+  std::string error;
+  if (pty) {
+    EmulatorPty port;
+    const std::string link = extra("--link", "");
+    if (!port.Open(&error) || (!link.empty() && !MakePortLink(link, port.path(), &error))) {
+      std::fprintf(stderr, "kestrel-cli: emulate: %s\n", error.c_str());
+      return 1;
+    }
+    PrintOut("printer port: %s%s%s\n", port.path().c_str(), link.empty() ? "" : " linked as ", link.c_str());
+    FlushOut();
+    ServePty(port, printer, writer);
+    if (!link.empty()) unlink(link.c_str());
+  } else {
+    EmulatorSocket socket;
+    if (!socket.Listen(extra("--listen", "127.0.0.1:9100"), &error)) {
+      std::fprintf(stderr, "kestrel-cli: emulate: %s\n", error.c_str());
+      return 1;
+    }
+    PrintOut("printer port: tcp %s, port %d\n", extra("--listen", "127.0.0.1:9100").c_str(), socket.port());
+    FlushOut();
+    ServeSocket(socket, printer, writer);
+  }
+  printer.Shutdown();
+  writer.Take(printer);
+  return FinishOutput(0);
+}
+
+}  // namespace kestrel::cli

@@ -1,0 +1,90 @@
+#include "emulator/StreamPrinter.h"
+
+#include <cstdio>
+
+#include "emulator/CommandWords.h"
+#include "emulator/Decoder.h"
+
+namespace kestrel::emu {
+namespace {
+
+std::string Hex8(std::size_t offset) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%08zX", offset);
+  return text;
+}
+
+}  // namespace
+
+void StreamPrinter::Feed(std::span<const std::uint8_t> bytes) {
+  pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+  Decode(false);
+}
+
+void StreamPrinter::EndStream() {
+  Decode(true);
+  Collect(&PrinterModel::Finish);
+}
+
+void StreamPrinter::Shutdown() {
+  EndStream();
+  Collect(&PrinterModel::PrintUnfinishedPage);
+}
+
+// Runs every whole command; a command cut short waits for more bytes unless
+// the stream has ended or it is longer than the bound.
+void StreamPrinter::Decode(bool endOfStream) {
+  std::size_t at = 0;
+  while (at < pending_.size()) {
+    Command command = DecodeCommand(pending_, at);
+    if (command.op == Op::CutShort && !endOfStream) {
+      if (pending_.size() - at <= kMaxPendingBytes) break;
+      command.op = Op::Unknown;  // given up: decoding goes on at the next byte
+      command.name = "too long";
+      command.length = 1;
+    }
+    Run(pending_, command);
+    at += command.length;
+  }
+  pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(at));
+  offset_ += at;
+  CollectPages();
+}
+
+void StreamPrinter::Run(std::span<const std::uint8_t> stream, const Command& command) {
+  std::string line = DumpLine(stream, command);
+  line.replace(0, 8, Hex8(offset_ + command.offset));  // offsets count from the start of the stream
+  if (IsProblem(command.op)) messages_.push_back("!! " + DescribeCommand(stream, command) + " at " + line.substr(0, 8));
+  if (listed_.size() < kMaxListedCommands) listed_.push_back(std::move(line));
+  model_.Run(stream, command);
+}
+
+void StreamPrinter::Collect(void (PrinterModel::*step)()) {
+  (model_.*step)();
+  CollectPages();
+}
+
+// The commands listed so far belong to the first page printed; copies and
+// later pages of the same command get none.
+void StreamPrinter::CollectPages() {
+  for (Note& setting : model_.TakeSettingLog()) messages_.push_back(std::move(setting.text));
+  for (Note& note : model_.TakeNotes()) messages_.push_back(std::move(note.text));
+  for (Page& page : model_.TakePages()) {
+    pages_.push_back({std::move(page), std::move(listed_)});
+    listed_.clear();
+  }
+}
+
+std::vector<PrintedPage> StreamPrinter::TakePages() {
+  std::vector<PrintedPage> pages;
+  pages.swap(pages_);
+  return pages;
+}
+
+std::vector<std::string> StreamPrinter::TakeMessages() {
+  std::vector<std::string> messages;
+  messages.swap(messages_);
+  return messages;
+}
+
+}  // namespace kestrel::emu

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "emulator/PrinterModel.h"
+
+namespace kestrel::emu {
+
+// A printed page with the commands that drew it, in dump lines.
+struct PrintedPage {
+  Page page;
+  std::vector<std::string> commands;
+};
+
+// The virtual printer on a line: bytes arrive in pieces of any size, a
+// command split between pieces waits for its rest. Memory stays bounded
+// whatever arrives: a command longer than kMaxPendingBytes is given up as a
+// problem, the commands listed for one page are bounded, and the caller takes
+// the pages as they are printed.
+class StreamPrinter {
+ public:
+  static constexpr std::size_t kMaxPendingBytes = 4u << 20;
+  static constexpr std::size_t kMaxListedCommands = 100000;
+
+  explicit StreamPrinter(int printWidth) : model_(printWidth) {}
+
+  void Feed(std::span<const std::uint8_t> bytes);
+  // The stream has ended (a connection closed): a command still waiting is
+  // cut short, and the roll is printed.
+  void EndStream();
+  // The printer is switched off: also prints the page in page mode that no
+  // ESC FF printed yet, if anything is drawn on it.
+  void Shutdown();
+  // Prints the roll when no more bytes came for a while.
+  void Idle() { Collect(&PrinterModel::Finish); }
+
+  std::vector<PrintedPage> TakePages();
+  // "print density 8", "!! unknown command 1B 99 at 00000012", in order.
+  std::vector<std::string> TakeMessages();
+
+ private:
+  void Decode(bool endOfStream);
+  void Run(std::span<const std::uint8_t> stream, const Command& command);
+  void Collect(void (PrinterModel::*step)());
+  void CollectPages();
+
+  PrinterModel model_;
+  std::vector<std::uint8_t> pending_;
+  std::size_t offset_ = 0;  // stream offset of pending_[0]
+  std::vector<std::string> listed_;
+  std::vector<PrintedPage> pages_;
+  std::vector<std::string> messages_;
+};
+
+}  // namespace kestrel::emu

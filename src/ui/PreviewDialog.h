@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "emulator/VirtualPrinter.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QScrollArea;
+
+namespace kestrel {
+
+class CKestrelDlg;
+
+// The preview: every job of the main window's buttons, by caption, composed
+// with the window's current settings and printed on the virtual printer. It
+// shows the pages at 1:1 or fitted, the decoded commands beside them, and
+// saves a page as PNG or the job's bytes. It never opens a port.
+class PreviewDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit PreviewDialog(CKestrelDlg& window);
+
+  // Selects a job by name (its row in the list) and renders it.
+  bool SelectJob(const std::string& job);
+  const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+  // Every page printed, copies counted, as shown.
+  const std::vector<QImage>& pages() const { return pages_; }
+  QListWidget* jobList() const { return jobs_; }
+  QPlainTextEdit* commandList() const { return commands_; }
+
+  // The entry of the main window's context menu, in the window's language.
+  static QString EntryText();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void FillJobList();
+  void Render();
+  void ShowPage();
+  void SavePicture();
+  void SaveBytes();
+  void NotSaved(const QString& path);
+
+  CKestrelDlg& window_;
+  std::vector<std::string> jobNames_;
+  std::vector<std::uint8_t> bytes_;
+  std::vector<QImage> pages_;
+  QListWidget* jobs_ = nullptr;
+  QScrollArea* scroll_ = nullptr;
+  QLabel* picture_ = nullptr;
+  QCheckBox* fit_ = nullptr;
+  QComboBox* pageList_ = nullptr;
+  QPlainTextEdit* commands_ = nullptr;
+};
+
+}  // namespace kestrel

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/CliRunner.h"
+#include "support/TestSupport.h"
+
+// The CLI against the system's own special files: /dev/full, /dev/zero,
+// /proc, sparse files.
+namespace kestrel::test {
+namespace {
+
+TEST(CliSystemFilesTest, OutputThatCannotBeWrittenFails) {
+  // Output larger than the C library's buffer fails while it is written, a
+  // short one only at the final flush.
+  const std::vector<std::vector<std::string>> rows = {{"compose", "80x60"}, {"compose", "backfeed"}, {"jobs"},
+                                                      {"list-ports"},       {"dump", "backfeed"},    {"--version"},
+                                                      {"--help"},           {"compose", "--help"}};
+  for (const auto& arguments : rows) {
+    SCOPED_TRACE(testing::PrintToString(arguments));
+    const CliRun result = RunCli(arguments, "C", "/dev/full");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.error.find("cannot write the output: No space left on device"), std::string::npos) << result.error;
+  }
+}
+
+TEST(CliSystemFilesTest, SendFilesAreReadNoFurtherThanTheConsoleTakes) {
+  PtyPair pty;
+  TempDir dir;
+  const std::string huge = dir.path() + "/huge.txt";
+  WriteText(huge, "");
+  std::filesystem::resize_file(huge, 100'000'000);
+  const struct {
+    std::string file;
+    const char* reason;
+  } rows[] = {
+      {dir.path(), "Is a directory"},
+      {"/proc/self/mem", "Input/output error"},
+      {"/dev/zero", "longer than the console takes"},
+      {huge, "longer than the console takes"},
+  };
+  for (const auto& row : rows) {
+    const CliRun result = RunCli({"send", "--port", pty.slavePath(), "--file", row.file});
+    EXPECT_EQ(result.status, 2) << row.file;
+    EXPECT_NE(result.error.find("cannot read " + row.file + ": " + row.reason), std::string::npos) << result.error;
+  }
+  EXPECT_TRUE(pty.Read(1, std::chrono::milliseconds(200)).empty());
+
+  // Four bytes of UTF-8 that become one '?' in the code page: the longest
+  // file that can still fit goes out whole, one byte more is refused.
+  std::string faces;
+  for (int i = 0; i < 24'574; ++i) faces += "\U0001F600";
+  const std::string longest = dir.path() + "/faces.txt";
+  WriteText(longest, faces);
+  std::vector<std::uint8_t> arrived;
+  std::thread reader([&] { arrived = pty.Read(24'574, std::chrono::seconds(10)); });
+  CliRun result = RunCli({"send", "--port", pty.slavePath(), "--file", longest});
+  reader.join();
+  EXPECT_EQ(result.status, 0) << result.error;
+  EXPECT_EQ(arrived, std::vector<std::uint8_t>(24'574, '?'));
+  WriteText(longest, faces + "x");
+  result = RunCli({"send", "--port", pty.slavePath(), "--file", longest});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_NE(result.error.find("longer than the console takes"), std::string::npos) << result.error;
+}
+
+}  // namespace
+}  // namespace kestrel::test

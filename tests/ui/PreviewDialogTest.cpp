@@ -1,0 +1,64 @@
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include "ui/CKestrelDlg.h"
+#include "ui/PreviewDialog.h"
+#include "ui/WindowTestSupport.h"
+
+namespace kestrel::test {
+namespace {
+
+using PreviewDialogTest = WindowOnSerialLineTest;
+
+// F9 opens the preview over the window: a row for every job, named by the
+// caption of its button, the first job rendered, and no port opened.
+TEST_F(PreviewDialogTest, F9OpensThePreviewOfEveryJob) {
+  int rows = 0;
+  QString first;
+  ModalWatcher watcher([&](QWidget* shown) {
+    if (auto* preview = qobject_cast<PreviewDialog*>(shown)) {
+      rows = preview->jobList()->count();
+      first = preview->jobList()->item(0)->text();
+    }
+    shown->close();
+  });
+  QTest::keyClick(dialog_.get(), Qt::Key_F9);
+  EXPECT_EQ(watcher.Seen(), 1);
+  EXPECT_EQ(rows, 36);  // a row a job; two buttons of one job give one row
+  EXPECT_FALSE(first.isEmpty());
+  EXPECT_EQ(PreviewDialog::EntryText(), QStringLiteral("预览..."));
+  EXPECT_FALSE(dialog_->Link().Connected());
+}
+
+// The preview reads the window's controls at each rendering: another print
+// direction turns the page, more copies print more pages. (The 60 x 20 label
+// prints no time, so two renderings can be compared.)
+TEST_F(PreviewDialogTest, RendersWithTheWindowsSettings) {
+  PreviewDialog preview(*dialog_);
+  ASSERT_TRUE(preview.SelectJob("60x20"));
+  ASSERT_EQ(preview.pages().size(), 1u);
+  const QImage upright = preview.pages()[0];
+  EXPECT_EQ(upright.size(), QSize(448, 104));
+  EXPECT_TRUE(preview.commandList()->toPlainText().startsWith("00000000  1B 40"));
+
+  auto* direction = dialog_->ControlAs<QComboBox>(1011);
+  direction->setCurrentIndex(2);  // right to left, picked as the operator picks it
+  emit direction->activated(2);
+  ASSERT_TRUE(preview.SelectJob("60x20"));
+  ASSERT_EQ(preview.pages().size(), 1u);
+  EXPECT_EQ(preview.pages()[0], upright.mirrored(true, true));  // turned half a circle
+
+  dialog_->ControlAs<QLineEdit>(1044)->setText(QStringLiteral("3"));
+  ASSERT_TRUE(preview.SelectJob("60x20"));
+  EXPECT_EQ(preview.pages().size(), 3u);
+  EXPECT_NE(preview.commandList()->toPlainText().indexOf("US U 8  copies: copies 3"), -1);
+  EXPECT_FALSE(dialog_->Link().Connected());
+  direction->setCurrentIndex(0);  // JobSettings outlive the window
+  emit direction->activated(0);
+}
+
+}  // namespace
+}  // namespace kestrel::test
