@@ -27,7 +27,6 @@ void PrinterModel::Reset() {
   style_ = {};
   lineSpacing_ = 30;
   justification_ = 0;
-  chineseMode_ = true;
   barHeight_ = 162;
   moduleWidth_ = 3;
   barTextPosition_ = 0;
@@ -241,12 +240,6 @@ void PrinterModel::RunLayoutCommand(std::span<const std::uint8_t> stream, const 
     case Op::LineSpacing:
       lineSpacing_ = value;
       break;
-    case Op::ChineseOn:
-      chineseMode_ = true;
-      break;
-    case Op::ChineseOff:
-      chineseMode_ = false;
-      break;
     case Op::BarTextPosition:
       barTextPosition_ = DigitOrValue(value) & 3;
       break;
@@ -277,7 +270,10 @@ void PrinterModel::RunLayoutCommand(std::span<const std::uint8_t> stream, const 
       Draw(command);
       break;
     default:
-      break;  // NUL, CR, HT, code tables, reverse printing and the problems draw nothing
+      // NUL, CR, HT, code tables, reverse printing and the problems draw
+      // nothing. FS & and FS . change nothing either: this printer reads
+      // every byte above 7F as the start of a GB18030 character.
+      break;
   }
 }
 

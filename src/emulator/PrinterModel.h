@@ -142,7 +142,6 @@ class PrinterModel {
   TextStyle style_;
   int lineSpacing_ = 30;
   int justification_ = 0;
-  bool chineseMode_ = true;
 
   // Bar codes and QR codes.
   int barHeight_ = 162;

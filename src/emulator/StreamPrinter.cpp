@@ -52,11 +52,21 @@ void StreamPrinter::Decode(bool endOfStream) {
 }
 
 void StreamPrinter::Run(std::span<const std::uint8_t> stream, const Command& command) {
-  std::string line = DumpLine(stream, command);
-  line.replace(0, 8, Hex8(offset_ + command.offset));  // offsets count from the start of the stream
-  if (IsProblem(command.op)) messages_.push_back("!! " + DescribeCommand(stream, command) + " at " + line.substr(0, 8));
-  if (listed_.size() < kMaxListedCommands) listed_.push_back(std::move(line));
+  const bool listed = listed_.size() < kMaxListedCommands;
+  if (listed || IsProblem(command.op)) {
+    const std::string offset = Hex8(offset_ + command.offset);  // offsets count from the start of the stream
+    if (IsProblem(command.op)) messages_.push_back("!! " + DescribeCommand(stream, command) + " at " + offset);
+    if (listed) {
+      listed_.push_back(DumpLine(stream, command));
+      listed_.back().replace(0, 8, offset);
+    }
+  }
   model_.Run(stream, command);
+  // The commands so far belong to the page this one printed, if it did.
+  while (pageLists_.size() < model_.pages().size()) {
+    pageLists_.push_back(std::move(listed_));
+    listed_.clear();
+  }
 }
 
 void StreamPrinter::Collect(void (PrinterModel::*step)()) {
@@ -64,15 +74,19 @@ void StreamPrinter::Collect(void (PrinterModel::*step)()) {
   CollectPages();
 }
 
-// The commands listed so far belong to the first page printed; copies and
-// later pages of the same command get none.
+// Pages wait in the model, within its bound, until the end of each piece.
 void StreamPrinter::CollectPages() {
   for (Note& setting : model_.TakeSettingLog()) messages_.push_back(std::move(setting.text));
   for (Note& note : model_.TakeNotes()) messages_.push_back(std::move(note.text));
-  for (Page& page : model_.TakePages()) {
-    pages_.push_back({std::move(page), std::move(listed_)});
-    listed_.clear();
+  std::vector<Page> pages = model_.TakePages();
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    if (i >= pageLists_.size()) {  // printed by Finish or PrintUnfinishedPage
+      pageLists_.push_back(std::move(listed_));
+      listed_.clear();
+    }
+    pages_.push_back({std::move(pages[i]), std::move(pageLists_[i])});
   }
+  pageLists_.clear();
 }
 
 std::vector<PrintedPage> StreamPrinter::TakePages() {

@@ -52,6 +52,7 @@ class StreamPrinter {
   std::vector<std::uint8_t> pending_;
   std::size_t offset_ = 0;  // stream offset of pending_[0]
   std::vector<std::string> listed_;
+  std::vector<std::vector<std::string>> pageLists_;  // of the pages waiting in the model
   std::vector<PrintedPage> pages_;
   std::vector<std::string> messages_;
 };

@@ -4,8 +4,7 @@
 
 namespace kestrel {
 
-bool RunJob(PrinterLink& link, const NamedJob& job, const JobContext& context, bool* written) {
-  if (written != nullptr) *written = false;
+bool ComposeJob(PrinterLink& link, const NamedJob& job, const JobContext& context) {
   link.ReconnectPrinter();
   if (!link.Connected() && !job.writesWithoutConnection) return false;
   // The density and printer-rate settings reopen the port once more before
@@ -14,6 +13,12 @@ bool RunJob(PrinterLink& link, const NamedJob& job, const JobContext& context, b
 
   BeginJob();
   job.compose(context);
+  return true;
+}
+
+bool RunJob(PrinterLink& link, const NamedJob& job, const JobContext& context, bool* written) {
+  if (written != nullptr) *written = false;
+  if (!ComposeJob(link, job, context)) return false;
   const bool sent = link.WritePrinter(SendBuffer, SendLength);
   if (written != nullptr) *written = sent;
   return true;

@@ -6,11 +6,16 @@
 
 namespace kestrel {
 
-// The pattern every job handler runs: ReconnectPrinter; stop unless Connected
-// (the backfeed and standard-mode jobs write anyway); compose into SendBuffer;
-// WritePrinter. Returns false when nothing was composed because the printer
-// could not be reached; otherwise true, whatever the write answered (callers
-// that care ask `written`).
+// The job pattern up to the write: ReconnectPrinter; stop unless Connected
+// (the backfeed and standard-mode jobs go on anyway); compose into
+// SendBuffer. False when nothing was composed because the printer could not
+// be reached. A window calls this on its own thread and hands the write to a
+// JobSender.
+bool ComposeJob(PrinterLink& link, const NamedJob& job, const JobContext& context);
+
+// The whole pattern: ComposeJob, then WritePrinter. Returns false when nothing
+// was composed because the printer could not be reached; otherwise true,
+// whatever the write answered (callers that care ask `written`).
 bool RunJob(PrinterLink& link, const NamedJob& job, const JobContext& context, bool* written = nullptr);
 
 }  // namespace kestrel

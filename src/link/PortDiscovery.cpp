@@ -117,8 +117,15 @@ std::string SerialDevicePath(const std::string& portName, const LinkPaths& paths
     const int number = std::stoi(portName.substr(3));
     if (number >= 1) return paths.devRoot + "/ttyS" + std::to_string(number - 1);
   }
-  if (StartsWith(portName, "/")) return portName;
-  return paths.devRoot + "/" + portName;
+  if (portName.find('/') != std::string::npos) return portName;
+  // Only a terminal the kernel knows is looked for among the devices: a bare
+  // "sda" must never reach the disk. Any other name is a file of the working
+  // folder, which the open refuses unless it is a terminal.
+  std::error_code error;
+  if (!portName.empty() && fs::exists(paths.sysRoot + "/class/tty/" + portName, error)) {
+    return paths.devRoot + "/" + portName;
+  }
+  return portName;
 }
 
 std::vector<UsbPrinterInfo> ListUsbPrinters(const LinkPaths& paths) {

@@ -16,8 +16,9 @@ std::vector<std::string> ListSerialPorts(const LinkPaths& paths = {});
 // The whole port-type list: "USB" followed by ListSerialPorts.
 std::vector<std::string> PortTypeEntries(const LinkPaths& paths = {});
 
-// The device a port name opens: "COMn" opens ttyS(n-1), an absolute path is
-// taken as it is, any other name is looked up under the device root.
+// The device a port name opens: "COMn" opens ttyS(n-1), a path is taken as
+// it is, a bare name is looked up under the device root when the kernel lists
+// a terminal of that name and is otherwise taken as a relative path.
 std::string SerialDevicePath(const std::string& portName, const LinkPaths& paths = {});
 
 // A USB printer interface (usblp) present in the system.

@@ -1,5 +1,6 @@
 #include "link/PrinterLink.h"
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 
@@ -38,17 +39,19 @@ struct PrinterLink::State {
   LinkHost& host;
   const LinkPaths paths;
   std::atomic<bool> connected = false;
+  std::atomic<std::int64_t> sent = 0;
+  std::atomic<std::int64_t> total = 0;
+  std::atomic<bool> abandoned = false;
 
   // Guarded by mutex.
   mutable std::mutex mutex;
-  int fd = -1;
+  posix::OpenedPort port;
   PortType type = PortType::kNone;
   int rate = 9600;
   std::string lastError;
 
   void CloseLocked() {
-    posix::ClosePort(fd);
-    fd = -1;
+    posix::ClosePort(port);
     type = PortType::kNone;
   }
 
@@ -71,7 +74,7 @@ struct PrinterLink::State {
       lastError = opened.error;
       return false;
     }
-    fd = opened.fd;
+    port = std::move(opened);
     type = PortType::kUsb;
     return true;
   }
@@ -79,13 +82,13 @@ struct PrinterLink::State {
   bool OpenSerialLocked(const std::string& portName, const std::string& baudText, Notice& notice) {
     CloseLocked();
     const int lineRate = SerialRateFromText(baudText);
-    posix::OpenedPort opened = posix::OpenSerialDevice(SerialDevicePath(portName, paths), lineRate);
+    posix::OpenedPort opened = posix::OpenSerialDevice(SerialDevicePath(portName, paths), lineRate, paths.lockRoot);
     if (opened.fd < 0) {
       lastError = opened.error;
       if (!host.AgingRunning()) notice = {Translate("此端口被占用或已损坏"), Translate("警告")};
       return false;
     }
-    fd = opened.fd;
+    port = std::move(opened);
     type = PortType::kSerial;
     rate = lineRate;
     return true;
@@ -97,11 +100,16 @@ struct PrinterLink::State {
 
   bool Write(const std::uint8_t* bytes, std::int32_t length) {
     std::lock_guard lock(mutex);
-    if (fd < 0 || length < 0 || (bytes == nullptr && length > 0)) return false;
+    if (port.fd < 0 || length < 0 || (bytes == nullptr && length > 0)) return false;
     if (length == 0) return true;
     const auto count = static_cast<std::size_t>(length);
-    if (type == PortType::kUsb) return posix::WriteAllBlocking(fd, bytes, count);
-    return posix::WriteSerialInTime(fd, bytes, count, rate);
+    total = length;
+    const posix::WriteWatch watch{&sent, &abandoned};
+    const bool written = type == PortType::kUsb ? posix::WritePrinterNodeInTime(port.fd, bytes, count, watch)
+                                                : posix::WriteSerialInTime(port.fd, bytes, count, rate, watch);
+    sent = 0;
+    total = 0;
+    return written;
   }
 
   // What to open: the USB printer, or the serial port and rate the lists show.
@@ -224,12 +232,23 @@ bool PrinterLink::Connected() const { return state_->connected; }
 
 int PrinterLink::PortHandle() const {
   std::lock_guard lock(state_->mutex);
-  return state_->fd;
+  return state_->port.fd;
 }
 
 std::string PrinterLink::LastError() const {
   std::lock_guard lock(state_->mutex);
   return state_->lastError;
 }
+
+}  // namespace kestrel
+
+namespace kestrel {
+
+PrinterLink::WriteProgress PrinterLink::Progress() const {
+  const std::int64_t total = state_->total;
+  return {std::min(state_->sent.load(), total), total};
+}
+
+void PrinterLink::AbandonWrites() { state_->abandoned = true; }
 
 }  // namespace kestrel

@@ -32,6 +32,17 @@ class PrinterLink {
   // Why the last open failed (the system's reason), for the CLI's exit message.
   std::string LastError() const;
 
+  // The write in progress: the bytes that have gone out and the bytes in
+  // all; both 0 when none runs. Safe from any thread.
+  struct WriteProgress {
+    std::int64_t sent = 0;
+    std::int64_t total = 0;
+  };
+  WriteProgress Progress() const;
+  // Ends the write in progress and every later one at once, failed: for a
+  // window that closes while a job goes out.
+  void AbandonWrites();
+
  private:
   struct State;
   std::unique_ptr<State> state_;

@@ -29,18 +29,26 @@ const NamedJob* AgingLabelJob(int index) {
   return &labels[static_cast<std::size_t>(index)];
 }
 
+void ApplyAgingTickResult(AgingTickResult result, AgingHost& host) {
+  switch (result) {
+    case AgingTickResult::kSent:
+      host.CountSuccessfulSend();
+      break;
+    case AgingTickResult::kNotConnected:
+      StopWithMessage(host, "连接失败,已停止发送");
+      break;
+    case AgingTickResult::kSendFailed:
+      StopWithMessage(host, "发送失败,已停止发送");
+      break;
+  }
+}
+
 AgingTickResult RunAgingTick(PrinterLink& link, const NamedJob& job, const JobContext& context, AgingHost& host) {
   RunJob(link, job, context);
-  if (!link.Connected()) {
-    StopWithMessage(host, "连接失败,已停止发送");
-    return AgingTickResult::kNotConnected;
-  }
-  if (!link.WriteSendBuffer()) {
-    StopWithMessage(host, "发送失败,已停止发送");
-    return AgingTickResult::kSendFailed;
-  }
-  host.CountSuccessfulSend();
-  return AgingTickResult::kSent;
+  AgingTickResult result = AgingTickResult::kNotConnected;
+  if (link.Connected()) result = link.WriteSendBuffer() ? AgingTickResult::kSent : AgingTickResult::kSendFailed;
+  ApplyAgingTickResult(result, host);
+  return result;
 }
 
 }  // namespace kestrel

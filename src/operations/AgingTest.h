@@ -40,6 +40,11 @@ enum class AgingTickResult { kSent, kNotConnected, kSendFailed };
 // flag are expected to be set), then sends SendBuffer itself. A missing
 // connection or a failed send stops the test before the message is shown, so
 // no tick can arrive while the message is open.
+// What a tick's outcome does: a send counts; a missing connection or a failed
+// send stops the test and then says so. A window that sends off its own
+// thread applies this when the write has ended.
+void ApplyAgingTickResult(AgingTickResult result, AgingHost& host);
+
 AgingTickResult RunAgingTick(PrinterLink& link, const NamedJob& job, const JobContext& context, AgingHost& host);
 
 }  // namespace kestrel

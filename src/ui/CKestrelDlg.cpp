@@ -45,8 +45,13 @@ CKestrelDlg::CKestrelDlg(QWidget* parent, LinkPaths paths)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       paths_(std::move(paths)),
-      link_(std::make_unique<PrinterLink>(*this, paths_)) {
+      link_(std::make_unique<PrinterLink>(*this, paths_)),
+      sender_(std::make_unique<JobSender>([this](std::function<void()> call) {
+        QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+      })),
+      progressTimer_(new QTimer(this)) {
   setObjectName(QStringLiteral("CKestrelDlg"));
+  connect(progressTimer_, &QTimer::timeout, this, &CKestrelDlg::ShowSendProgress);
   controls_ = std::make_unique<DialogBuilder>(*this, MainWindowTemplate());
   controlsView_ = std::make_unique<QtDialogControls>(*controls_);
   background_ = ResourceImage(kBackgroundPicture);
@@ -61,8 +66,11 @@ CKestrelDlg::CKestrelDlg(QWidget* parent, LinkPaths paths)
 
 CKestrelDlg::~CKestrelDlg() {
   qApp->removeEventFilter(this);
-  // The console's workers read the controls and write through the link: they
-  // end before either goes.
+  // Writes still going out end at once; the sender and the console's workers
+  // read the controls and write through the link, so they are joined before
+  // either goes.
+  link_->AbandonWrites();
+  sender_->Wait();
   console_.reset();
   agingTimer_->stop();
   aging_.reset();
@@ -71,7 +79,8 @@ CKestrelDlg::~CKestrelDlg() {
 void CKestrelDlg::InitDialog() {
   setWindowIcon(ResourceIcon(kWindowIcon));
   LoadInterfaceLanguage();
-  setWindowTitle(Text(WindowTitle(GetVersionText())));
+  idleTitle_ = Text(WindowTitle(GetVersionText()));
+  setWindowTitle(idleTitle_);
   ApplyInterfaceTexts();
   if (!InterfaceIsChinese()) {
     if (QWidget* smallFont = Control(1084)) smallFont->hide();
@@ -95,9 +104,7 @@ void CKestrelDlg::ReloadCustomLabelSize() { kestrel::ReloadCustomLabelSize(Contr
 
 JobContext CKestrelDlg::CurrentJobContext() const { return ReadJobContext(*controlsView_, AgingRunning()); }
 
-bool CKestrelDlg::RunNamedJob(const std::string& name, bool* written) {
-  return RunWindowJob(*this, name, AgingRunning(), written);
-}
+bool CKestrelDlg::RunNamedJob(const std::string& name) { return RunWindowJob(*this, name, AgingRunning()); }
 
 void CKestrelDlg::EnableAllControls(bool enabled) {
   // Windows owned by the window (message boxes) are not controls.

@@ -5,11 +5,13 @@
 #include <QImage>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "commands/JobSettings.h"
 #include "commands/NamedJob.h"
+#include "link/JobSender.h"
 #include "link/LinkHost.h"
 #include "link/PrinterLink.h"
 #include "window/WindowHost.h"
@@ -50,10 +52,20 @@ class CKestrelDlg : public QDialog, public LinkHost, public WindowHost {
   // the local time.
   JobContext CurrentJobContext() const;
 
-  // The job pattern for a named job (see JobRunner); returns false when the
-  // printer could not be reached, or when no job of that name exists.
-  // `written` receives WritePrinter's answer.
-  bool RunNamedJob(const std::string& name, bool* written = nullptr);
+  // The job pattern for a named job (see JobRunner), its write going out off
+  // this window's thread; returns false when the printer could not be
+  // reached, when no job of that name exists, or while another job goes out
+  // (then nothing is done).
+  bool RunNamedJob(const std::string& name);
+
+  // True from the start of a job's write until its result has been applied.
+  // Meanwhile the window answers, shows a busy cursor and the share sent in
+  // its title, and refuses everything that would use the link.
+  bool Sending() const override;
+  // Runs `write` off this window's thread; `done` gets its answer on this
+  // thread once it has ended. False, with nothing started, while another
+  // job goes out.
+  bool SendOffThread(std::function<bool()> write, std::function<void(bool)> done) override;
 
   // An OK-only message box without icon, owned by this window.
   void ShowMessage(const std::string& text, const std::string& caption) override;
@@ -116,6 +128,8 @@ class CKestrelDlg : public QDialog, public LinkHost, public WindowHost {
   void ConnectAgingButtons();
   void ConnectConsoleButtons();
   void OpenCustomLabelEditor();
+  void ShowSendProgress();
+  void EndSendProgress();
 
   LinkPaths paths_;
   std::unique_ptr<DialogBuilder> controls_;
@@ -123,6 +137,9 @@ class CKestrelDlg : public QDialog, public LinkHost, public WindowHost {
   QImage background_;
   std::atomic<bool> agingRunning_ = false;
   std::unique_ptr<PrinterLink> link_;
+  std::unique_ptr<JobSender> sender_;
+  QTimer* progressTimer_ = nullptr;
+  QString idleTitle_;
   // Window timer 1 of the aging test, named "AgingTimer" so that it can be
   // found from outside.
   QTimer* agingTimer_ = nullptr;

@@ -14,7 +14,9 @@ namespace kestrel {
 
 void CKestrelDlg::ConnectHandlers() {
   if (auto* connect = ControlAs<QAbstractButton>(1003))
-    QObject::connect(connect, &QAbstractButton::clicked, this, [this] { link_->ToggleConnection(); });
+    QObject::connect(connect, &QAbstractButton::clicked, this, [this] {
+      if (!Sending()) link_->ToggleConnection();
+    });
   if (auto* ports = ControlAs<QComboBox>(1000))
     QObject::connect(ports, &QComboBox::activated, this, [this](int index) { link_->PortTypeChanged(index); });
   ConnectSelectionHandlers();

@@ -24,6 +24,7 @@ class AgingPanel : private AgingHost {
   void Tick();
 
  private:
+  void SendLabel(const NamedJob& job);
   void StopAging() override;
   void CountSuccessfulSend() override;
   void ShowMessage(const std::string& text, const std::string& caption) override;
@@ -33,6 +34,7 @@ class AgingPanel : private AgingHost {
   std::atomic<bool>& running_;
   std::uint32_t& sendCount_;
   bool ticking_ = false;
+  bool tickDue_ = false;  // the timer expired while a write was going out
 };
 
 }  // namespace kestrel

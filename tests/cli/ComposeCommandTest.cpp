@@ -78,6 +78,14 @@ TEST(ComposeCommandTest, PrintReportsAnUnreachablePort) {
   test::TempDir dir;
   EXPECT_EQ(RunCli({"print", "selftest", "--port", dir.path() + "/no-such-port"}).status, 1);
   EXPECT_EQ(RunCli({"print", "backfeed", "--port", dir.path() + "/no-such-port"}).status, 1);
+
+  // A file named as the port is not a printer: refused and left as it was.
+  const std::string notes = dir.path() + "/notes.txt";
+  test::WriteText(notes, "keep me");
+  const CliRun refused = RunCli({"print", "60x20", "--port", notes});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.error.find("not a serial port: " + notes), std::string::npos) << refused.error;
+  EXPECT_EQ(test::ReadText(notes), "keep me");
 }
 
 TEST(CliOptionsTest, JobOptionsFillTheContext) {

@@ -1,6 +1,9 @@
 #include "LinkTestSupport.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -15,7 +18,10 @@ namespace fs = std::filesystem;
 FakeUsbTree::FakeUsbTree() {
   fs::create_directories(root_.path() + "/sys/class/usbmisc");
   fs::create_directories(root_.path() + "/dev/usb");
+  fs::create_directories(root_.path() + "/lock");
 }
+
+FakeUsbTree::~FakeUsbTree() = default;
 
 std::string FakeUsbTree::NodePath(int number) const { return root_.path() + "/dev/usb/lp" + std::to_string(number); }
 
@@ -35,6 +41,18 @@ void FakeUsbTree::AddPrinter(int number, Node node, Identifier id) {
   fs::create_directories(classEntry);
   fs::create_directory_symlink(interface, classEntry + "/device");
 
+  if (node == Node::kPrinter) {
+    auto printer = std::make_unique<PtyPair>();
+    // The terminal's line settings outlive this open: the bytes pass unchanged.
+    const int slave = open(printer->slavePath().c_str(), O_RDWR | O_NOCTTY);
+    termios line{};
+    tcgetattr(slave, &line);
+    cfmakeraw(&line);
+    tcsetattr(slave, TCSANOW, &line);
+    close(slave);
+    fs::create_symlink(printer->slavePath(), NodePath(number));
+    printers_[number] = std::move(printer);
+  }
   if (node == Node::kRegularFile) std::ofstream(NodePath(number)).flush();
   if (node == Node::kFifo) mkfifo(NodePath(number).c_str(), 0600);
 }
@@ -42,9 +60,21 @@ void FakeUsbTree::AddPrinter(int number, Node node, Identifier id) {
 void FakeUsbTree::RemovePrinter(int number) {
   fs::remove_all(root_.path() + "/sys/class/usbmisc/lp" + std::to_string(number));
   fs::remove(NodePath(number));
+  printers_.erase(number);
+  received_.erase(number);
 }
 
-std::string FakeUsbTree::NodeContent(int number) const { return ReadText(NodePath(number)); }
+std::string FakeUsbTree::NodeContent(int number) {
+  const auto printer = printers_.find(number);
+  if (printer == printers_.end()) return ReadText(NodePath(number));
+  std::vector<std::uint8_t> bytes;
+  std::size_t before = 0;
+  do {
+    before = bytes.size();
+    printer->second->ReadAvailable(bytes, 20);
+  } while (bytes.size() != before);
+  return received_[number] += std::string(bytes.begin(), bytes.end());
+}
 
 void LinkTest::SetUp() {
   LoadTranslations(936);

@@ -51,14 +51,20 @@ TEST_F(SerialDiscoveryTest, FallsBackToComNamesWhenNoDeviceIsFound) {
   EXPECT_EQ(ListSerialPorts(paths()), fixed);
 }
 
-TEST(SerialDevicePathTest, MapsPortNamesToDevices) {
-  const LinkPaths paths{"/sys", "/tmp/dev"};
+TEST_F(SerialDiscoveryTest, PortNamesMapToDevicesAndOnlyTerminalsAreLookedUp) {
+  AddTty("ttyACM0", true);
+  AddTty("ttyS3", false);
+  const LinkPaths paths{dir_.path() + "/sys", "/tmp/dev"};
   EXPECT_EQ(SerialDevicePath("COM1", paths), "/tmp/dev/ttyS0");
   EXPECT_EQ(SerialDevicePath("COM10", paths), "/tmp/dev/ttyS9");
   EXPECT_EQ(SerialDevicePath("/dev/ttyUSB0", paths), "/dev/ttyUSB0");
   EXPECT_EQ(SerialDevicePath("ttyACM0", paths), "/tmp/dev/ttyACM0");
-  EXPECT_EQ(SerialDevicePath("COM0", paths), "/tmp/dev/COM0");
-  EXPECT_EQ(SerialDevicePath("COMx", paths), "/tmp/dev/COMx");
+  EXPECT_EQ(SerialDevicePath("ttyS3", paths), "/tmp/dev/ttyS3");
+  // Not a terminal the kernel lists: never a device, a file of the working folder.
+  EXPECT_EQ(SerialDevicePath("sda", paths), "sda");
+  EXPECT_EQ(SerialDevicePath("COM0", paths), "COM0");
+  EXPECT_EQ(SerialDevicePath("COMx", paths), "COMx");
+  EXPECT_EQ(SerialDevicePath("./notes.txt", paths), "./notes.txt");
 }
 
 TEST(NaturalOrderTest, ComparesDigitRunsByValue) {

@@ -1,8 +1,11 @@
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 
@@ -19,6 +22,13 @@ class SerialLinkTest : public LinkTest {
   void SetUp() override {
     LinkTest::SetUp();
     host_.SelectSerial(pty_.slavePath());
+  }
+
+  // The lock file other programs look for beside the printer's line.
+  std::string LockFile() const {
+    std::string name = pty_.slavePath().substr(5);  // "pts/3"
+    name.replace(name.find('/'), 1, "_");
+    return tree_.paths().lockRoot + "/LCK.." + name;
   }
 
   termios LineOf(const PrinterLink& link) {
@@ -39,7 +49,7 @@ class SerialRateTest : public SerialLinkTest, public ::testing::WithParamInterfa
 
 TEST_P(SerialRateTest, OpensRaw8N1WithoutHandshakeAtTheListedRate) {
   host_.baudText = GetParam().text;
-  PrinterLink link(host_);
+  PrinterLink link(host_, tree_.paths());
   ASSERT_TRUE(link.OpenSerialPort(pty_.slavePath()));
 
   const termios line = LineOf(link);
@@ -61,11 +71,11 @@ INSTANTIATE_TEST_SUITE_P(Rates, SerialRateTest,
                                            RateRow{"", B9600}, RateRow{"1200 ", B9600}, RateRow{"abc", B9600}));
 
 TEST_F(SerialLinkTest, ASecondOpenOfAHeldPortFailsWithTheWarning) {
-  auto holder = std::make_unique<PrinterLink>(host_);
+  auto holder = std::make_unique<PrinterLink>(host_, tree_.paths());
   ASSERT_TRUE(holder->OpenSerialPort(pty_.slavePath()));
 
   FakeLinkHost otherHost;
-  PrinterLink other(otherHost);
+  PrinterLink other(otherHost, tree_.paths());
   EXPECT_FALSE(other.OpenSerialPort(pty_.slavePath()));
   EXPECT_EQ(other.PortHandle(), -1);
   ASSERT_EQ(otherHost.messages.size(), 1u);
@@ -78,7 +88,7 @@ TEST_F(SerialLinkTest, ASecondOpenOfAHeldPortFailsWithTheWarning) {
 }
 
 TEST_F(SerialLinkTest, MissingPortWarnsExceptDuringAging) {
-  PrinterLink link(host_);
+  PrinterLink link(host_, tree_.paths());
   EXPECT_FALSE(link.OpenSerialPort("/nonexistent/ttyUSB9"));
   ASSERT_EQ(host_.messages.size(), 1u);
   EXPECT_EQ(host_.messages[0].caption, "警告");
@@ -91,24 +101,78 @@ TEST_F(SerialLinkTest, MissingPortWarnsExceptDuringAging) {
 TEST_F(SerialLinkTest, ComNameOpensTheMatchingTtyS) {
   TempDir dev;
   std::filesystem::create_symlink(pty_.slavePath(), dev.path() + "/ttyS2");
-  PrinterLink link(host_, LinkPaths{"/sys", dev.path()});
+  PrinterLink link(host_, LinkPaths{"/sys", dev.path(), tree_.paths().lockRoot});
   ASSERT_TRUE(link.OpenSerialPort("COM3"));
   const auto bytes = Hex("41");
   EXPECT_TRUE(link.WritePrinter(bytes.data(), 1));
   EXPECT_BYTES(pty_.Read(1), "41");
 }
 
-TEST_F(SerialLinkTest, StalledLineFailsTheWriteWithinSeconds) {
-  PrinterLink link(host_);
-  ASSERT_TRUE(link.OpenSerialPort(pty_.slavePath()));
-  // Nobody reads the other side: fill what the kernel will hold, again after
-  // it has moved the first bytes on to the reading side.
-  const std::vector<std::uint8_t> filler(4096, 0x55);
-  for (bool wrote = true; wrote;) {
-    wrote = false;
-    while (write(link.PortHandle(), filler.data(), filler.size()) > 0) wrote = true;
-    usleep(200'000);
+TEST_F(SerialLinkTest, AnythingButATerminalIsRefusedAndLeftAsItIs) {
+  TempDir dir;
+  const std::string notes = dir.path() + "/notes.txt", pipe = dir.path() + "/pipe";
+  WriteText(notes, "keep me");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const int pipeReader = open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+
+  for (const std::string& port : {notes, pipe, std::string("/dev/null")}) {
+    FakeLinkHost host;
+    PrinterLink link(host, tree_.paths());
+    EXPECT_FALSE(link.OpenSerialPort(port)) << port;
+    EXPECT_EQ(link.LastError(), "not a serial port: " + port);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "此端口被占用或已损坏");
+    EXPECT_FALSE(link.WritePrinter(Hex("41").data(), 1));
   }
+  EXPECT_EQ(ReadText(notes), "keep me");
+  char got[4];
+  EXPECT_LE(read(pipeReader, got, sizeof got), 0);
+  close(pipeReader);
+}
+
+TEST_F(SerialLinkTest, TheLockFileOfARunningProgramKeepsThePortAndAStaleOneIsReplaced) {
+  WriteText(LockFile(), "         1\n");  // the init process runs as long as the system
+  PrinterLink link(host_, tree_.paths());
+  EXPECT_FALSE(link.OpenSerialPort(pty_.slavePath()));
+  EXPECT_NE(link.LastError().find("in use by process 1"), std::string::npos) << link.LastError();
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].caption, "警告");
+
+  const pid_t ended = fork();
+  if (ended == 0) _exit(0);
+  ASSERT_EQ(waitpid(ended, nullptr, 0), ended);
+  WriteText(LockFile(), std::to_string(ended) + "\n");
+  ASSERT_TRUE(link.OpenSerialPort(pty_.slavePath())) << link.LastError();
+  char expected[16];
+  std::snprintf(expected, sizeof expected, "%10d\n", static_cast<int>(getpid()));
+  EXPECT_EQ(ReadText(LockFile()), expected);
+
+  link.ToggleConnection();  // connect, then disconnect: the port and its lock file go
+  link.ToggleConnection();
+  EXPECT_EQ(link.PortHandle(), -1);
+  EXPECT_FALSE(std::filesystem::exists(LockFile()));
+}
+
+TEST_F(SerialLinkTest, AReopenKeepsWhatThePreviousJobQueued) {
+  host_.selection = 1;
+  JobSettings.PortKind = 1;
+  PrinterLink link(host_, tree_.paths());
+  link.ReconnectPrinter();
+  // More than the printer's side holds before it reads: the rest waits in the line.
+  const std::vector<std::uint8_t> label(8000, 0x41);
+  ASSERT_TRUE(link.WritePrinter(label.data(), static_cast<std::int32_t>(label.size())));
+  link.ReconnectPrinter();  // the next job
+  ASSERT_TRUE(link.WritePrinter(Hex("1B 53").data(), 2));
+
+  std::vector<std::uint8_t> expected = label;
+  expected.insert(expected.end(), {0x1B, 0x53});
+  EXPECT_BYTES(pty_.Read(expected.size()), expected);
+}
+
+TEST_F(SerialLinkTest, StalledLineFailsTheWriteWithinSeconds) {
+  pty_.Stall();
+  PrinterLink link(host_, tree_.paths());
+  ASSERT_TRUE(link.OpenSerialPort(pty_.slavePath()));
 
   const std::vector<std::uint8_t> job(100, 0x41);
   const auto start = std::chrono::steady_clock::now();
@@ -120,7 +184,7 @@ TEST_F(SerialLinkTest, StalledLineFailsTheWriteWithinSeconds) {
 
 TEST_F(SerialLinkTest, VanishedOtherSideFailsTheWrite) {
   auto pty = std::make_unique<PtyPair>();
-  PrinterLink link(host_);
+  PrinterLink link(host_, tree_.paths());
   ASSERT_TRUE(link.OpenSerialPort(pty->slavePath()));
   pty.reset();  // the line hangs up
   const auto bytes = Hex("41 42");

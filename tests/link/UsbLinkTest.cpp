@@ -1,7 +1,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
 
 #include "LinkTestSupport.h"
 #include "commands/JobSettings.h"
@@ -11,6 +13,7 @@
 namespace kestrel::test {
 namespace {
 
+using namespace std::chrono_literals;
 using Node = FakeUsbTree::Node;
 using Identifier = FakeUsbTree::Identifier;
 
@@ -56,17 +59,36 @@ TEST_F(UsbLinkTest, UnreadableIdentifierOrMissingNodeFailsSilently) {
   EXPECT_TRUE(host_.messages.empty());
 }
 
-TEST_F(UsbLinkTest, FifoNodeReceivesTheWholeJob) {
-  tree_.AddPrinter(0, Node::kFifo);
-  const int reader = open(tree_.NodePath(0).c_str(), O_RDONLY | O_NONBLOCK);
-  ASSERT_GE(reader, 0);
+TEST_F(UsbLinkTest, ANodeThatIsNoDeviceIsNeverWritten) {
+  for (const Node node : {Node::kRegularFile, Node::kFifo}) {
+    FakeUsbTree tree;
+    tree.AddPrinter(0, node);
+    const int reader = open(tree.NodePath(0).c_str(), O_RDONLY | O_NONBLOCK);
+    PrinterLink link(host_, tree.paths());
+    EXPECT_FALSE(link.OpenUsbPrinter());
+    EXPECT_FALSE(Write(link, "1B 40"));
+    std::uint8_t got[4];
+    EXPECT_LE(read(reader, got, sizeof got), 0);
+    EXPECT_NE(link.LastError().find("not a printer device"), std::string::npos) << link.LastError();
+    close(reader);
+  }
+  EXPECT_TRUE(host_.messages.empty());
+}
+
+TEST_F(UsbLinkTest, APrinterThatStopsTakingBytesFailsTheWriteWithinSeconds) {
+  tree_.AddPrinter(0);
   PrinterLink link(host_, tree_.paths());
   ASSERT_TRUE(link.OpenUsbPrinter());
-  EXPECT_TRUE(Write(link, "1B 40 0A 1B 0C"));
-  std::uint8_t got[16] = {};
-  ASSERT_EQ(read(reader, got, sizeof got), 5);
-  EXPECT_BYTES(std::span(got, 5), "1B 40 0A 1B 0C");
-  close(reader);
+  tree_.PrinterSide(0).Stall();
+
+  const auto start = std::chrono::steady_clock::now();
+  auto write = std::async(std::launch::async, [&] { return Write(link, "1B 40 0A 1B 0C"); });
+  const bool ended = write.wait_for(10s) == std::future_status::ready;
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_TRUE(ended) << "the write still waits on the printer";
+  tree_.PrinterSide(0).Close();  // frees a write that would wait for ever
+  EXPECT_FALSE(write.get());
+  RecordProperty("stalled_usb_write_ms", static_cast<int>(took / 1ms));
 }
 
 TEST_F(UsbLinkTest, APrinterHeldByAnotherLinkFailsSilently) {

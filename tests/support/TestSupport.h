@@ -52,6 +52,10 @@ class PtyPair {
   void ReadAvailable(std::vector<std::uint8_t>& bytes, int pollMs = 0);
   // Closes the master: the line's other end hangs up.
   void Close();
+  // Sets the line raw and fills it from the program's side until it takes
+  // no more, as a printer that stopped reading leaves it.
+  // Returns how many bytes it wrote.
+  std::size_t Stall();
 
  private:
   int master_ = -1;

@@ -1,5 +1,4 @@
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QAbstractButton>
@@ -97,8 +96,11 @@ TEST_F(AgingControllerTest, SendsAreCountedOneByOneWithoutCopiesWhileOnlyStopIsE
   dialog_->ControlAs<QComboBox>(1075)->setCurrentIndex(0);  // 60mm * 20mm
 
   Click(1076);
-  // The first label goes out at Start, without waiting one interval.
-  EXPECT_EQ(CountText(), QStringLiteral("1"));
+  // The first label goes out at Start, without waiting one interval, and
+  // counts once its write has ended.
+  EXPECT_TRUE(dialog_->Sending());
+  EXPECT_EQ(CountText(), QStringLiteral("0"));
+  ASSERT_TRUE(RunUntil([&] { return dialog_->SendCount >= 1; }));
   EXPECT_TRUE(dialog_->AgingRunning());
   EXPECT_TRUE(timer_->isActive());
   EXPECT_EQ(timer_->interval(), 30);
@@ -120,6 +122,7 @@ TEST_F(AgingControllerTest, SendsAreCountedOneByOneWithoutCopiesWhileOnlyStopIsE
 
   // Start goes on counting; Reset while stopped shows 0.
   Click(1076);
+  FinishSending();
   EXPECT_EQ(dialog_->SendCount, sent + 1);
   Click(1077);
   Click(1079);
@@ -165,17 +168,11 @@ TEST_F(AgingControllerTest, PrinterSideClosedMidRunStopsAtTheNextTick) {
 }
 
 TEST_F(AgingControllerTest, LineThatTakesNoMoreBytesStopsWithTheSendMessage) {
-  // A FIFO the test holds open and fills: the port opens at every tick, but
-  // the write cannot go out.
-  const TempDir folder;
-  const std::string line = folder.path() + "/ttyStalled";
-  ASSERT_EQ(mkfifo(line.c_str(), 0600), 0);
-  const int holder = open(line.c_str(), O_RDWR | O_NONBLOCK);
-  ASSERT_GE(holder, 0);
-  const Bytes filler(4096, 0x55);
-  while (write(holder, filler.data(), filler.size()) > 0) {
-  }
-  SelectPort(line);
+  // A line whose printer stopped reading and which is full: the port opens
+  // at every tick, but the write cannot go out.
+  PtyPair stalled;
+  stalled.Stall();
+  SelectPort(stalled.slavePath());
   const auto watcher = CloseMessages();
   Click(1076);
   RunUntil([&] { return !messages_.empty(); }, std::chrono::seconds(10));
@@ -188,7 +185,6 @@ TEST_F(AgingControllerTest, LineThatTakesNoMoreBytesStopsWithTheSendMessage) {
   EXPECT_FALSE(timer_->isActive());
   EXPECT_TRUE(EveryControlEnabled());
   EXPECT_EQ(CountText(), QStringLiteral("0"));
-  close(holder);
 }
 
 }  // namespace

@@ -3,10 +3,11 @@
 #include <QMessageBox>
 
 #include "commands/NamedJob.h"
+#include "commands/SendBuffer.h"
 #include "support/TestSupport.h"
 #include "ui/CKestrelDlg.h"
-#include "window/JobButtons.h"
 #include "ui/WindowTestSupport.h"
+#include "window/JobButtons.h"
 
 namespace kestrel::test {
 namespace {
@@ -32,11 +33,13 @@ TEST_F(JobButtonsTest, EveryJobButtonPutsItsJobOnTheWire) {
     ASSERT_NE(job, nullptr);
     auto* control = dialog_->ControlAs<QAbstractButton>(button.id);
     ASSERT_NE(control, nullptr);
-    control->click();
+    BeginJob();
     job->compose(dialog_->CurrentJobContext());
     const auto expected = Composed();
     ASSERT_FALSE(expected.empty());
+    control->click();
     auto wire = ReadWhileHandlingEvents(printer_, expected.size());
+    FinishSending();
     printer_.ReadAvailable(wire, 20);  // nothing more follows
     EXPECT_BYTES(wire, expected);
     EXPECT_TRUE(dialog_->Link().Connected());

@@ -18,12 +18,12 @@
 #include "language/TranslationMap.h"
 #include "ui/CAboutDlg.h"
 #include "ui/CKestrelDlg.h"
-#include "window/DialogTemplate.h"
 #include "ui/Dialog_About.h"
 #include "ui/InterfaceTexts.h"
 #include "ui/ResourcePictures.h"
 #include "ui/WindowTestSupport.h"
 #include "version/Version.h"
+#include "window/DialogTemplate.h"
 
 namespace kestrel {
 namespace {

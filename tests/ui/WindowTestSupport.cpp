@@ -22,9 +22,12 @@ void UseTemporaryDataFolder() {
 EmptyLinkTree::EmptyLinkTree() {
   std::filesystem::create_directories(root_.path() + "/sys");
   std::filesystem::create_directories(root_.path() + "/dev");
+  std::filesystem::create_directories(root_.path() + "/lock");
 }
 
-LinkPaths EmptyLinkTree::Paths() const { return LinkPaths{root_.path() + "/sys", root_.path() + "/dev"}; }
+LinkPaths EmptyLinkTree::Paths() const {
+  return LinkPaths{root_.path() + "/sys", root_.path() + "/dev", root_.path() + "/lock"};
+}
 
 std::vector<std::uint8_t> ReadWhileHandlingEvents(PtyPair& printer, std::size_t count, std::chrono::milliseconds wait) {
   std::vector<std::uint8_t> bytes;
@@ -63,7 +66,15 @@ void WindowOnSerialLineTest::SelectPrinterLine() {
   dialog_->ControlAs<QComboBox>(1001)->setCurrentText(QStringLiteral("115200"));
 }
 
+void WindowOnSerialLineTest::FinishSending() {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (dialog_->Sending() && std::chrono::steady_clock::now() < deadline)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  ASSERT_FALSE(dialog_->Sending()) << "a job is still going out";
+}
+
 void WindowOnSerialLineTest::Click(int id) {
+  FinishSending();
   QTest::mouseClick(dialog_->ControlAs<QAbstractButton>(id), Qt::LeftButton);
 }
 

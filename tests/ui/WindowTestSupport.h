@@ -28,7 +28,7 @@ namespace kestrel::test {
 void UseTemporaryDataFolder();
 
 // An empty /sys and /dev: no USB printer, no serial port (the port list then
-// offers COM1 to COM9).
+// offers COM1 to COM9); and a lock folder of its own.
 class EmptyLinkTree {
  public:
   EmptyLinkTree();
@@ -57,7 +57,10 @@ class WindowOnSerialLineTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
   void SelectPrinterLine();
-  // A left click on a button of the window.
+  // Handles the window's events until the job going out has ended and its
+  // result is applied.
+  void FinishSending();
+  // A left click on a button of the window, once the job before has ended.
   void Click(int id);
 
   EmptyLinkTree links_;

@@ -1,9 +1,11 @@
 #include <fcntl.h>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "support/TestSupport.h"
 
@@ -23,6 +25,22 @@ PtyPair::~PtyPair() { Close(); }
 void PtyPair::Close() {
   if (master_ >= 0) close(master_);
   master_ = -1;
+}
+
+std::size_t PtyPair::Stall() {
+  const int slave = open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  termios line{};
+  tcgetattr(slave, &line);
+  cfmakeraw(&line);
+  tcsetattr(slave, TCSANOW, &line);
+  // The kernel moves the first bytes on towards this side after a while.
+  const std::vector<std::uint8_t> block(4096, 0x55);
+  std::size_t filled = 0;
+  for (int round = 0; round < 3; ++round, usleep(100'000))
+    for (ssize_t wrote; (wrote = write(slave, block.data(), block.size())) > 0;)
+      filled += static_cast<std::size_t>(wrote);
+  close(slave);
+  return filled;
 }
 
 void PtyPair::ReadAvailable(std::vector<std::uint8_t>& bytes, int pollMs) {
