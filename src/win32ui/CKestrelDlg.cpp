@@ -25,6 +25,9 @@ constexpr int kBackfeedEdit = 1022;
 constexpr int kSmallFontButton = 1084;
 // A call another thread waits on; lParam points at the std::function to run.
 constexpr UINT kWindowThreadCall = WM_APP + 1;
+// A call posted for later; lParam owns the std::function to run.
+constexpr UINT kPostedCall = WM_APP + 2;
+constexpr UINT kProgressIntervalMs = 100;
 
 std::wstring LoadText(int id) {
   const wchar_t* text = nullptr;
@@ -34,7 +37,12 @@ std::wstring LoadText(int id) {
 
 }  // namespace
 
-CKestrelDlg::CKestrelDlg() : link_(std::make_unique<PrinterLink>(*this)) {}
+CKestrelDlg::CKestrelDlg()
+    : link_(std::make_unique<PrinterLink>(*this)),
+      sender_(std::make_unique<JobSender>([this](std::function<void()> call) {
+        auto* posted = new std::function<void()>(std::move(call));
+        if (!hwnd_ || !PostMessageW(hwnd_, kPostedCall, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
+      })) {}
 
 CKestrelDlg::~CKestrelDlg() {
   End();
@@ -94,6 +102,7 @@ INT_PTR CKestrelDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_TIMER:
       if (wParam == kAgingTimer) aging_.Tick();
+      if (wParam == kProgressTimer) ShowSendProgress();
       return TRUE;
     case WM_SYSCOMMAND:
       return OnSysCommand(wParam);
@@ -114,6 +123,16 @@ INT_PTR CKestrelDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kWindowThreadCall:
       (*reinterpret_cast<const std::function<void()>*>(lParam))();
       return TRUE;
+    case kPostedCall: {
+      std::unique_ptr<std::function<void()>> posted(reinterpret_cast<std::function<void()>*>(lParam));
+      (*posted)();
+      return TRUE;
+    }
+    case WM_SETCURSOR:
+      if (!Sending()) return FALSE;
+      SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
+      SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
+      return TRUE;
     case WM_CLOSE:
       ReleaseImageBuffer();
       End();
@@ -133,7 +152,8 @@ void CKestrelDlg::OnInitDialog() {
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   LoadInterfaceLanguage();
-  SetWindowTextW(hwnd_, Widen(WindowTitle(GetVersionText())).c_str());
+  idleTitle_ = Widen(WindowTitle(GetVersionText()));
+  SetWindowTextW(hwnd_, idleTitle_.c_str());
   ApplyInterfaceTexts();
   captionFonts_.Fit(hwnd_);
   if (!InterfaceIsChinese()) ShowWindow(GetDlgItem(hwnd_, kSmallFontButton), SW_HIDE);
@@ -179,7 +199,7 @@ void CKestrelDlg::OnClicked(int id) {
   }
   switch (id) {
     case kConnectButton:
-      link_->ToggleConnection();
+      if (!Sending()) link_->ToggleConnection();
       break;
     case 1076:
       aging_.Start();
@@ -274,8 +294,11 @@ HBRUSH CKestrelDlg::BackgroundBrushFor(HDC dc, HWND control) {
 
 void CKestrelDlg::End() {
   if (!hwnd_) return;
-  // The console's workers read the controls and write through the link:
-  // they end before the window goes.
+  // Writes still going out end at once; the sender and the console's
+  // workers read the controls and write through the link: they end before
+  // the window goes.
+  link_->AbandonWrites();
+  sender_->Wait();
   console_.StopWorkers();
   StopAgingTimer();
   DestroyWindow(hwnd_);
@@ -315,6 +338,28 @@ void CKestrelDlg::StartAgingTimer(std::int32_t intervalMs) {
 
 void CKestrelDlg::StopAgingTimer() {
   if (hwnd_) KillTimer(hwnd_, kAgingTimer);
+}
+
+bool CKestrelDlg::Sending() const { return sender_->Busy(); }
+
+bool CKestrelDlg::SendOffThread(std::function<bool()> write, std::function<void(bool)> done) {
+  const bool started = sender_->Start(std::move(write), [this, done = std::move(done)](bool written) {
+    KillTimer(hwnd_, kProgressTimer);
+    SetWindowTextW(hwnd_, idleTitle_.c_str());
+    if (done) done(written);
+  });
+  if (!started) return false;
+  ShowSendProgress();
+  SetTimer(hwnd_, kProgressTimer, kProgressIntervalMs, nullptr);
+  return true;
+}
+
+// "Kestrel - V1.0.0.16 - 发送中 42%": the share of the job that has left.
+void CKestrelDlg::ShowSendProgress() {
+  const PrinterLink::WriteProgress progress = link_->Progress();
+  const auto percent = progress.total > 0 ? progress.sent * 100 / progress.total : 0;
+  const std::wstring sending = InterfaceIsChinese() ? L"发送中" : L"Sending";
+  SetWindowTextW(hwnd_, (idleTitle_ + L" - " + sending + L" " + std::to_wstring(percent) + L"%").c_str());
 }
 
 void CKestrelDlg::CallOnWindowThread(const std::function<void()>& call) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "link/JobSender.h"
 #include "link/LinkHost.h"
 #include "link/PrinterLink.h"
 #include "win32ui/CaptionFonts.h"
@@ -31,6 +32,8 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   // The system-menu command of the about box.
   static constexpr UINT kAboutCommand = 16;
   static constexpr UINT_PTR kAgingTimer = 1;
+  // Refreshes the title with the share of a job that has gone out.
+  static constexpr UINT_PTR kProgressTimer = 2;
 
   CKestrelDlg();
   ~CKestrelDlg() override;
@@ -66,6 +69,8 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   void EnableControl(int id, bool enabled) override;
   void StartAgingTimer(std::int32_t intervalMs) override;
   void StopAgingTimer() override;
+  bool Sending() const override;
+  bool SendOffThread(std::function<bool()> write, std::function<void(bool)> done) override;
   void CallOnWindowThread(const std::function<void()>& call) override;
   void ServeWindowThreadCalls() override;
 
@@ -81,10 +86,13 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   HBRUSH BackgroundBrushFor(HDC dc, HWND control);
   void MakeBackgroundBrush();
   void End();
+  void ShowSendProgress();
 
   HWND hwnd_ = nullptr;
   Win32DialogControls controls_;
   std::unique_ptr<PrinterLink> link_;
+  std::unique_ptr<JobSender> sender_;
+  std::wstring idleTitle_;
   std::atomic<bool> agingRunning_ = false;
   AgingPanel aging_{*this, agingRunning_, SendCount};
   ConsolePanel console_{*this};

@@ -60,6 +60,7 @@ TEST_F(SerialLineTest, EveryJobButtonPutsItsJobOnTheLine) {
     ASSERT_FALSE(expected.empty());
     EXPECT_BYTES(ComposedByCli(button.job, context.now), expected);
     std::vector<std::uint8_t> wire = port_.Read(expected.size());
+    ASSERT_TRUE(PumpUntil([this] { return !dialog_->Sending(); }));
     PumpMessages(30);  // nothing more follows
     wire = port_.Read(wire.size() + 1, 0);
     EXPECT_BYTES(wire, expected);
