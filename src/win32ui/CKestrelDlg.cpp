@@ -130,7 +130,7 @@ INT_PTR CKestrelDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETCURSOR:
       if (!Sending()) return FALSE;
-      SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
+      SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_APPSTARTING)));
       SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
       return TRUE;
     case WM_CLOSE:
