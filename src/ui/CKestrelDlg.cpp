@@ -17,16 +17,18 @@
 #include "commands/SendBuffer.h"
 #include "customlabel/LabelSettings.h"
 #include "language/TranslationMap.h"
-#include "link/JobRunner.h"
-#include "ui/AgingController.h"
 #include "ui/CAboutDlg.h"
-#include "ui/ConsoleController.h"
 #include "ui/DialogBuilder.h"
 #include "ui/Dialog_About.h"
 #include "ui/InterfaceTexts.h"
 #include "ui/PreviewDialog.h"
+#include "ui/QtDialogControls.h"
 #include "ui/ResourcePictures.h"
 #include "version/Version.h"
+#include "window/AgingPanel.h"
+#include "window/ConsolePanel.h"
+#include "window/MainWindowJobs.h"
+#include "window/MainWindowStart.h"
 
 namespace kestrel {
 
@@ -36,17 +38,6 @@ constexpr int kWindowIcon = 99;
 constexpr int kBackgroundPicture = 131;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
-
-// The interface language follows the locale. A code page chosen before the
-// window was made (the window tests, kestrel-render-window) is kept.
-void LoadInterfaceLanguage() {
-  const std::int32_t chosen = TranslationMap::Instance().CodePage;
-  if (chosen != 0) {
-    LoadTranslations(chosen);
-  } else {
-    LoadTranslations();
-  }
-}
 
 }  // namespace
 
@@ -62,21 +53,26 @@ CKestrelDlg::CKestrelDlg(QWidget* parent, LinkPaths paths)
   setObjectName(QStringLiteral("CKestrelDlg"));
   connect(progressTimer_, &QTimer::timeout, this, &CKestrelDlg::ShowSendProgress);
   controls_ = std::make_unique<DialogBuilder>(*this, MainWindowTemplate());
+  controlsView_ = std::make_unique<QtDialogControls>(*controls_);
   background_ = ResourceImage(kBackgroundPicture);
+  agingTimer_ = new QTimer(this);
+  agingTimer_->setObjectName(QStringLiteral("AgingTimer"));
+  aging_ = std::make_unique<AgingPanel>(*this, agingRunning_, SendCount);
+  console_ = std::make_unique<ConsolePanel>(*this);
   InitDialog();
   ConnectHandlers();
-  aging_ = std::make_unique<AgingController>(*this);
-  console_ = std::make_unique<ConsoleController>(*this);
   qApp->installEventFilter(this);
 }
 
 CKestrelDlg::~CKestrelDlg() {
   qApp->removeEventFilter(this);
   // Writes still going out end at once; the sender and the console's workers
-  // write through the link, so they are joined before it goes.
+  // read the controls and write through the link, so they are joined before
+  // either goes.
   link_->AbandonWrites();
   sender_->Wait();
   console_.reset();
+  agingTimer_->stop();
   aging_.reset();
 }
 
@@ -96,39 +92,40 @@ void CKestrelDlg::InitDialog() {
 void CKestrelDlg::ApplyInterfaceTexts() {
   FillStartupContents(*controls_, PortListEntries(paths_));
   ReloadCustomLabelSize();
-  ApplyCaptions(*controls_);
+  ApplyCaptions(Controls());
   controls_->FitCaptions();
 }
 
 QWidget* CKestrelDlg::Control(int id) const { return controls_ ? controls_->Control(id) : nullptr; }
 
-void CKestrelDlg::ReloadCustomLabelSize() {
-  LabelSettings& settings = GetLabelSettings();
-  if (auto* width = ControlAs<QLineEdit>(1033)) width->setText(Text(settings.ReadSettingText("CustomLabel_Width", 8)));
-  if (auto* height = ControlAs<QLineEdit>(1041))
-    height->setText(Text(settings.ReadSettingText("CustomLabel_Height", 8)));
+DialogControls& CKestrelDlg::Controls() { return *controlsView_; }
+
+void CKestrelDlg::ReloadCustomLabelSize() { kestrel::ReloadCustomLabelSize(Controls()); }
+
+JobContext CKestrelDlg::CurrentJobContext() const { return ReadJobContext(*controlsView_, AgingRunning()); }
+
+bool CKestrelDlg::RunNamedJob(const std::string& name) { return RunWindowJob(*this, name, AgingRunning()); }
+
+void CKestrelDlg::EnableAllControls(bool enabled) {
+  // Windows owned by the window (message boxes) are not controls.
+  for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (!child->isWindow()) child->setEnabled(enabled);
 }
 
-JobContext CKestrelDlg::CurrentJobContext() const {
-  JobContext context;
-  context.settings = JobSettings;
-  if (auto* speed = ControlAs<QComboBox>(1073)) context.speedText = speed->currentText().toStdString();
-  if (auto* copies = ControlAs<QLineEdit>(1044)) context.copiesText = copies->text().toStdString();
-  if (auto* density = ControlAs<QComboBox>(1029)) context.densityIndex = density->currentIndex();
-  if (auto* rate = ControlAs<QComboBox>(1085)) context.printerBaudText = rate->currentText().toStdString();
-  context.agingRunning = AgingRunning();
-  context.now = LocalTimeNow();
-  return context;
+void CKestrelDlg::EnableControl(int id, bool enabled) {
+  if (QWidget* control = Control(id)) control->setEnabled(enabled);
 }
 
-bool CKestrelDlg::RunNamedJob(const std::string& name) {
-  const NamedJob* job = FindJob(name);
-  if (!job || Sending()) return false;
-  if (!ComposeJob(*link_, *job, CurrentJobContext())) return false;
-  PrinterLink* link = link_.get();
-  SendOffThread([link] { return link->WritePrinter(SendBuffer, SendLength); });
-  return true;
+void CKestrelDlg::StartAgingTimer(std::int32_t intervalMs) { agingTimer_->start(intervalMs); }
+
+void CKestrelDlg::StopAgingTimer() { agingTimer_->stop(); }
+
+void CKestrelDlg::CallOnWindowThread(const std::function<void()>& call) {
+  QMetaObject::invokeMethod(
+      this, [&call] { call(); }, Qt::BlockingQueuedConnection);
 }
+
+void CKestrelDlg::ServeWindowThreadCalls() { QCoreApplication::sendPostedEvents(this, QEvent::MetaCall); }
 
 void CKestrelDlg::ShowMessage(const std::string& text, const std::string& caption) {
   QMessageBox box(QMessageBox::NoIcon, Text(caption), Text(text), QMessageBox::Ok, this);
@@ -137,32 +134,17 @@ void CKestrelDlg::ShowMessage(const std::string& text, const std::string& captio
   box.exec();
 }
 
-int CKestrelDlg::PortSelection() const {
-  auto* ports = ControlAs<QComboBox>(1000);
-  return ports ? ports->currentIndex() : 0;
-}
+int CKestrelDlg::PortSelection() const { return controlsView_->Selection(1000).value_or(0); }
 
-std::string CKestrelDlg::PortText() const {
-  auto* ports = ControlAs<QComboBox>(1000);
-  return ports ? ports->currentText().toStdString() : std::string();
-}
+std::string CKestrelDlg::PortText() const { return controlsView_->Text(1000).value_or(""); }
 
-std::string CKestrelDlg::BaudText() const {
-  auto* rates = ControlAs<QComboBox>(1001);
-  return rates ? rates->currentText().toStdString() : std::string();
-}
+std::string CKestrelDlg::BaudText() const { return controlsView_->Text(1001).value_or(""); }
 
-void CKestrelDlg::SetConnectCaption(const std::string& caption) {
-  if (auto* button = ControlAs<QAbstractButton>(1003)) button->setText(Text(caption));
-}
+void CKestrelDlg::SetConnectCaption(const std::string& caption) { Controls().SetText(1003, caption); }
 
-void CKestrelDlg::EnablePortList(bool enabled) {
-  if (QWidget* ports = Control(1000)) ports->setEnabled(enabled);
-}
+void CKestrelDlg::EnablePortList(bool enabled) { EnableControl(1000, enabled); }
 
-void CKestrelDlg::EnableBaudList(bool enabled) {
-  if (QWidget* rates = Control(1001)) rates->setEnabled(enabled);
-}
+void CKestrelDlg::EnableBaudList(bool enabled) { EnableControl(1001, enabled); }
 
 QEvent::Type CKestrelDlg::CustomLabelSizeChangedEvent() { return static_cast<QEvent::Type>(QEvent::User + 1025); }
 

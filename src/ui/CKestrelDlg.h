@@ -14,19 +14,22 @@
 #include "link/JobSender.h"
 #include "link/LinkHost.h"
 #include "link/PrinterLink.h"
+#include "window/WindowHost.h"
 
 class QTimer;
 class QWidget;
 
 namespace kestrel {
 
-class AgingController;
-class ConsoleController;
+class AgingPanel;
+class ConsolePanel;
 class DialogBuilder;
+class QtDialogControls;
 
 // The main window, built from template 102. It owns the controls and the link
-// and wires every control event to one operation; it composes nothing itself.
-class CKestrelDlg : public QDialog, public LinkHost {
+// and wires every control event to one operation of the window module or the
+// link; it composes nothing itself.
+class CKestrelDlg : public QDialog, public LinkHost, public WindowHost {
   Q_OBJECT
 
  public:
@@ -42,7 +45,7 @@ class CKestrelDlg : public QDialog, public LinkHost {
     return qobject_cast<T*>(Control(id));
   }
 
-  PrinterLink& Link() { return *link_; }
+  PrinterLink& Link() override { return *link_; }
 
   // The context a job reads now: JobSettings and the texts of the speed list,
   // the copies edit, the density and printer-rate lists, the aging flag and
@@ -58,11 +61,11 @@ class CKestrelDlg : public QDialog, public LinkHost {
   // True from the start of a job's write until its result has been applied.
   // Meanwhile the window answers, shows a busy cursor and the share sent in
   // its title, and refuses everything that would use the link.
-  bool Sending() const;
+  bool Sending() const override;
   // Runs `write` off this window's thread; `done` gets its answer on this
   // thread once it has ended. False, with nothing started, while another
   // job goes out.
-  bool SendOffThread(std::function<bool()> write, std::function<void(bool)> done = {});
+  bool SendOffThread(std::function<bool()> write, std::function<void(bool)> done) override;
 
   // An OK-only message box without icon, owned by this window.
   void ShowMessage(const std::string& text, const std::string& caption) override;
@@ -75,6 +78,15 @@ class CKestrelDlg : public QDialog, public LinkHost {
   void SetConnectCaption(const std::string& caption) override;
   void EnablePortList(bool enabled) override;
   void EnableBaudList(bool enabled) override;
+
+  // WindowHost
+  DialogControls& Controls() override;
+  void EnableAllControls(bool enabled) override;
+  void EnableControl(int id, bool enabled) override;
+  void StartAgingTimer(std::int32_t intervalMs) override;
+  void StopAgingTimer() override;
+  void CallOnWindowThread(const std::function<void()>& call) override;
+  void ServeWindowThreadCalls() override;
 
   void SetAgingRunning(bool running) { agingRunning_.store(running); }
   std::uint32_t SendCount = 0;
@@ -113,21 +125,26 @@ class CKestrelDlg : public QDialog, public LinkHost {
   void ConnectHandlers();
   void ConnectSelectionHandlers();
   void ConnectJobButtons();
-  void RunJobButton(int id, const char* jobName);
+  void ConnectAgingButtons();
+  void ConnectConsoleButtons();
   void OpenCustomLabelEditor();
   void ShowSendProgress();
   void EndSendProgress();
 
   LinkPaths paths_;
   std::unique_ptr<DialogBuilder> controls_;
+  std::unique_ptr<QtDialogControls> controlsView_;
   QImage background_;
   std::atomic<bool> agingRunning_ = false;
   std::unique_ptr<PrinterLink> link_;
   std::unique_ptr<JobSender> sender_;
   QTimer* progressTimer_ = nullptr;
   QString idleTitle_;
-  std::unique_ptr<AgingController> aging_;
-  std::unique_ptr<ConsoleController> console_;
+  // Window timer 1 of the aging test, named "AgingTimer" so that it can be
+  // found from outside.
+  QTimer* agingTimer_ = nullptr;
+  std::unique_ptr<AgingPanel> aging_;
+  std::unique_ptr<ConsolePanel> console_;
 };
 
 }  // namespace kestrel

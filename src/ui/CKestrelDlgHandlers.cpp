@@ -1,12 +1,14 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTimer>
 
-#include "language/TranslationMap.h"
-#include "operations/SettingTables.h"
 #include "ui/CKestrelDlg.h"
 #include "ui/DialogEditCustomLabel.h"
+#include "window/AgingPanel.h"
+#include "window/ConsolePanel.h"
 #include "window/JobButtons.h"
+#include "window/MainWindowJobs.h"
 
 namespace kestrel {
 
@@ -19,27 +21,21 @@ void CKestrelDlg::ConnectHandlers() {
     QObject::connect(ports, &QComboBox::activated, this, [this](int index) { link_->PortTypeChanged(index); });
   ConnectSelectionHandlers();
   ConnectJobButtons();
+  ConnectAgingButtons();
+  ConnectConsoleButtons();
   if (auto* design = ControlAs<QAbstractButton>(1042))
     QObject::connect(design, &QAbstractButton::clicked, this, &CKestrelDlg::OpenCustomLabelEditor);
 }
 
 // The operator's choices go into JobSettings; nothing is sent.
 void CKestrelDlg::ConnectSelectionHandlers() {
-  if (auto* paper = ControlAs<QComboBox>(1010))
-    QObject::connect(paper, &QComboBox::activated, this, [](int index) { JobSettings.PaperType = index; });
-  if (auto* direction = ControlAs<QComboBox>(1011))
-    QObject::connect(direction, &QComboBox::activated, this, [](int index) { JobSettings.PrintDirection = index; });
-  if (auto* size = ControlAs<QComboBox>(1012))
-    QObject::connect(size, &QComboBox::activated, this,
-                     [](int index) { LabelAreaFor(index, &JobSettings.AreaWidthDots, &JobSettings.AreaHeightDots); });
-  if (auto* barcode = ControlAs<QComboBox>(1013))
-    QObject::connect(barcode, &QComboBox::activated, this, [](int index) {
-      const std::int32_t system = BarcodeSystemFor(index);
-      if (system >= 0) JobSettings.BarcodeSystem = system;
-    });
+  for (int id : {1010, 1011, 1012, 1013}) {
+    if (auto* list = ControlAs<QComboBox>(id))
+      QObject::connect(list, &QComboBox::activated, this, [id](int index) { StoreListSelection(id, index); });
+  }
   if (auto* backfeed = ControlAs<QLineEdit>(1022))
     QObject::connect(backfeed, &QLineEdit::textChanged, this,
-                     [](const QString& text) { JobSettings.BackfeedValue = ParseDecimal(text.toStdString()); });
+                     [](const QString& text) { StoreBackfeedText(text.toStdString()); });
 }
 
 void CKestrelDlg::ConnectJobButtons() {
@@ -47,16 +43,30 @@ void CKestrelDlg::ConnectJobButtons() {
     auto* button = ControlAs<QAbstractButton>(entry.id);
     if (!button) continue;
     QObject::connect(button, &QAbstractButton::clicked, this,
-                     [this, id = entry.id, job = entry.job] { RunJobButton(id, job); });
+                     [this, id = entry.id, job = entry.job] { PressJobButton(*this, id, job, AgingRunning()); });
   }
 }
 
-void CKestrelDlg::RunJobButton(int id, const char* jobName) {
-  // Refused while a job goes out: the link is busy and SendBuffer in use.
-  if (!FindJob(jobName) || Sending()) return;
-  const bool reached = RunNamedJob(jobName);
-  // Of the button jobs only the bar code test says that the printer is missing.
-  if (!reached && id == 1020) ShowMessage(Translate("打印机未连接！"), "Kestrel");
+void CKestrelDlg::ConnectAgingButtons() {
+  QObject::connect(agingTimer_, &QTimer::timeout, this, [this] { aging_->Tick(); });
+  const auto onClick = [this](int id, void (AgingPanel::*operation)()) {
+    if (auto* button = ControlAs<QAbstractButton>(id))
+      QObject::connect(button, &QAbstractButton::clicked, this, [this, operation] { (aging_.get()->*operation)(); });
+  };
+  onClick(1076, &AgingPanel::Start);
+  onClick(1077, &AgingPanel::Stop);
+  onClick(1079, &AgingPanel::ResetCount);
+}
+
+void CKestrelDlg::ConnectConsoleButtons() {
+  if (auto* send = ControlAs<QAbstractButton>(1035))
+    QObject::connect(send, &QAbstractButton::clicked, this, [this] { console_->Send(); });
+  if (auto* standard = ControlAs<QAbstractButton>(1036))
+    QObject::connect(standard, &QAbstractButton::clicked, this, [this] { console_->SendStandardMode(AgingRunning()); });
+  if (auto* hex = ControlAs<QAbstractButton>(1037))
+    QObject::connect(hex, &QAbstractButton::clicked, this, [this](bool checked) { console_->HexClicked(checked); });
+  if (auto* clear = ControlAs<QAbstractButton>(1038))
+    QObject::connect(clear, &QAbstractButton::clicked, this, [this] { console_->Clear(); });
 }
 
 void CKestrelDlg::OpenCustomLabelEditor() {

@@ -13,7 +13,5 @@ class DialogBuilder;
 // selection and disables the baud-rate list. The hidden custom label size
 // edits are left to the window (they read the settings file).
 void FillStartupContents(const DialogBuilder& controls, const std::vector<std::string>& ports);
-// Sets the captions of the caption table through Translate, in the table's order.
-void ApplyCaptions(const DialogBuilder& controls);
 
 }  // namespace kestrel

@@ -1,15 +1,15 @@
 #include "win32ui/CKestrelDlg.h"
 
 #include "commands/SendBuffer.h"
-#include "customlabel/LabelSettings.h"
 #include "language/TranslationMap.h"
+#include "language/win32/WideText.h"
 #include "version/Version.h"
 #include "win32ui/DialogTemplateEx.h"
 #include "win32ui/SmallDialogs.h"
-#include "language/win32/WideText.h"
 #include "window/InterfaceItems.h"
 #include "window/JobButtons.h"
 #include "window/MainWindowJobs.h"
+#include "window/MainWindowStart.h"
 
 namespace kestrel::win32 {
 
@@ -25,17 +25,9 @@ constexpr int kBackfeedEdit = 1022;
 constexpr int kSmallFontButton = 1084;
 // A call another thread waits on; lParam points at the std::function to run.
 constexpr UINT kWindowThreadCall = WM_APP + 1;
-
-// The interface language follows the code page. One chosen before the
-// window was made (the window tests) is kept.
-void LoadInterfaceLanguage() {
-  const std::int32_t chosen = TranslationMap::Instance().CodePage;
-  if (chosen != 0) {
-    LoadTranslations(chosen);
-  } else {
-    LoadTranslations();
-  }
-}
+// A call posted for later; lParam owns the std::function to run.
+constexpr UINT kPostedCall = WM_APP + 2;
+constexpr UINT kProgressIntervalMs = 100;
 
 std::wstring LoadText(int id) {
   const wchar_t* text = nullptr;
@@ -45,7 +37,12 @@ std::wstring LoadText(int id) {
 
 }  // namespace
 
-CKestrelDlg::CKestrelDlg() : link_(std::make_unique<PrinterLink>(*this)) {}
+CKestrelDlg::CKestrelDlg()
+    : link_(std::make_unique<PrinterLink>(*this)),
+      sender_(std::make_unique<JobSender>([this](std::function<void()> call) {
+        auto* posted = new std::function<void()>(std::move(call));
+        if (!hwnd_ || !PostMessageW(hwnd_, kPostedCall, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
+      })) {}
 
 CKestrelDlg::~CKestrelDlg() {
   End();
@@ -65,12 +62,15 @@ bool CKestrelDlg::Create() {
 
 void CKestrelDlg::RunMessageLoop() {
   MSG message;
-  while (!ended_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (PreTranslateMessage(message)) continue;
-    if (hwnd_ && IsDialogMessageW(hwnd_, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  while (!ended_ && GetMessageW(&message, nullptr, 0, 0) > 0) HandleQueuedMessage(message);
+}
+
+void CKestrelDlg::HandleQueuedMessage(const MSG& message) {
+  if (PreTranslateMessage(message)) return;
+  // The dialog's keys: Tab, Enter for OK, Esc for Cancel, arrows in groups.
+  if (hwnd_ && IsDialogMessageW(hwnd_, const_cast<MSG*>(&message))) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
 }
 
 bool CKestrelDlg::PreTranslateMessage(const MSG& message) {
@@ -102,6 +102,7 @@ INT_PTR CKestrelDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_TIMER:
       if (wParam == kAgingTimer) aging_.Tick();
+      if (wParam == kProgressTimer) ShowSendProgress();
       return TRUE;
     case WM_SYSCOMMAND:
       return OnSysCommand(wParam);
@@ -114,12 +115,23 @@ INT_PTR CKestrelDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYDRAGICON:
       return reinterpret_cast<INT_PTR>(icon_);
     case WM_CTLCOLORSTATIC:
-      return reinterpret_cast<INT_PTR>(BackgroundBrushFor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+      return reinterpret_cast<INT_PTR>(
+          BackgroundBrushFor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case kCustomLabelSizeChanged:
-      ReloadCustomLabelSize();
+      ReloadCustomLabelSize(controls_);
       return FALSE;
     case kWindowThreadCall:
       (*reinterpret_cast<const std::function<void()>*>(lParam))();
+      return TRUE;
+    case kPostedCall: {
+      std::unique_ptr<std::function<void()>> posted(reinterpret_cast<std::function<void()>*>(lParam));
+      (*posted)();
+      return TRUE;
+    }
+    case WM_SETCURSOR:
+      if (!Sending()) return FALSE;
+      SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_APPSTARTING)));
+      SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
       return TRUE;
     case WM_CLOSE:
       ReleaseImageBuffer();
@@ -140,7 +152,8 @@ void CKestrelDlg::OnInitDialog() {
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   LoadInterfaceLanguage();
-  SetWindowTextW(hwnd_, Widen(WindowTitle(GetVersionText())).c_str());
+  idleTitle_ = Widen(WindowTitle(GetVersionText()));
+  SetWindowTextW(hwnd_, idleTitle_.c_str());
   ApplyInterfaceTexts();
   captionFonts_.Fit(hwnd_);
   if (!InterfaceIsChinese()) ShowWindow(GetDlgItem(hwnd_, kSmallFontButton), SW_HIDE);
@@ -158,15 +171,8 @@ void CKestrelDlg::ApplyInterfaceTexts() {
     }
   }
   EnableBaudList(false);
-  ReloadCustomLabelSize();
-  for (std::size_t row = 0; row < kCaptionCount; ++row)
-    controls_.SetText(kCaptionTable[row].control, Translate(kCaptionTable[row].key));
-}
-
-void CKestrelDlg::ReloadCustomLabelSize() {
-  LabelSettings& settings = GetLabelSettings();
-  controls_.SetText(1033, settings.ReadSettingText("CustomLabel_Width", 8));
-  controls_.SetText(1041, settings.ReadSettingText("CustomLabel_Height", 8));
+  ReloadCustomLabelSize(controls_);
+  ApplyCaptions(controls_);
 }
 
 void CKestrelDlg::OnCommand(int id, int code) {
@@ -193,7 +199,7 @@ void CKestrelDlg::OnClicked(int id) {
   }
   switch (id) {
     case kConnectButton:
-      link_->ToggleConnection();
+      if (!Sending()) link_->ToggleConnection();
       break;
     case 1076:
       aging_.Start();
@@ -288,8 +294,11 @@ HBRUSH CKestrelDlg::BackgroundBrushFor(HDC dc, HWND control) {
 
 void CKestrelDlg::End() {
   if (!hwnd_) return;
-  // The console's workers read the controls and write through the link:
-  // they end before the window goes.
+  // Writes still going out end at once; the sender and the console's
+  // workers read the controls and write through the link: they end before
+  // the window goes.
+  link_->AbandonWrites();
+  sender_->Wait();
   console_.StopWorkers();
   StopAgingTimer();
   DestroyWindow(hwnd_);
@@ -329,6 +338,28 @@ void CKestrelDlg::StartAgingTimer(std::int32_t intervalMs) {
 
 void CKestrelDlg::StopAgingTimer() {
   if (hwnd_) KillTimer(hwnd_, kAgingTimer);
+}
+
+bool CKestrelDlg::Sending() const { return sender_->Busy(); }
+
+bool CKestrelDlg::SendOffThread(std::function<bool()> write, std::function<void(bool)> done) {
+  const bool started = sender_->Start(std::move(write), [this, done = std::move(done)](bool written) {
+    KillTimer(hwnd_, kProgressTimer);
+    SetWindowTextW(hwnd_, idleTitle_.c_str());
+    if (done) done(written);
+  });
+  if (!started) return false;
+  ShowSendProgress();
+  SetTimer(hwnd_, kProgressTimer, kProgressIntervalMs, nullptr);
+  return true;
+}
+
+// "Kestrel - V1.0.0.16 - 发送中 42%": the share of the job that has left.
+void CKestrelDlg::ShowSendProgress() {
+  const PrinterLink::WriteProgress progress = link_->Progress();
+  const auto percent = progress.total > 0 ? progress.sent * 100 / progress.total : 0;
+  const std::wstring sending = InterfaceIsChinese() ? L"发送中" : L"Sending";
+  SetWindowTextW(hwnd_, (idleTitle_ + L" - " + sending + L" " + std::to_wstring(percent) + L"%").c_str());
 }
 
 void CKestrelDlg::CallOnWindowThread(const std::function<void()>& call) {

@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 
+#include "link/JobSender.h"
 #include "link/LinkHost.h"
 #include "link/PrinterLink.h"
 #include "win32ui/CaptionFonts.h"
@@ -29,6 +32,8 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   // The system-menu command of the about box.
   static constexpr UINT kAboutCommand = 16;
   static constexpr UINT_PTR kAgingTimer = 1;
+  // Refreshes the title with the share of a job that has gone out.
+  static constexpr UINT_PTR kProgressTimer = 2;
 
   CKestrelDlg();
   ~CKestrelDlg() override;
@@ -39,17 +44,19 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   HWND Handle() const { return hwnd_; }
   // Runs the window's messages until it ends (close box, Enter, Esc).
   void RunMessageLoop();
+  // One message taken from the queue, as the loop handles it.
+  void HandleQueuedMessage(const MSG& message);
   // F8 anywhere in the window opens the version history; true when the
   // message was taken. Every message of the loop passes here first.
   bool PreTranslateMessage(const MSG& message);
 
-  AgingPanel& Aging() { return aging_; }
+  std::uint32_t SendCount = 0;
 
   // LinkHost
   int PortSelection() const override;
   std::string PortText() const override;
   std::string BaudText() const override;
-  bool AgingRunning() const override { return aging_.Running(); }
+  bool AgingRunning() const override { return agingRunning_.load(); }
   void ShowMessage(const std::string& text, const std::string& caption) override;
   void SetConnectCaption(const std::string& caption) override;
   void EnablePortList(bool enabled) override;
@@ -62,6 +69,8 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   void EnableControl(int id, bool enabled) override;
   void StartAgingTimer(std::int32_t intervalMs) override;
   void StopAgingTimer() override;
+  bool Sending() const override;
+  bool SendOffThread(std::function<bool()> write, std::function<void(bool)> done) override;
   void CallOnWindowThread(const std::function<void()>& call) override;
   void ServeWindowThreadCalls() override;
 
@@ -70,7 +79,6 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnInitDialog();
   void ApplyInterfaceTexts();
-  void ReloadCustomLabelSize();
   void OnCommand(int id, int code);
   void OnClicked(int id);
   bool OnSysCommand(WPARAM command);
@@ -78,11 +86,15 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   HBRUSH BackgroundBrushFor(HDC dc, HWND control);
   void MakeBackgroundBrush();
   void End();
+  void ShowSendProgress();
 
   HWND hwnd_ = nullptr;
   Win32DialogControls controls_;
   std::unique_ptr<PrinterLink> link_;
-  AgingPanel aging_{*this};
+  std::unique_ptr<JobSender> sender_;
+  std::wstring idleTitle_;
+  std::atomic<bool> agingRunning_ = false;
+  AgingPanel aging_{*this, agingRunning_, SendCount};
   ConsolePanel console_{*this};
   CaptionFonts captionFonts_;
   HICON icon_ = nullptr;

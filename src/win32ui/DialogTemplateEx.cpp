@@ -102,7 +102,8 @@ ControlClass ControlClassFor(ControlKind kind) {
     case ControlKind::RichText:
       return {RICHEDIT_CLASSW, ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP};
     case ControlKind::ListBox:
-      return {L"ListBox", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP};
+      // Tabs in a line indent it instead of showing as a box.
+      return {L"ListBox", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS | WS_VSCROLL | WS_BORDER | WS_TABSTOP};
     case ControlKind::Icon:
       return {L"Static", SS_ICON};
   }

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "customlabel/LabelSettings.h"
+#include "language/win32/WideText.h"
 #include "win32ui/CKestrelDlg.h"
 #include "win32ui/DialogTemplateEx.h"
-#include "language/win32/WideText.h"
 #include "win32ui/Win32DialogControls.h"
 #include "window/CustomLabelEditor.h"
 #include "window/InterfaceItems.h"

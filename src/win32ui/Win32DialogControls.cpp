@@ -26,8 +26,8 @@ std::wstring RichText(HWND control) {
   query.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
   query.flags = GT_USECRLF;
   query.codepage = 1200;  // UTF-16
-  const LRESULT copied = SendMessageW(control, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&query),
-                                      reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT copied =
+      SendMessageW(control, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&query), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(copied));
   return text;
 }

@@ -1,6 +1,9 @@
 #include "window/AgingPanel.h"
 
+#include <utility>
+
 #include "language/TranslationMap.h"
+#include "link/JobRunner.h"
 #include "window/MainWindowJobs.h"
 
 namespace kestrel {
@@ -15,6 +18,7 @@ constexpr int kCountDisplay = 1078;
 }  // namespace
 
 void AgingPanel::Start() {
+  if (window_.Sending()) return;  // refused while a job goes out
   running_ = true;
   window_.EnableAllControls(false);
   window_.EnableControl(kStopButton, true);
@@ -35,19 +39,39 @@ void AgingPanel::ResetCount() {
 }
 
 void AgingPanel::Tick() {
-  // A tick runs to its end before the next one; a message box's own message
-  // loop inside a tick must not start another.
+  // A tick runs to its end, its write included, before the next one; a
+  // message box's own message loop inside a tick must not start another.
   if (ticking_ || !running_) return;
+  if (window_.Sending()) {
+    tickDue_ = true;  // follows as soon as the write in progress has ended
+    return;
+  }
   ticking_ = true;
   const NamedJob* job = AgingLabelJob(window_.Controls().Selection(kSizeList).value_or(-1));
-  if (job != nullptr) {
-    RunAgingTick(window_.Link(), *job, ReadJobContext(window_.Controls(), true), *this);
-  } else {
+  if (job == nullptr) {
     // No size chosen: nothing can be sent, so the run ends as a failed send.
     StopAging();
     ShowMessage(Translate("发送失败,已停止发送"), "Kestrel");
+  } else {
+    SendLabel(*job);
   }
   ticking_ = false;
+}
+
+// The label is composed here and sent off the window's thread; the count or
+// the stop is applied when the write has ended.
+void AgingPanel::SendLabel(const NamedJob& job) {
+  PrinterLink& link = window_.Link();
+  ComposeJob(link, job, ReadJobContext(window_.Controls(), true));
+  if (!link.Connected()) {
+    ApplyAgingTickResult(AgingTickResult::kNotConnected, *this);
+    return;
+  }
+  window_.SendOffThread([&link] { return link.WriteSendBuffer(); },
+                        [this](bool written) {
+                          ApplyAgingTickResult(written ? AgingTickResult::kSent : AgingTickResult::kSendFailed, *this);
+                          if (std::exchange(tickDue_, false)) Tick();
+                        });
 }
 
 void AgingPanel::CountSuccessfulSend() {

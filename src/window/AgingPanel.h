@@ -9,11 +9,13 @@
 namespace kestrel {
 
 // The aging test of the main window (start 1076, stop 1077, reset 1079, the
-// count display 1078) and its window timer. Holds AgingRunning, which the
-// link also asks from a console worker, and SendCount.
+// count display 1078) and its window timer. Works on the window's
+// AgingRunning, which the link also asks from a console worker, and its
+// SendCount.
 class AgingPanel : private AgingHost {
  public:
-  explicit AgingPanel(WindowHost& window) : window_(window) {}
+  AgingPanel(WindowHost& window, std::atomic<bool>& running, std::uint32_t& sendCount)
+      : window_(window), running_(running), sendCount_(sendCount) {}
 
   void Start();
   void Stop() { StopAging(); }
@@ -21,19 +23,18 @@ class AgingPanel : private AgingHost {
   // One expiry of the timer.
   void Tick();
 
-  bool Running() const { return running_.load(); }
-  std::uint32_t SendCount() const { return sendCount_; }
-
  private:
+  void SendLabel(const NamedJob& job);
   void StopAging() override;
   void CountSuccessfulSend() override;
   void ShowMessage(const std::string& text, const std::string& caption) override;
   void ShowSendCount();
 
   WindowHost& window_;
-  std::atomic<bool> running_ = false;
-  std::uint32_t sendCount_ = 0;
+  std::atomic<bool>& running_;
+  std::uint32_t& sendCount_;
   bool ticking_ = false;
+  bool tickDue_ = false;  // the timer expired while a write was going out
 };
 
 }  // namespace kestrel

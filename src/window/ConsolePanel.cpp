@@ -16,19 +16,20 @@ constexpr int kContentBox = 1039;
 }  // namespace
 
 void ConsolePanel::Send() {
+  if (window_.Sending()) return;  // refused while a job goes out
   PrinterLink& link = window_.Link();
   link.ReconnectPrinter();
   if (!link.Connected()) return;
 
   const ConsoleInput input = ReadInput();
-  ConsoleBuffer buffer;
-  const ConsoleError error = PrepareConsoleSend(input.content, input.hexMode, buffer);
+  const auto buffer = std::make_shared<ConsoleBuffer>();
+  const ConsoleError error = PrepareConsoleSend(input.content, input.hexMode, *buffer);
   if (error != ConsoleError::kNone) {
     ShowConsoleError(error);
     return;
   }
   if (SendsOnce(ReadSendCount(input.countText))) {
-    link.WritePrinter(buffer.bytes.data(), buffer.length);
+    window_.SendOffThread([&link, buffer] { return link.WritePrinter(buffer->bytes.data(), buffer->length); }, {});
     return;
   }
   StartWorker();

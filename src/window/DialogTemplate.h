@@ -55,9 +55,9 @@ struct DialogTemplate {
 };
 
 // The templates of this program, each in its own file.
-const DialogTemplate& MainWindowTemplate();  // 102, CKestrelDlg
-const DialogTemplate& AboutBoxTemplate();    // 100, CAboutDlg
-const DialogTemplate& HistoryTemplate();     // 137, Dialog_About
+const DialogTemplate& MainWindowTemplate();   // 102, CKestrelDlg
+const DialogTemplate& AboutBoxTemplate();     // 100, CAboutDlg
+const DialogTemplate& HistoryTemplate();      // 137, Dialog_About
 const DialogTemplate& CustomLabelTemplate();  // 138, DialogEditCustomLabel
 
 }  // namespace kestrel

@@ -13,7 +13,9 @@ std::vector<std::string> Translated(const std::vector<std::string>& items) {
   return shown;
 }
 
-StartupContent List(int id, std::vector<std::string> items, int selected) { return {id, std::move(items), selected, {}}; }
+StartupContent List(int id, std::vector<std::string> items, int selected) {
+  return {id, std::move(items), selected, {}};
+}
 StartupContent EditText(int id, std::string text) { return {id, {}, -1, std::move(text)}; }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "window/MainWindowJobs.h"
 
 #include "commands/NamedJob.h"
+#include "commands/SendBuffer.h"
 #include "language/TranslationMap.h"
 #include "link/JobRunner.h"
 #include "operations/SettingTables.h"
@@ -25,14 +26,17 @@ JobContext ReadJobContext(const DialogControls& controls, bool agingRunning) {
   return context;
 }
 
-bool RunWindowJob(WindowHost& window, const std::string& name, bool agingRunning, bool* written) {
+bool RunWindowJob(WindowHost& window, const std::string& name, bool agingRunning) {
   const NamedJob* job = FindJob(name);
-  if (!job) return false;
-  return RunJob(window.Link(), *job, ReadJobContext(window.Controls(), agingRunning), written);
+  if (!job || window.Sending()) return false;
+  PrinterLink& link = window.Link();
+  if (!ComposeJob(link, *job, ReadJobContext(window.Controls(), agingRunning))) return false;
+  window.SendOffThread([&link] { return link.WritePrinter(SendBuffer, SendLength); }, {});
+  return true;
 }
 
 void PressJobButton(WindowHost& window, int id, const std::string& job, bool agingRunning) {
-  if (!FindJob(job)) return;
+  if (!FindJob(job) || window.Sending()) return;
   const bool reached = RunWindowJob(window, job, agingRunning);
   if (!reached && id == kBarcodeButton) window.ShowMessage(Translate("打印机未连接！"), "Kestrel");
 }

@@ -12,11 +12,13 @@ namespace kestrel {
 // the local time.
 JobContext ReadJobContext(const DialogControls& controls, bool agingRunning);
 
-// The job pattern for a named job (see RunJob); false when the printer could
-// not be reached or no job has that name. `written` receives WritePrinter's answer.
-bool RunWindowJob(WindowHost& window, const std::string& name, bool agingRunning, bool* written = nullptr);
+// The job pattern for a named job (see ComposeJob), its write going out off
+// the window's thread; false when the printer could not be reached, when no
+// job has that name, or while another job goes out (then nothing is done).
+bool RunWindowJob(WindowHost& window, const std::string& name, bool agingRunning);
 
-// A job button pressed: its job through the job pattern. Of the button jobs
+// A job button pressed: its job through the job pattern; refused while a job
+// goes out, as the link is busy and SendBuffer in use. Of the button jobs
 // only the bar code test says that the printer is missing.
 void PressJobButton(WindowHost& window, int id, const std::string& job, bool agingRunning);
 

@@ -27,6 +27,14 @@ class WindowHost {
   // Window timer 1 of the aging test; each expiry calls AgingPanel::Tick.
   virtual void StartAgingTimer(std::int32_t intervalMs) = 0;
   virtual void StopAgingTimer() = 0;
+  // True from the start of a job's write until its result has been applied.
+  // Meanwhile the window answers, shows that a job is going out, and refuses
+  // everything that would use the link.
+  virtual bool Sending() const = 0;
+  // Runs `write` off the window's thread; `done`, if any, gets its answer on
+  // the window's thread once it has ended. False, with nothing started, while
+  // another job goes out.
+  virtual bool SendOffThread(std::function<bool()> write, std::function<void(bool)> done) = 0;
   // From another thread: runs `call` on the window's thread and waits for it.
   virtual void CallOnWindowThread(const std::function<void()>& call) = 0;
   // On the window's thread: runs the calls other threads are waiting on.

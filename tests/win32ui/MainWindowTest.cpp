@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "commands/JobSettings.h"
 #include "customlabel/LabelSettings.h"
 #include "language/TranslationMap.h"
 #include "language/win32/WideText.h"
+#include "support/TestSupport.h"
 #include "win32ui/DialogTemplateEx.h"
 #include "win32ui/WindowTestSupport.h"
 #include "window/DialogTemplate.h"
@@ -24,9 +26,7 @@ std::vector<std::string> ListItems(HWND list, UINT countMessage, UINT lengthMess
   return items;
 }
 
-std::vector<std::string> ComboItems(HWND list) {
-  return ListItems(list, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
-}
+std::vector<std::string> ComboItems(HWND list) { return ListItems(list, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
 
 class StartupTest : public MainWindowTest, public ::testing::WithParamInterface<std::int32_t> {
  protected:
@@ -111,7 +111,8 @@ TEST_F(WindowTest, SystemMenuEntryAndF8OpenTheAboutBoxAndTheHistory) {
   GetMenuStringW(menu, static_cast<UINT>(last), entry, 64, MF_BYPOSITION);
   EXPECT_EQ(win32::Narrow(entry), "关于 Kestrel(&A)...");
   EXPECT_EQ(GetMenuItemID(menu, last), 16u);
-  EXPECT_EQ(GetMenuState(menu, static_cast<UINT>(last - 1), MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+  EXPECT_EQ(GetMenuState(menu, static_cast<UINT>(last - 1), MF_BYPOSITION) & MF_SEPARATOR,
+            static_cast<UINT>(MF_SEPARATOR));
 
   std::vector<std::string> history;
   ModalWatcher watcher([&history](const ShownDialog& shown) {
@@ -131,10 +132,55 @@ TEST_F(WindowTest, SystemMenuEntryAndF8OpenTheAboutBoxAndTheHistory) {
   EXPECT_EQ(history, HistoryLines());
 }
 
+// Enter in the console box starts a new line; in a one-line edit, as Esc
+// anywhere, it ends the window through the dialog's OK and Cancel commands.
+TEST_F(WindowTest, EnterInTheConsoleStartsALineAndInAOneLineEditEndsTheWindow) {
+  const std::size_t before = dialog_->Controls().Text(1039)->size();
+  SetFocus(Item(1039));
+  PressKey(VK_RETURN);
+  EXPECT_EQ(dialog_->Controls().Text(1039)->size(), before + 2);
+  SetFocus(Item(1034));
+  PressKey(VK_RETURN);
+  EXPECT_EQ(dialog_->Handle(), nullptr);
+}
+
+TEST_F(WindowTest, EscEndsTheWindow) {
+  SetFocus(Item(1035));
+  PressKey(VK_ESCAPE);
+  EXPECT_EQ(dialog_->Handle(), nullptr);
+}
+
+// A pick in a list or a change of the backfeed text goes into JobSettings;
+// picking a serial port enables the baud-rate list.
+TEST_F(WindowTest, SelectionsStoreJobSettings) {
+  PickListItem(Window(), 1010, 0);
+  PickListItem(Window(), 1011, 3);
+  PickListItem(Window(), 1012, 12);
+  PickListItem(Window(), 1013, 0);
+  SetDlgItemTextW(Window(), 1022, L"120");
+  EXPECT_EQ(JobSettings.PaperType, 0);
+  EXPECT_EQ(JobSettings.PrintDirection, 3);
+  EXPECT_EQ(JobSettings.AreaWidthDots, 576);
+  EXPECT_EQ(JobSettings.AreaHeightDots, 448);
+  EXPECT_EQ(JobSettings.BarcodeSystem, 65);
+  EXPECT_EQ(JobSettings.BackfeedValue, 120);
+  PickListItem(Window(), 1000, 1);
+  EXPECT_NE(JobSettings.PortKind, 0);
+  EXPECT_TRUE(IsWindowEnabled(Item(1001)));
+}
+
 // The editor writes the settings file and tells the main window, which shows
 // the new size in its hidden edits (message 1025).
 TEST_F(WindowTest, EditorSavesTheFileAndTheWindowReloadsTheSize) {
   LabelSettings& settings = GetLabelSettings();
+  // The prefix's settings file is shared with the other Windows tests: it
+  // gets its bytes back at the end.
+  const std::string before = ReadText(settings.FilePath);
+  struct Restore {
+    const std::string& path;
+    const std::string& bytes;
+    ~Restore() { WriteText(path, bytes); }
+  } restore{settings.FilePath, before};
   const std::int32_t width = settings.ReadSettingInt(kCustomLabelSection, "CustomLabel_Width");
   const std::string newWidth = width == 560 ? "72" : "70";
   ModalWatcher watcher([&newWidth](const ShownDialog& shown) {
@@ -158,7 +204,7 @@ TEST_F(WindowTest, WithoutAPrinterTheBarcodeTestAndTheAgingTestSaySo) {
   Click(Window(), 1020);
   Click(Window(), 1076);
   EXPECT_EQ(watcher.Texts(), (std::vector<std::string>{"找不到任何USB设备", "找不到任何USB设备", "打印机未连接！",
-                                                        "连接失败,已停止发送"}));
+                                                       "连接失败,已停止发送"}));
   EXPECT_FALSE(dialog_->AgingRunning());
   EXPECT_TRUE(IsWindowEnabled(Item(1076)));
   EXPECT_EQ(ItemText(Window(), 1078), "0");

@@ -1,7 +1,9 @@
 #include <windows.h>
 
+#include <ctime>
+
 #include "commands/NamedJob.h"
-#include "language/win32/WideText.h"
+#include "support/CliRunner.h"
 #include "support/TestSupport.h"
 #include "win32ui/WindowTestSupport.h"
 #include "window/JobButtons.h"
@@ -10,10 +12,30 @@
 namespace kestrel::test {
 namespace {
 
+std::string AtOption(const std::tm& time) {
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &time);
+  return text;
+}
+
+// What `kestrel-cli compose` gives for a job with the options that stand for
+// the window's controls in these tests.
+std::vector<std::uint8_t> ComposedByCli(const std::string& job, const std::tm& time) {
+  TempDir folder;
+  const std::string output = folder.path() + "/job.bin";
+  const CliRun run = RunCli({"compose", job, "--lang", "zh", "--copies", "3", "--backfeed", "-1", "--at",
+                             AtOption(time), "--output", output});
+  EXPECT_EQ(run.status, 0) << run.error;
+  const std::string bytes = ReadText(output);
+  return {bytes.begin(), bytes.end()};
+}
+
 // The window with a COM port of the Wine prefix picked as its printer's line.
 class SerialLineTest : public MainWindowTest {
  protected:
   void SetUp() override {
+    MainWindowTest::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(port_.Ready()) << "no pseudo-terminal behind " << port_.Name();
     SelectPort(port_.Name());
   }
@@ -22,8 +44,8 @@ class SerialLineTest : public MainWindowTest {
 };
 
 // Pressed in the window, each button's job reaches the printer whole, built
-// from what the window's controls hold, as `kestrel-cli compose` builds it
-// from the same values; no button needs Connect first.
+// from what the window's controls hold, byte for byte as `kestrel-cli
+// compose` gives it for the same values; no button needs Connect first.
 TEST_F(SerialLineTest, EveryJobButtonPutsItsJobOnTheLine) {
   SetDlgItemTextW(Window(), 1044, L"3");   // copies
   SetDlgItemTextW(Window(), 1022, L"-1");  // backfeed
@@ -32,16 +54,33 @@ TEST_F(SerialLineTest, EveryJobButtonPutsItsJobOnTheLine) {
     SCOPED_TRACE(std::string(button.job) + " on button " + std::to_string(button.id));
     port_.Clear();
     Click(Window(), button.id);
-    FindJob(button.job)->compose(ReadJobContext(dialog_->Controls(), false));
+    const JobContext context = ReadJobContext(dialog_->Controls(), false);
+    FindJob(button.job)->compose(context);
     const std::vector<std::uint8_t> expected = Composed();
     ASSERT_FALSE(expected.empty());
+    EXPECT_BYTES(ComposedByCli(button.job, context.now), expected);
     std::vector<std::uint8_t> wire = port_.Read(expected.size());
+    ASSERT_TRUE(PumpUntil([this] { return !dialog_->Sending(); }));
     PumpMessages(30);  // nothing more follows
     wire = port_.Read(wire.size() + 1, 0);
     EXPECT_BYTES(wire, expected);
     EXPECT_TRUE(dialog_->Link().Connected());
   }
   EXPECT_TRUE(watcher.Seen().empty()) << watcher.Texts().front();
+}
+
+// Connect opens the port and locks the port lists until Disconnect.
+TEST_F(SerialLineTest, ConnectTogglesTheCaptionAndThePortLists) {
+  Click(Window(), 1003);
+  EXPECT_TRUE(dialog_->Link().Connected());
+  EXPECT_EQ(ItemText(Window(), 1003), "断开");
+  EXPECT_FALSE(IsWindowEnabled(Item(1000)));
+  EXPECT_FALSE(IsWindowEnabled(Item(1001)));
+  Click(Window(), 1003);
+  EXPECT_FALSE(dialog_->Link().Connected());
+  EXPECT_EQ(ItemText(Window(), 1003), "连接");
+  EXPECT_TRUE(IsWindowEnabled(Item(1000)));
+  EXPECT_TRUE(IsWindowEnabled(Item(1001)));
 }
 
 // Window timer 1 sends the chosen label without its copies command and counts
@@ -53,9 +92,9 @@ TEST_F(SerialLineTest, AgingSendsAndCountsUntilStopped) {
   EXPECT_TRUE(dialog_->AgingRunning());
   EXPECT_FALSE(IsWindowEnabled(Item(1076)));
   EXPECT_TRUE(IsWindowEnabled(Item(1077)));
-  EXPECT_TRUE(PumpUntil([this] { return dialog_->Aging().SendCount() >= 3; }));
+  EXPECT_TRUE(PumpUntil([this] { return dialog_->SendCount >= 3; }));
   Click(Window(), 1077);
-  const std::uint32_t sent = dialog_->Aging().SendCount();
+  const std::uint32_t sent = dialog_->SendCount;
   EXPECT_EQ(ItemText(Window(), 1078), std::to_string(sent));
 
   FindJob("60x20")->compose(ReadJobContext(dialog_->Controls(), true));
@@ -64,7 +103,7 @@ TEST_F(SerialLineTest, AgingSendsAndCountsUntilStopped) {
   ASSERT_EQ(wire.size(), label.size() * sent);
   EXPECT_BYTES(std::vector<std::uint8_t>(wire.end() - label.size(), wire.end()), label);
   PumpMessages(300);
-  EXPECT_EQ(dialog_->Aging().SendCount(), sent);
+  EXPECT_EQ(dialog_->SendCount, sent);
   EXPECT_TRUE(IsWindowEnabled(Item(1076)));
   Click(Window(), 1079);
   EXPECT_EQ(ItemText(Window(), 1078), "0");

@@ -131,7 +131,8 @@ void ModalWatcher::Check(HWND window) {
 // Wine finds COMn as the link "comn" in the prefix's dosdevices folder.
 std::string CapturedComPort::DeviceLink() const {
   std::string device = name_;
-  std::transform(device.begin(), device.end(), device.begin(), [](char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(device.begin(), device.end(), device.begin(),
+                 [](char c) { return static_cast<char>(std::tolower(c)); });
   return "${WINEPREFIX:-$HOME/.wine}/dosdevices/" + device;
 }
 
@@ -142,9 +143,10 @@ CapturedComPort::CapturedComPort() {
   const std::string& folder = unixFolder_;
   RunHostShell("mkdir -p " + folder + "; socat -u PTY,link=" + folder + "/port,raw,echo=0 OPEN:" + folder +
                "/wire,creat,append & echo $! > " + folder + "/socat.pid; i=0; while [ ! -e " + folder +
-               "/port ] && [ $i -lt 50 ]; do sleep 0.1; i=$((i+1)); done; ln -sfn " + folder +
-               "/port " + DeviceLink() + "; touch " + folder + "/ready");
-  ready_ = PumpUntil([this] { return GetFileAttributesW(FromHost(unixFolder_ + "/ready").c_str()) != INVALID_FILE_ATTRIBUTES; });
+               "/port ] && [ $i -lt 50 ]; do sleep 0.1; i=$((i+1)); done; ln -sfn " + folder + "/port " + DeviceLink() +
+               "; touch " + folder + "/ready");
+  ready_ = PumpUntil(
+      [this] { return GetFileAttributesW(FromHost(unixFolder_ + "/ready").c_str()) != INVALID_FILE_ATTRIBUTES; });
 }
 
 CapturedComPort::~CapturedComPort() {
@@ -174,8 +176,12 @@ MainWindowTest::MainWindowTest(std::int32_t codePage) {
   JobSettings = JobSettingsRecord{};
   TranslationMap::Instance().CodePage = codePage;
   dialog_ = std::make_unique<win32::CKestrelDlg>();
-  EXPECT_TRUE(dialog_->Create());
+  created_ = dialog_->Create();
   PumpMessages(50);
+}
+
+void MainWindowTest::SetUp() {
+  ASSERT_TRUE(created_) << "no window was made: the window tests need a display (Xvfb) for Wine";
 }
 
 MainWindowTest::~MainWindowTest() { dialog_.reset(); }
@@ -184,6 +190,14 @@ void MainWindowTest::SelectPort(const std::string& name) {
   HWND ports = Item(1000);
   const LRESULT index = SendMessageW(ports, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Widen(name).c_str()));
   PickListItem(Window(), 1000, static_cast<int>(index));
+}
+
+void MainWindowTest::PressKey(WPARAM key) {
+  HWND focus = GetFocus();
+  PostMessageW(focus, WM_KEYDOWN, key, 1);
+  PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+  MSG message;
+  while (dialog_->Handle() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) dialog_->HandleQueuedMessage(message);
 }
 
 }  // namespace kestrel::test

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdint>
 #include <functional>
@@ -87,12 +86,16 @@ class MainWindowTest : public ::testing::Test {
  protected:
   explicit MainWindowTest(std::int32_t codePage = 936);
   ~MainWindowTest() override;
+  void SetUp() override;
   HWND Window() const { return dialog_->Handle(); }
   HWND Item(int id) const { return GetDlgItem(Window(), id); }
   // Adds the port to the port list and picks it, with the baud rate 115200.
   void SelectPort(const std::string& name);
+  // A key pressed in the focused control, handled by the window's own loop.
+  void PressKey(WPARAM key);
 
   std::unique_ptr<win32::CKestrelDlg> dialog_;
+  bool created_ = false;
 };
 
 }  // namespace kestrel::test
