@@ -54,13 +54,14 @@ TEST_F(SerialLineTest, EveryJobButtonPutsItsJobOnTheLine) {
     SCOPED_TRACE(std::string(button.job) + " on button " + std::to_string(button.id));
     port_.Clear();
     Click(Window(), button.id);
+    // The write reads SendBuffer until it ends; only then is it composed again here.
+    ASSERT_TRUE(PumpUntil([this] { return !dialog_->Sending(); }));
     const JobContext context = ReadJobContext(dialog_->Controls(), false);
     FindJob(button.job)->compose(context);
     const std::vector<std::uint8_t> expected = Composed();
     ASSERT_FALSE(expected.empty());
     EXPECT_BYTES(ComposedByCli(button.job, context.now), expected);
     std::vector<std::uint8_t> wire = port_.Read(expected.size());
-    ASSERT_TRUE(PumpUntil([this] { return !dialog_->Sending(); }));
     PumpMessages(30);  // nothing more follows
     wire = port_.Read(wire.size() + 1, 0);
     EXPECT_BYTES(wire, expected);
@@ -94,6 +95,8 @@ TEST_F(SerialLineTest, AgingSendsAndCountsUntilStopped) {
   EXPECT_TRUE(IsWindowEnabled(Item(1077)));
   EXPECT_TRUE(PumpUntil([this] { return dialog_->SendCount >= 3; }));
   Click(Window(), 1077);
+  // A label still going out when the run stopped is counted when it has left.
+  ASSERT_TRUE(PumpUntil([this] { return !dialog_->Sending(); }));
   const std::uint32_t sent = dialog_->SendCount;
   EXPECT_EQ(ItemText(Window(), 1078), std::to_string(sent));
 
