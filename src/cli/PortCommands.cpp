@@ -32,8 +32,9 @@ int RunListPorts(const Arguments& args, const OptionSet& accepted) {
   const std::string problem = ParseOptionsOnly("list-ports", args, accepted, options);
   if (!problem.empty()) return UsageError(problem);
 
-  const std::vector<UsbPrinterInfo> printers = ListUsbPrinters();
-  const std::vector<std::string> serialPorts = ListSerialPorts();
+  const PortDiscovery& discovery = SystemPortDiscovery();
+  const std::vector<UsbPrinterInfo> printers = discovery.UsbPrinters();
+  const std::vector<std::string> serialPorts = ListSerialPorts(discovery);
   if (options.extras.count("--json")) {
     PrintPortsJson(printers, serialPorts);
     return 0;

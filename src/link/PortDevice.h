@@ -18,6 +18,7 @@ struct OpenedPort {
   DeviceHandle handle = kNoPort;
   std::string error;
   std::string lockFile;  // empty when none is held
+  bool exclusive = false;  // the terminal is kept to this program until closed (Linux)
 };
 
 // Opens a serial device for this program alone and sets the line to raw 8N1

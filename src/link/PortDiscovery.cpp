@@ -32,17 +32,17 @@ bool NaturalLess(const std::string& a, const std::string& b) {
   return a < b;
 }
 
-std::vector<std::string> ListSerialPorts(const LinkPaths& paths) {
-  std::vector<std::string> ports = SystemSerialPorts(paths);
+std::vector<std::string> ListSerialPorts(const PortDiscovery& discovery) {
+  std::vector<std::string> ports = discovery.SerialPorts();
   if (ports.empty()) {
     for (int n = 1; n <= 9; ++n) ports.push_back("COM" + std::to_string(n));
   }
   return ports;
 }
 
-std::vector<std::string> PortTypeEntries(const LinkPaths& paths) {
+std::vector<std::string> PortTypeEntries(const PortDiscovery& discovery) {
   std::vector<std::string> entries{"USB"};
-  for (std::string& port : ListSerialPorts(paths)) entries.push_back(std::move(port));
+  for (std::string& port : ListSerialPorts(discovery)) entries.push_back(std::move(port));
   return entries;
 }
 

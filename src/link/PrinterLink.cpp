@@ -34,10 +34,10 @@ struct OpenRequest {
 }  // namespace
 
 struct PrinterLink::State {
-  State(LinkHost& owner, LinkPaths roots) : host(owner), paths(std::move(roots)) {}
+  State(LinkHost& owner, const PortDiscovery& ports) : host(owner), discovery(ports) {}
 
   LinkHost& host;
-  const LinkPaths paths;
+  const PortDiscovery& discovery;
   std::atomic<bool> connected = false;
   std::atomic<std::int64_t> sent = 0;
   std::atomic<std::int64_t> total = 0;
@@ -58,9 +58,9 @@ struct PrinterLink::State {
   // Only the first printer the system lists is ever used.
   bool OpenUsbLocked(Notice& notice) {
     CloseLocked();
-    const std::vector<UsbPrinterInfo> printers = ListUsbPrinters(paths);
+    const std::vector<UsbPrinterInfo> printers = discovery.UsbPrinters();
     if (printers.empty()) {
-      lastError = "no USB printer (" + UsbPrinterSource(paths) + ")";
+      lastError = "no USB printer (" + discovery.UsbPrinterSource() + ")";
       if (!host.AgingRunning()) notice = {Translate("找不到任何USB设备"), "Kestrel"};
       return false;
     }
@@ -82,7 +82,7 @@ struct PrinterLink::State {
   bool OpenSerialLocked(const std::string& portName, const std::string& baudText, Notice& notice) {
     CloseLocked();
     const int lineRate = SerialRateFromText(baudText);
-    OpenedPort opened = OpenSerialDevice(SerialDevicePath(portName, paths), lineRate, paths.lockRoot);
+    OpenedPort opened = OpenSerialDevice(discovery.SerialDevicePath(portName), lineRate, discovery.LockFolder());
     if (opened.handle == kNoPort) {
       lastError = opened.error;
       if (!host.AgingRunning()) notice = {Translate("此端口被占用或已损坏"), Translate("警告")};
@@ -134,7 +134,8 @@ struct PrinterLink::State {
   }
 };
 
-PrinterLink::PrinterLink(LinkHost& host, LinkPaths paths) : state_(std::make_unique<State>(host, std::move(paths))) {}
+PrinterLink::PrinterLink(LinkHost& host, const PortDiscovery& discovery)
+    : state_(std::make_unique<State>(host, discovery)) {}
 
 PrinterLink::~PrinterLink() {
   std::lock_guard lock(state_->mutex);

@@ -5,17 +5,18 @@
 #include <string>
 
 #include "link/LinkHost.h"
-#include "link/LinkPaths.h"
 #include "link/PortDevice.h"
+#include "link/PortDiscovery.h"
 
 namespace kestrel {
 
 // The one printer connection: the first USB printer (usblp) or a serial port.
-// Write-only. One lock serialises open, close and write, so a reconnect on the
+// Write-only. The ports are looked up through `discovery`, which outlives
+// the link. One lock serialises open, close and write, so a reconnect on the
 // window's thread never closes the port under a write from the console worker.
 class PrinterLink {
  public:
-  explicit PrinterLink(LinkHost& host, LinkPaths paths = {});
+  explicit PrinterLink(LinkHost& host, const PortDiscovery& discovery = SystemPortDiscovery());
   ~PrinterLink();
   PrinterLink(const PrinterLink&) = delete;
   PrinterLink& operator=(const PrinterLink&) = delete;

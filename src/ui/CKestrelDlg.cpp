@@ -41,11 +41,11 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-CKestrelDlg::CKestrelDlg(QWidget* parent, LinkPaths paths)
+CKestrelDlg::CKestrelDlg(QWidget* parent, const PortDiscovery& discovery)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      paths_(std::move(paths)),
-      link_(std::make_unique<PrinterLink>(*this, paths_)),
+      discovery_(discovery),
+      link_(std::make_unique<PrinterLink>(*this, discovery_)),
       sender_(std::make_unique<JobSender>([this](std::function<void()> call) {
         QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
       })),
@@ -90,7 +90,7 @@ void CKestrelDlg::InitDialog() {
 }
 
 void CKestrelDlg::ApplyInterfaceTexts() {
-  FillStartupContents(*controls_, PortListEntries(paths_));
+  FillStartupContents(*controls_, PortListEntries(discovery_));
   ReloadCustomLabelSize();
   ApplyCaptions(Controls());
   controls_->FitCaptions();

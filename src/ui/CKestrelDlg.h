@@ -33,9 +33,9 @@ class CKestrelDlg : public QDialog, public LinkHost, public WindowHost {
   Q_OBJECT
 
  public:
-  // `paths` are the roots the link discovers and opens ports under; tests
-  // point them at a fake tree.
-  explicit CKestrelDlg(QWidget* parent = nullptr, LinkPaths paths = {});
+  // `discovery` lists the ports for the port-type list and the link; it
+  // outlives the window.
+  explicit CKestrelDlg(QWidget* parent = nullptr, const PortDiscovery& discovery = SystemPortDiscovery());
   ~CKestrelDlg() override;
 
   // Every control of the template by its numeric id; nullptr for an unknown id.
@@ -131,7 +131,7 @@ class CKestrelDlg : public QDialog, public LinkHost, public WindowHost {
   void ShowSendProgress();
   void EndSendProgress();
 
-  LinkPaths paths_;
+  const PortDiscovery& discovery_;
   std::unique_ptr<DialogBuilder> controls_;
   std::unique_ptr<QtDialogControls> controlsView_;
   QImage background_;

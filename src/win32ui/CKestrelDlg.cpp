@@ -37,8 +37,9 @@ std::wstring LoadText(int id) {
 
 }  // namespace
 
-CKestrelDlg::CKestrelDlg()
-    : link_(std::make_unique<PrinterLink>(*this)),
+CKestrelDlg::CKestrelDlg(const PortDiscovery& discovery)
+    : discovery_(discovery),
+      link_(std::make_unique<PrinterLink>(*this, discovery_)),
       sender_(std::make_unique<JobSender>([this](std::function<void()> call) {
         auto* posted = new std::function<void()>(std::move(call));
         if (!hwnd_ || !PostMessageW(hwnd_, kPostedCall, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
@@ -163,7 +164,7 @@ void CKestrelDlg::OnInitDialog() {
 }
 
 void CKestrelDlg::ApplyInterfaceTexts() {
-  for (const StartupContent& content : StartupContents(PortListEntries({}))) {
+  for (const StartupContent& content : StartupContents(PortListEntries(discovery_))) {
     if (content.IsList()) {
       controls_.FillList(content.id, content.items, content.selected);
     } else {

@@ -35,7 +35,9 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   // Refreshes the title with the share of a job that has gone out.
   static constexpr UINT_PTR kProgressTimer = 2;
 
-  CKestrelDlg();
+  // `discovery` lists the ports for the port-type list and the link; it
+  // outlives the window.
+  explicit CKestrelDlg(const PortDiscovery& discovery = SystemPortDiscovery());
   ~CKestrelDlg() override;
   CKestrelDlg(const CKestrelDlg&) = delete;
   CKestrelDlg& operator=(const CKestrelDlg&) = delete;
@@ -90,6 +92,7 @@ class CKestrelDlg : public LinkHost, public WindowHost {
 
   HWND hwnd_ = nullptr;
   Win32DialogControls controls_;
+  const PortDiscovery& discovery_;
   std::unique_ptr<PrinterLink> link_;
   std::unique_ptr<JobSender> sender_;
   std::wstring idleTitle_;

@@ -73,7 +73,7 @@ std::string ConsoleDefaultText(bool chinese) {
 
 std::string WindowTitle(const std::string& versionText) { return Translate("Kestrel") + " - " + versionText; }
 
-std::vector<std::string> PortListEntries(const LinkPaths& paths) { return PortTypeEntries(paths); }
+std::vector<std::string> PortListEntries(const PortDiscovery& discovery) { return PortTypeEntries(discovery); }
 
 std::vector<StartupContent> StartupContents(const std::vector<std::string>& ports) {
   return {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "link/LinkPaths.h"
+#include "link/PortDiscovery.h"
 
 namespace kestrel {
 
@@ -25,7 +25,7 @@ std::string ConsoleDefaultText(bool chinese);
 std::string WindowTitle(const std::string& versionText);
 
 // The port-type list: "USB" followed by the serial ports present.
-std::vector<std::string> PortListEntries(const LinkPaths& paths);
+std::vector<std::string> PortListEntries(const PortDiscovery& discovery);
 
 // What one control of the main window shows right after start-up: a list's
 // items (already through Translate where the list is translated) and its

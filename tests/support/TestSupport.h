@@ -52,6 +52,9 @@ class PtyPair {
   void ReadAvailable(std::vector<std::uint8_t>& bytes, int pollMs = 0);
   // Closes the master: the line's other end hangs up.
   void Close();
+  // Sets the line raw, as a port the program opens without line settings
+  // (a printer node) would pass its bytes: unchanged.
+  void MakeRaw();
   // Sets the line raw and fills it from the program's side until it takes
   // no more, as a printer that stopped reading leaves it.
   // Returns how many bytes it wrote.

@@ -107,8 +107,8 @@ TEST(CustomLabelEditorTest, CloseWithoutSaveWritesNothing) {
 
 TEST(CustomLabelEditorTest, SaveWritesEveryControlAndRefreshesTheMainWindow) {
   test::UseTemporaryDataFolder();
-  test::EmptyLinkTree links;
-  CKestrelDlg window(nullptr, links.Paths());
+  test::FakePortDiscovery ports;
+  CKestrelDlg window(nullptr, ports);
   const LabelSettings& settings = GetLabelSettings();
   std::filesystem::remove(settings.FilePath);
   LabelSettings fresh(std::filesystem::path(settings.FilePath).parent_path().parent_path().string());

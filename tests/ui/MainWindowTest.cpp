@@ -60,10 +60,10 @@ class MainWindowTest : public ::testing::Test {
 
   std::unique_ptr<CKestrelDlg> MakeWindow(std::int32_t codePage) {
     LoadTranslations(codePage);
-    return std::make_unique<CKestrelDlg>(nullptr, tree_.Paths());
+    return std::make_unique<CKestrelDlg>(nullptr, ports_);
   }
 
-  test::EmptyLinkTree tree_;
+  test::FakePortDiscovery ports_;  // no USB printer, no serial port: COM1 to COM9 listed
 };
 
 class StartupTest : public MainWindowTest, public ::testing::WithParamInterface<std::int32_t> {

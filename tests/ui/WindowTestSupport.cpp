@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QTest>
 #include <cstdlib>
-#include <filesystem>
 
 #include "commands/JobSettings.h"
 #include "language/TranslationMap.h"
@@ -17,16 +16,6 @@ void UseTemporaryDataFolder() {
   static TempDir folder;
   static const bool done = [] { return setenv("XDG_DATA_HOME", folder.path().c_str(), 1) == 0; }();
   (void)done;
-}
-
-EmptyLinkTree::EmptyLinkTree() {
-  std::filesystem::create_directories(root_.path() + "/sys");
-  std::filesystem::create_directories(root_.path() + "/dev");
-  std::filesystem::create_directories(root_.path() + "/lock");
-}
-
-LinkPaths EmptyLinkTree::Paths() const {
-  return LinkPaths{root_.path() + "/sys", root_.path() + "/dev", root_.path() + "/lock"};
 }
 
 std::vector<std::uint8_t> ReadWhileHandlingEvents(PtyPair& printer, std::size_t count, std::chrono::milliseconds wait) {
@@ -53,7 +42,7 @@ void WindowOnSerialLineTest::SetUp() {
   UseTemporaryDataFolder();
   LoadTranslations(936);
   ASSERT_FALSE(printer_.slavePath().empty());
-  dialog_ = std::make_unique<CKestrelDlg>(nullptr, links_.Paths());
+  dialog_ = std::make_unique<CKestrelDlg>(nullptr, ports_);
 }
 
 void WindowOnSerialLineTest::TearDown() {

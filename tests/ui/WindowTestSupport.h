@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "link/LinkPaths.h"
+#include "link/FakePortDiscovery.h"
 #include "support/TestSupport.h"
 
 namespace kestrel {
@@ -26,17 +26,6 @@ namespace kestrel::test {
 // run, before the settings object is first made, so no test touches the
 // operator's own settings file.
 void UseTemporaryDataFolder();
-
-// An empty /sys and /dev: no USB printer, no serial port (the port list then
-// offers COM1 to COM9); and a lock folder of its own.
-class EmptyLinkTree {
- public:
-  EmptyLinkTree();
-  LinkPaths Paths() const;
-
- private:
-  TempDir root_;
-};
 
 // Reads the printer's side of the line until `count` bytes arrived or `wait`
 // passed, handling the window's events meanwhile.
@@ -63,7 +52,7 @@ class WindowOnSerialLineTest : public ::testing::Test {
   // A left click on a button of the window, once the job before has ended.
   void Click(int id);
 
-  EmptyLinkTree links_;
+  FakePortDiscovery ports_;  // no USB printer, no serial port listed
   PtyPair printer_;
   std::unique_ptr<CKestrelDlg> dialog_;
 };

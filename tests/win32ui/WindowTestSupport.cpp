@@ -15,40 +15,6 @@ ModalWatcher* currentWatcher = nullptr;
 
 constexpr int kMessageBoxText = 0xFFFF;
 
-// Runs a shell command line of the host system and waits for it; Wine starts
-// host programs as it starts Windows ones.
-bool RunHostShell(const std::string& script) {
-  std::wstring commandLine = L"Z:\\bin\\sh -c \"" + win32::Widen(script) + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return false;
-  WaitForSingleObject(process.hProcess, 10000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return true;
-}
-
-// The host path of a file under /tmp as this program opens it.
-std::wstring FromHost(const std::string& path) {
-  std::wstring windowsPath = L"Z:" + win32::Widen(path);
-  std::replace(windowsPath.begin(), windowsPath.end(), L'/', L'\\');
-  return windowsPath;
-}
-
-std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path) {
-  std::vector<std::uint8_t> bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  std::uint8_t chunk[65536];
-  DWORD got = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.insert(bytes.end(), chunk, chunk + got);
-  CloseHandle(file);
-  return bytes;
-}
-
 }  // namespace
 
 void PumpMessages(DWORD milliseconds) {
@@ -128,49 +94,24 @@ void ModalWatcher::Check(HWND window) {
   }
 }
 
-// Wine finds COMn as the link "comn" in the prefix's dosdevices folder.
-std::string CapturedComPort::DeviceLink() const {
-  std::string device = name_;
-  std::transform(device.begin(), device.end(), device.begin(),
-                 [](char c) { return static_cast<char>(std::tolower(c)); });
-  return "${WINEPREFIX:-$HOME/.wine}/dosdevices/" + device;
-}
-
 CapturedComPort::CapturedComPort() {
-  const DWORD process = GetCurrentProcessId();
-  name_ = "COM" + std::to_string(40 + (process / 4) % 200);
-  unixFolder_ = "/tmp/kestrel-com-" + std::to_string(process);
-  const std::string& folder = unixFolder_;
-  RunHostShell("mkdir -p " + folder + "; socat -u PTY,link=" + folder + "/port,raw,echo=0 OPEN:" + folder +
-               "/wire,creat,append & echo $! > " + folder + "/socat.pid; i=0; while [ ! -e " + folder +
-               "/port ] && [ $i -lt 50 ]; do sleep 0.1; i=$((i+1)); done; ln -sfn " + folder + "/port " + DeviceLink() +
-               "; touch " + folder + "/ready");
-  ready_ = PumpUntil(
-      [this] { return GetFileAttributesW(FromHost(unixFolder_ + "/ready").c_str()) != INVALID_FILE_ATTRIBUTES; });
+  ready_ = PumpUntil([this] { return port_.Ready(); });
 }
 
-CapturedComPort::~CapturedComPort() {
-  const std::string& folder = unixFolder_;
-  RunHostShell("pid=$(cat " + folder + "/socat.pid); grep -qx socat /proc/$pid/comm && kill $pid; rm -f " +
-               DeviceLink() + "; rm -rf " + folder);
-}
+CapturedComPort::~CapturedComPort() = default;
 
 std::vector<std::uint8_t> CapturedComPort::Read(std::size_t count, DWORD milliseconds) const {
   std::vector<std::uint8_t> bytes;
   PumpUntil(
       [&] {
-        bytes = ReadWholeFile(FromHost(unixFolder_ + "/wire"));
+        bytes = port_.Wire();
         return bytes.size() >= count;
       },
       milliseconds);
   return bytes;
 }
 
-void CapturedComPort::Clear() const {
-  HANDLE file = CreateFileW(FromHost(unixFolder_ + "/wire").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-}
+void CapturedComPort::Clear() const { port_.Clear(); }
 
 MainWindowTest::MainWindowTest(std::int32_t codePage) {
   JobSettings = JobSettingsRecord{};

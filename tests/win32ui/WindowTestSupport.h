@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/win32/HostShell.h"
 #include "win32ui/CKestrelDlg.h"
 
 namespace kestrel::test {
@@ -55,9 +56,8 @@ class ModalWatcher {
   UINT_PTR timer_ = 0;
 };
 
-// A COM port of the test's Wine prefix mapped onto a pseudo-terminal whose
-// other side a socat process copies into a file: what the program writes to
-// the port, the test reads back from the file.
+// A COM port mapped onto a pseudo-terminal (see MappedComPort), read while
+// the window handles its messages.
 class CapturedComPort {
  public:
   CapturedComPort();
@@ -66,7 +66,7 @@ class CapturedComPort {
   CapturedComPort& operator=(const CapturedComPort&) = delete;
 
   bool Ready() const { return ready_; }
-  const std::string& Name() const { return name_; }  // "COM57"
+  const std::string& Name() const { return port_.Name(); }  // "COM57"
   // Everything written so far, once at least `count` bytes arrived or
   // `milliseconds` passed, handling the window's messages meanwhile.
   std::vector<std::uint8_t> Read(std::size_t count, DWORD milliseconds = 5000) const;
@@ -74,10 +74,7 @@ class CapturedComPort {
   void Clear() const;
 
  private:
-  std::string DeviceLink() const;
-
-  std::string name_;
-  std::string unixFolder_;
+  MappedComPort port_;
   bool ready_ = false;
 };
 

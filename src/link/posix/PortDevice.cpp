@@ -177,7 +177,7 @@ OpenedPort OpenSerialDevice(const std::string& path, int rate, const std::string
     ClosePort(opened);
     return Failed(std::move(reason));
   }
-  ioctl(fd, TIOCEXCL);
+  opened.exclusive = ioctl(fd, TIOCEXCL) == 0;
   ApplyLineSettings(fd, rate);
   return opened;
 }
@@ -201,6 +201,9 @@ OpenedPort OpenPrinterNode(const std::string& path) {
 }
 
 void ClosePort(OpenedPort& port) {
+  // A terminal's exclusive mode belongs to the device, not to the descriptor:
+  // on some devices it outlives the close and would keep the next program out.
+  if (port.handle != kNoPort && port.exclusive) ioctl(static_cast<int>(port.handle), TIOCNXCL);
   if (port.handle != kNoPort) close(static_cast<int>(port.handle));
   ReleasePortLock(port.lockFile);
   port = {};

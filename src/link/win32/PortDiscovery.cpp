@@ -47,12 +47,27 @@ std::string HardwareId(HDEVINFO devices, SP_DEVINFO_DATA& device) {
   return RegistryText(buffer);
 }
 
+// The registry's serial ports and the printer device interfaces.
+class WindowsPortDiscovery final : public PortDiscovery {
+ public:
+  std::vector<std::string> SerialPorts() const override;
+  std::vector<UsbPrinterInfo> UsbPrinters() const override;
+  std::string UsbPrinterSource() const override;
+  std::string SerialDevicePath(const std::string& portName) const override;
+  std::string LockFolder() const override { return {}; }
+};
+
 }  // namespace
+
+const PortDiscovery& SystemPortDiscovery() {
+  static const WindowsPortDiscovery system;
+  return system;
+}
 
 // Each value of the key names one port; its data is the port's name. A value
 // the system cannot read ends the list, so a key that keeps failing cannot
 // hold the start-up.
-std::vector<std::string> SystemSerialPorts(const LinkPaths&) {
+std::vector<std::string> WindowsPortDiscovery::SerialPorts() const {
   std::vector<std::string> ports;
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) != ERROR_SUCCESS)
@@ -72,14 +87,14 @@ std::vector<std::string> SystemSerialPorts(const LinkPaths&) {
 
 // "COM10" and above open only through the device namespace, and "COM3" opens
 // there as well; a path (with a folder or a drive) is taken as it is.
-std::string SerialDevicePath(const std::string& portName, const LinkPaths&) {
+std::string WindowsPortDiscovery::SerialDevicePath(const std::string& portName) const {
   if (portName.find_first_of("\\/:") != std::string::npos) return portName;
   return "\\\\.\\" + portName;
 }
 
-std::string UsbPrinterSource(const LinkPaths&) { return "device interfaces of class {28d78fad-5a12-11d1-ae5b-0000f803a8c2}"; }
+std::string WindowsPortDiscovery::UsbPrinterSource() const { return "device interfaces of class {28d78fad-5a12-11d1-ae5b-0000f803a8c2}"; }
 
-std::vector<UsbPrinterInfo> ListUsbPrinters(const LinkPaths&) {
+std::vector<UsbPrinterInfo> WindowsPortDiscovery::UsbPrinters() const {
   std::vector<UsbPrinterInfo> printers;
   HDEVINFO devices = SetupDiGetClassDevsW(&kUsbPrinterInterface, nullptr, nullptr,
                                           DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);

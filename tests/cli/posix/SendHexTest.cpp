@@ -6,7 +6,7 @@
 #include <iterator>
 #include <thread>
 
-#include "link/posix/LinkTestSupport.h"
+#include "link/LinkTestSupport.h"
 #include "support/CliRunner.h"
 
 namespace kestrel::test {

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -9,10 +10,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "LinkTestSupport.h"
+#include "link/LinkTestSupport.h"
 #include "commands/JobSettings.h"
 #include "language/TranslationMap.h"
 #include "link/PrinterLink.h"
+#include "link/posix/SysfsPortDiscovery.h"
 
 namespace kestrel::test {
 namespace {
@@ -28,7 +30,7 @@ class SerialLinkTest : public LinkTest {
   std::string LockFile() const {
     std::string name = pty_.slavePath().substr(5);  // "pts/3"
     name.replace(name.find('/'), 1, "_");
-    return tree_.paths().lockRoot + "/LCK.." + name;
+    return ports_.LockFolder() + "/LCK.." + name;
   }
 
   termios LineOf(const PrinterLink& link) {
@@ -49,7 +51,7 @@ class SerialRateTest : public SerialLinkTest, public ::testing::WithParamInterfa
 
 TEST_P(SerialRateTest, OpensRaw8N1WithoutHandshakeAtTheListedRate) {
   host_.baudText = GetParam().text;
-  PrinterLink link(host_, tree_.paths());
+  PrinterLink link(host_, ports_);
   ASSERT_TRUE(link.OpenSerialPort(pty_.slavePath()));
 
   const termios line = LineOf(link);
@@ -71,11 +73,11 @@ INSTANTIATE_TEST_SUITE_P(Rates, SerialRateTest,
                                            RateRow{"", B9600}, RateRow{"1200 ", B9600}, RateRow{"abc", B9600}));
 
 TEST_F(SerialLinkTest, ASecondOpenOfAHeldPortFailsWithTheWarning) {
-  auto holder = std::make_unique<PrinterLink>(host_, tree_.paths());
+  auto holder = std::make_unique<PrinterLink>(host_, ports_);
   ASSERT_TRUE(holder->OpenSerialPort(pty_.slavePath()));
 
   FakeLinkHost otherHost;
-  PrinterLink other(otherHost, tree_.paths());
+  PrinterLink other(otherHost, ports_);
   EXPECT_FALSE(other.OpenSerialPort(pty_.slavePath()));
   EXPECT_EQ(other.PortHandle(), -1);
   ASSERT_EQ(otherHost.messages.size(), 1u);
@@ -88,7 +90,7 @@ TEST_F(SerialLinkTest, ASecondOpenOfAHeldPortFailsWithTheWarning) {
 }
 
 TEST_F(SerialLinkTest, MissingPortWarnsExceptDuringAging) {
-  PrinterLink link(host_, tree_.paths());
+  PrinterLink link(host_, ports_);
   EXPECT_FALSE(link.OpenSerialPort("/nonexistent/ttyUSB9"));
   ASSERT_EQ(host_.messages.size(), 1u);
   EXPECT_EQ(host_.messages[0].caption, "警告");
@@ -101,7 +103,8 @@ TEST_F(SerialLinkTest, MissingPortWarnsExceptDuringAging) {
 TEST_F(SerialLinkTest, ComNameOpensTheMatchingTtyS) {
   TempDir dev;
   std::filesystem::create_symlink(pty_.slavePath(), dev.path() + "/ttyS2");
-  PrinterLink link(host_, LinkPaths{"/sys", dev.path(), tree_.paths().lockRoot});
+  const posix::SysfsPortDiscovery ports("/sys", dev.path(), ports_.LockFolder());
+  PrinterLink link(host_, ports);
   ASSERT_TRUE(link.OpenSerialPort("COM3"));
   const auto bytes = Hex("41");
   EXPECT_TRUE(link.WritePrinter(bytes.data(), 1));
@@ -117,7 +120,7 @@ TEST_F(SerialLinkTest, AnythingButATerminalIsRefusedAndLeftAsItIs) {
 
   for (const std::string& port : {notes, pipe, std::string("/dev/null")}) {
     FakeLinkHost host;
-    PrinterLink link(host, tree_.paths());
+    PrinterLink link(host, ports_);
     EXPECT_FALSE(link.OpenSerialPort(port)) << port;
     EXPECT_EQ(link.LastError(), "not a serial port: " + port);
     ASSERT_EQ(host.messages.size(), 1u);
@@ -130,9 +133,27 @@ TEST_F(SerialLinkTest, AnythingButATerminalIsRefusedAndLeftAsItIs) {
   close(pipeReader);
 }
 
+// The terminal's exclusive mode stays with the device after a close (a
+// pseudo-terminal keeps it while its other side is open); the link clears it.
+TEST_F(SerialLinkTest, AClosedPortIsLeftOpenToTheNextProgram) {
+  auto link = std::make_unique<PrinterLink>(host_, ports_);
+  ASSERT_TRUE(link->OpenSerialPort(pty_.slavePath()));
+  int exclusive = 0;
+  ASSERT_EQ(ioctl(link->PortHandle(), TIOCGEXCL, &exclusive), 0);
+  EXPECT_EQ(exclusive, 1) << "kept to the link while open";
+  link.reset();
+
+  const int next = open(pty_.slavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(next, 0);
+  exclusive = 1;
+  EXPECT_EQ(ioctl(next, TIOCGEXCL, &exclusive), 0);
+  EXPECT_EQ(exclusive, 0);
+  close(next);
+}
+
 TEST_F(SerialLinkTest, TheLockFileOfARunningProgramKeepsThePortAndAStaleOneIsReplaced) {
   WriteText(LockFile(), "         1\n");  // the init process runs as long as the system
-  PrinterLink link(host_, tree_.paths());
+  PrinterLink link(host_, ports_);
   EXPECT_FALSE(link.OpenSerialPort(pty_.slavePath()));
   EXPECT_NE(link.LastError().find("in use by process 1"), std::string::npos) << link.LastError();
   ASSERT_EQ(host_.messages.size(), 1u);
@@ -156,7 +177,7 @@ TEST_F(SerialLinkTest, TheLockFileOfARunningProgramKeepsThePortAndAStaleOneIsRep
 TEST_F(SerialLinkTest, AReopenKeepsWhatThePreviousJobQueued) {
   host_.selection = 1;
   JobSettings.PortKind = 1;
-  PrinterLink link(host_, tree_.paths());
+  PrinterLink link(host_, ports_);
   link.ReconnectPrinter();
   // More than the printer's side holds before it reads: the rest waits in the line.
   const std::vector<std::uint8_t> label(8000, 0x41);
@@ -171,7 +192,7 @@ TEST_F(SerialLinkTest, AReopenKeepsWhatThePreviousJobQueued) {
 
 TEST_F(SerialLinkTest, StalledLineFailsTheWriteWithinSeconds) {
   pty_.Stall();
-  PrinterLink link(host_, tree_.paths());
+  PrinterLink link(host_, ports_);
   ASSERT_TRUE(link.OpenSerialPort(pty_.slavePath()));
 
   const std::vector<std::uint8_t> job(100, 0x41);
@@ -184,7 +205,7 @@ TEST_F(SerialLinkTest, StalledLineFailsTheWriteWithinSeconds) {
 
 TEST_F(SerialLinkTest, VanishedOtherSideFailsTheWrite) {
   auto pty = std::make_unique<PtyPair>();
-  PrinterLink link(host_, tree_.paths());
+  PrinterLink link(host_, ports_);
   ASSERT_TRUE(link.OpenSerialPort(pty->slavePath()));
   pty.reset();  // the line hangs up
   const auto bytes = Hex("41 42");

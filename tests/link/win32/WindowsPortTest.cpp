@@ -49,10 +49,11 @@ TEST_F(WindowsPortTest, OnlyASerialDeviceOpensAsASerialPort) {
 }
 
 TEST(WindowsPortNameTest, PortNamesOpenInTheDeviceNamespace) {
-  EXPECT_EQ(SerialDevicePath("COM3"), "\\\\.\\COM3");
-  EXPECT_EQ(SerialDevicePath("COM12"), "\\\\.\\COM12");
-  EXPECT_EQ(SerialDevicePath("\\\\.\\COM4"), "\\\\.\\COM4");
-  EXPECT_EQ(SerialDevicePath("C:\\ports\\com4"), "C:\\ports\\com4");
+  const PortDiscovery& ports = SystemPortDiscovery();
+  EXPECT_EQ(ports.SerialDevicePath("COM3"), "\\\\.\\COM3");
+  EXPECT_EQ(ports.SerialDevicePath("COM12"), "\\\\.\\COM12");
+  EXPECT_EQ(ports.SerialDevicePath("\\\\.\\COM4"), "\\\\.\\COM4");
+  EXPECT_EQ(ports.SerialDevicePath("C:\\ports\\com4"), "C:\\ports\\com4");
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include "commands/JobSettings.h"
 #include "commands/SendBuffer.h"
 #include "language/TranslationMap.h"
-#include "link/posix/LinkTestSupport.h"
+#include "link/LinkTestSupport.h"
 #include "link/PrinterLink.h"
 #include "operations/AgingTest.h"
 #include "support/CliRunner.h"
@@ -20,6 +20,7 @@ namespace kestrel {
 namespace {
 
 using test::FakeLinkHost;
+using test::FakePortDiscovery;
 using test::PtyPair;
 
 // Records what a tick asks of its owner, in order.
@@ -65,7 +66,8 @@ class AgingTickTest : public ::testing::Test {
   }
 
   FakeLinkHost link_;
-  PrinterLink printer_{link_};
+  FakePortDiscovery ports_;
+  PrinterLink printer_{link_, ports_};
   RecordingAgingHost host_;
   JobContext context_;
 };

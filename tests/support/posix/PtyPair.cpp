@@ -27,12 +27,19 @@ void PtyPair::Close() {
   master_ = -1;
 }
 
-std::size_t PtyPair::Stall() {
+// The line settings outlive this open while the master stays open.
+void PtyPair::MakeRaw() {
   const int slave = open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   termios line{};
   tcgetattr(slave, &line);
   cfmakeraw(&line);
   tcsetattr(slave, TCSANOW, &line);
+  close(slave);
+}
+
+std::size_t PtyPair::Stall() {
+  MakeRaw();
+  const int slave = open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   // The kernel moves the first bytes on towards this side after a while.
   const std::vector<std::uint8_t> block(4096, 0x55);
   std::size_t filled = 0;

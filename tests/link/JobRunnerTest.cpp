@@ -1,4 +1,4 @@
-#include "LinkTestSupport.h"
+#include "link/LinkTestSupport.h"
 #include "commands/SendBuffer.h"
 #include "language/TranslationMap.h"
 #include "link/JobRunner.h"
@@ -21,7 +21,7 @@ class JobRunnerTest : public LinkTest {
 };
 
 TEST_F(JobRunnerTest, UnreachablePrinterEndsTheJobBeforeComposing) {
-  PrinterLink link(host_, tree_.paths());
+  PrinterLink link(host_, ports_);
   bool written = true;
   EXPECT_FALSE(RunJob(link, NamedJob{"plain", ComposeStandardMode}, JobContext{}, &written));
   EXPECT_EQ(composeCalls, 0);
@@ -30,7 +30,7 @@ TEST_F(JobRunnerTest, UnreachablePrinterEndsTheJobBeforeComposing) {
 }
 
 TEST_F(JobRunnerTest, JobThatWritesWithoutConnectionComposesAndSendsNothing) {
-  PrinterLink link(host_, tree_.paths());
+  PrinterLink link(host_, ports_);
   bool written = true;
   EXPECT_TRUE(RunJob(link, NamedJob{"standardmode", ComposeStandardMode, true}, JobContext{}, &written));
   EXPECT_EQ(composeCalls, 1);
@@ -39,13 +39,13 @@ TEST_F(JobRunnerTest, JobThatWritesWithoutConnectionComposesAndSendsNothing) {
 }
 
 TEST_F(JobRunnerTest, SecondReconnectBeforeComposingAndTheWriteStillGoesOut) {
-  tree_.AddPrinter(0);
-  PrinterLink link(host_, tree_.paths());
+  PrinterLine& printer = AddUsbPrinter();
+  PrinterLink link(host_, ports_);
   bool written = false;
   EXPECT_TRUE(RunJob(link, NamedJob{"density", ComposeStandardMode, false, true}, JobContext{}, &written));
   EXPECT_EQ(host_.captions.size(), 2u);  // one caption per reconnect
   EXPECT_TRUE(written);
-  EXPECT_EQ(tree_.NodeContent(0), "\x1B\x53");
+  EXPECT_EQ(printer.Received(2), "\x1B\x53");
 
   host_.captions.clear();
   EXPECT_TRUE(RunJob(link, NamedJob{"plain", ComposeStandardMode}, JobContext{}, &written));

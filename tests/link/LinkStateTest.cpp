@@ -1,6 +1,4 @@
-#include <filesystem>
-
-#include "LinkTestSupport.h"
+#include "link/LinkTestSupport.h"
 #include "commands/JobSettings.h"
 #include "commands/SendBuffer.h"
 #include "language/TranslationMap.h"
@@ -10,15 +8,13 @@
 namespace kestrel::test {
 namespace {
 
-namespace fs = std::filesystem;
-
 void ComposeInit(const JobContext&) { AppendBytes({0x1B, 0x40}); }
 
 using LinkStateTest = LinkTest;
 
 TEST_F(LinkStateTest, JobWithUsbSelectedConnectsWithoutConnectBeingPressed) {
-  tree_.AddPrinter(0);
-  PrinterLink link(host_, tree_.paths());
+  PrinterLine& printer = AddUsbPrinter();
+  PrinterLink link(host_, ports_);
   const NamedJob job{"init", ComposeInit};
   EXPECT_TRUE(RunJob(link, job, JobContext{}));
 
@@ -26,13 +22,13 @@ TEST_F(LinkStateTest, JobWithUsbSelectedConnectsWithoutConnectBeingPressed) {
   EXPECT_EQ(host_.Caption(), "断开");
   EXPECT_FALSE(host_.portListEnabled);
   EXPECT_FALSE(host_.baudListEnabled);
-  EXPECT_EQ(tree_.NodeContent(0), "\x1B\x40");
+  EXPECT_EQ(printer.Received(2), "\x1B\x40");
 }
 
 TEST_F(LinkStateTest, ConnectButtonFollowsTheStateTable) {
-  PtyPair pty;
-  PrinterLink link(host_, tree_.paths());
-  host_.SelectSerial(pty.slavePath());
+  PrinterLine line;
+  PrinterLink link(host_, ports_);
+  host_.SelectSerial(line.Device());
   link.PortTypeChanged(1);
   EXPECT_EQ(JobSettings.PortKind, 1);
   EXPECT_TRUE(host_.baudListEnabled);
@@ -51,7 +47,7 @@ TEST_F(LinkStateTest, ConnectButtonFollowsTheStateTable) {
   EXPECT_TRUE(host_.baudListEnabled);
 
   // Back on USB the rate list stays disabled after a disconnect.
-  tree_.AddPrinter(0);
+  AddUsbPrinter();
   host_.selection = 0;
   link.PortTypeChanged(0);
   EXPECT_EQ(JobSettings.PortKind, 0);
@@ -64,7 +60,7 @@ TEST_F(LinkStateTest, ConnectButtonFollowsTheStateTable) {
 }
 
 TEST_F(LinkStateTest, FailedConnectChangesNothingButTheMessage) {
-  PrinterLink link(host_, tree_.paths());
+  PrinterLink link(host_, ports_);
   link.ToggleConnection();
   EXPECT_FALSE(link.Connected());
   EXPECT_EQ(host_.messages.size(), 1u);
@@ -72,17 +68,19 @@ TEST_F(LinkStateTest, FailedConnectChangesNothingButTheMessage) {
   EXPECT_TRUE(host_.portListEnabled);
 }
 
+// Unplugged, the port's name leads to no device until the adapter is back.
 TEST_F(LinkStateTest, UnpluggedPortFailsTheReopenAndConnectRecoversIt) {
-  PtyPair pty;
-  const std::string port = tree_.root() + "/dev/ttyUSB0";
-  fs::create_symlink(pty.slavePath(), port);
+  PrinterLine line;
+  TempDir gone;
+  const std::string port = "ttyUSB0";
+  ports_.devices[port] = line.Device();
   host_.SelectSerial(port);
-  PrinterLink link(host_, tree_.paths());
+  PrinterLink link(host_, ports_);
   link.PortTypeChanged(1);
   link.ToggleConnection();
   ASSERT_TRUE(link.Connected());
 
-  fs::remove(port);
+  ports_.devices[port] = gone.path() + "/ttyUSB0";
   link.ReconnectPrinter();
   EXPECT_FALSE(link.Connected());
   EXPECT_EQ(link.PortHandle(), -1);
@@ -92,44 +90,44 @@ TEST_F(LinkStateTest, UnpluggedPortFailsTheReopenAndConnectRecoversIt) {
   ASSERT_EQ(host_.messages.size(), 1u);
   EXPECT_EQ(host_.messages[0].text, "此端口被占用或已损坏");
 
-  fs::create_symlink(pty.slavePath(), port);
+  ports_.devices[port] = line.Device();
   link.ToggleConnection();
   EXPECT_TRUE(link.Connected());
   EXPECT_EQ(host_.Caption(), "断开");
   const auto bytes = Hex("1B 53");
   EXPECT_TRUE(link.WritePrinter(bytes.data(), 2));
-  EXPECT_BYTES(pty.Read(2), "1B 53");
+  EXPECT_EQ(line.Received(2), "\x1B\x53");
 }
 
 TEST_F(LinkStateTest, WritesAreRefusedWithoutPortAndDuringAging) {
   const auto bytes = Hex("1B 40");
-  PrinterLink link(host_, tree_.paths());
+  PrinterLink link(host_, ports_);
   EXPECT_FALSE(link.WritePrinter(bytes.data(), 2));
   BeginJob();
   AppendBytes({0x1B, 0x40});
   EXPECT_FALSE(link.WriteSendBuffer());
 
-  tree_.AddPrinter(0);
+  PrinterLine& printer = AddUsbPrinter();
   link.ReconnectPrinter();
   ASSERT_TRUE(link.Connected());
   host_.aging = true;
   EXPECT_FALSE(link.WritePrinter(bytes.data(), 2));
-  EXPECT_EQ(tree_.NodeContent(0), "");
+  EXPECT_EQ(printer.Received(), "");
 
   BeginJob();
   AppendBytes({0x1F, 0x11, 0x04});
   EXPECT_TRUE(link.WriteSendBuffer());
-  EXPECT_EQ(tree_.NodeContent(0), "\x1F\x11\x04");
+  EXPECT_EQ(printer.Received(3), "\x1F\x11\x04");
 }
 
 TEST_F(LinkStateTest, NegativeLengthWritesNothing) {
-  tree_.AddPrinter(0);
-  PrinterLink link(host_, tree_.paths());
+  PrinterLine& printer = AddUsbPrinter();
+  PrinterLink link(host_, ports_);
   link.ReconnectPrinter();
   const auto bytes = Hex("41");
   EXPECT_FALSE(link.WritePrinter(bytes.data(), -1));
   EXPECT_TRUE(link.WritePrinter(bytes.data(), 0));
-  EXPECT_EQ(tree_.NodeContent(0), "");
+  EXPECT_EQ(printer.Received(), "");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "link/PortDiscovery.h"
+#include "link/posix/SysfsPortDiscovery.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,7 +7,7 @@
 #include <optional>
 #include <system_error>
 
-namespace kestrel {
+namespace kestrel::posix {
 namespace {
 
 namespace fs = std::filesystem;
@@ -63,8 +63,16 @@ std::string ReadHardwareId(const std::string& lpFolder) {
 
 }  // namespace
 
-std::vector<std::string> SystemSerialPorts(const LinkPaths& paths) {
-  const std::string classFolder = paths.sysRoot + "/class/tty";
+std::string SystemLockFolder() {
+  std::error_code error;
+  return fs::is_directory("/run/lock", error) ? "/run/lock" : "/var/lock";
+}
+
+SysfsPortDiscovery::SysfsPortDiscovery(std::string sysRoot, std::string devRoot, std::string lockFolder)
+    : sysRoot_(std::move(sysRoot)), devRoot_(std::move(devRoot)), lockFolder_(std::move(lockFolder)) {}
+
+std::vector<std::string> SysfsPortDiscovery::SerialPorts() const {
+  const std::string classFolder = sysRoot_ + "/class/tty";
   std::vector<std::string> names;
   for (const std::string& name : EntryNames(classFolder)) {
     if (IsSerialDevice(classFolder + "/" + name, name)) names.push_back(name);
@@ -72,30 +80,30 @@ std::vector<std::string> SystemSerialPorts(const LinkPaths& paths) {
   std::sort(names.begin(), names.end(), NaturalLess);
 
   std::vector<std::string> ports;
-  for (const std::string& name : names) ports.push_back(paths.devRoot + "/" + name);
+  for (const std::string& name : names) ports.push_back(devRoot_ + "/" + name);
   return ports;
 }
 
-std::string SerialDevicePath(const std::string& portName, const LinkPaths& paths) {
+std::string SysfsPortDiscovery::SerialDevicePath(const std::string& portName) const {
   if (StartsWith(portName, "COM") && AllDigits(portName.substr(3)) && portName.size() <= 8) {
     const int number = std::stoi(portName.substr(3));
-    if (number >= 1) return paths.devRoot + "/ttyS" + std::to_string(number - 1);
+    if (number >= 1) return devRoot_ + "/ttyS" + std::to_string(number - 1);
   }
   if (portName.find('/') != std::string::npos) return portName;
   // Only a terminal the kernel knows is looked for among the devices: a bare
   // "sda" must never reach the disk. Any other name is a file of the working
   // folder, which the open refuses unless it is a terminal.
   std::error_code error;
-  if (!portName.empty() && fs::exists(paths.sysRoot + "/class/tty/" + portName, error)) {
-    return paths.devRoot + "/" + portName;
+  if (!portName.empty() && fs::exists(sysRoot_ + "/class/tty/" + portName, error)) {
+    return devRoot_ + "/" + portName;
   }
   return portName;
 }
 
-std::string UsbPrinterSource(const LinkPaths& paths) { return "usblp under " + paths.sysRoot + "/class/usbmisc"; }
+std::string SysfsPortDiscovery::UsbPrinterSource() const { return "usblp under " + sysRoot_ + "/class/usbmisc"; }
 
-std::vector<UsbPrinterInfo> ListUsbPrinters(const LinkPaths& paths) {
-  const std::string classFolder = paths.sysRoot + "/class/usbmisc";
+std::vector<UsbPrinterInfo> SysfsPortDiscovery::UsbPrinters() const {
+  const std::string classFolder = sysRoot_ + "/class/usbmisc";
   std::vector<std::string> names;
   for (const std::string& name : EntryNames(classFolder)) {
     if (StartsWith(name, "lp") && AllDigits(name.substr(2))) names.push_back(name);
@@ -104,9 +112,18 @@ std::vector<UsbPrinterInfo> ListUsbPrinters(const LinkPaths& paths) {
 
   std::vector<UsbPrinterInfo> printers;
   for (const std::string& name : names) {
-    printers.push_back({paths.devRoot + "/usb/" + name, ReadHardwareId(classFolder + "/" + name)});
+    printers.push_back({devRoot_ + "/usb/" + name, ReadHardwareId(classFolder + "/" + name)});
   }
   return printers;
+}
+
+}  // namespace kestrel::posix
+
+namespace kestrel {
+
+const PortDiscovery& SystemPortDiscovery() {
+  static const posix::SysfsPortDiscovery system;
+  return system;
 }
 
 }  // namespace kestrel

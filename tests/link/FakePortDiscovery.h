@@ -1,0 +1,34 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "link/PortDiscovery.h"
+#include "support/TestSupport.h"
+
+namespace kestrel::test {
+
+// Ports a test lists itself: no USB printer and no serial port until it adds
+// some, and a lock folder of its own.
+class FakePortDiscovery : public PortDiscovery {
+ public:
+  std::vector<std::string> SerialPorts() const override { return serialPorts; }
+  std::vector<UsbPrinterInfo> UsbPrinters() const override { return usbPrinters; }
+  std::string UsbPrinterSource() const override { return "the test's list"; }
+  std::string SerialDevicePath(const std::string& portName) const override {
+    const auto device = devices.find(portName);
+    return device == devices.end() ? portName : device->second;
+  }
+  std::string LockFolder() const override { return locks_.path(); }
+
+  std::vector<std::string> serialPorts;
+  std::vector<UsbPrinterInfo> usbPrinters;
+  // The device a port name opens; any other name opens as it is.
+  std::map<std::string, std::string> devices;
+
+ private:
+  TempDir locks_;
+};
+
+}  // namespace kestrel::test
