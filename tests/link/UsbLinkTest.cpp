@@ -55,15 +55,5 @@ TEST_F(UsbLinkTest, UnreadableIdentifierOrMissingNodeFailsSilently) {
   EXPECT_TRUE(host_.messages.empty());
 }
 
-TEST_F(UsbLinkTest, APrinterHeldByAnotherLinkFailsSilently) {
-  AddUsbPrinter();
-  PrinterLink holder(host_, ports_);
-  ASSERT_TRUE(holder.OpenUsbPrinter()) << holder.LastError();
-  FakeLinkHost otherHost;
-  PrinterLink other(otherHost, ports_);
-  EXPECT_FALSE(other.OpenUsbPrinter());
-  EXPECT_TRUE(otherHost.messages.empty());
-}
-
 }  // namespace
 }  // namespace kestrel::test

@@ -49,7 +49,7 @@ TEST_P(StartupTest, TemplateControlsCaptionsAndContents) {
   }
   for (std::size_t row = 0; row < kCaptionCount; ++row)
     EXPECT_EQ(ItemText(Window(), kCaptionTable[row].control), Translate(kCaptionTable[row].key));
-  for (const StartupContent& content : StartupContents(PortListEntries({}))) {
+  for (const StartupContent& content : StartupContents(PortListEntries(SystemPortDiscovery()))) {
     SCOPED_TRACE(content.id);
     if (content.IsList()) {
       EXPECT_EQ(ComboItems(Item(content.id)), content.items);

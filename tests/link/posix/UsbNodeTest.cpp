@@ -51,5 +51,17 @@ TEST_F(UsbNodeTest, APrinterThatStopsTakingBytesFailsTheWriteWithinSeconds) {
   RecordProperty("stalled_usb_write_ms", static_cast<int>(took / 1ms));
 }
 
+// Wine lets a second program open a COM device it holds, so the printer's
+// exclusivity is checked on Linux alone.
+TEST_F(UsbNodeTest, APrinterHeldByAnotherLinkFailsSilently) {
+  AddUsbPrinter();
+  PrinterLink holder(host_, ports_);
+  ASSERT_TRUE(holder.OpenUsbPrinter()) << holder.LastError();
+  FakeLinkHost otherHost;
+  PrinterLink other(otherHost, ports_);
+  EXPECT_FALSE(other.OpenUsbPrinter());
+  EXPECT_TRUE(otherHost.messages.empty());
+}
+
 }  // namespace
 }  // namespace kestrel::test
