@@ -17,7 +17,7 @@ inline constexpr DeviceHandle kNoPort = -1;
 struct OpenedPort {
   DeviceHandle handle = kNoPort;
   std::string error;
-  std::string lockFile;  // empty when none is held
+  std::string lockFile;    // empty when none is held
   bool exclusive = false;  // the terminal is kept to this program until closed (Linux)
 };
 
@@ -46,11 +46,13 @@ struct WriteWatch {
 // line, within the time the line needs for them and for what was already
 // queued, plus two seconds; false when the device stalls past that or
 // reports an error.
-bool WriteSerialInTime(DeviceHandle port, const std::uint8_t* bytes, std::size_t count, int rate, const WriteWatch& watch = {});
+bool WriteSerialInTime(DeviceHandle port, const std::uint8_t* bytes, std::size_t count, int rate,
+                       const WriteWatch& watch = {});
 
 // Hands every byte to a USB printer node within two seconds plus the time the
 // slowest printer takes to accept them; false when the printer stops taking
 // bytes past that (paper out, offline) or reports an error.
-bool WritePrinterNodeInTime(DeviceHandle port, const std::uint8_t* bytes, std::size_t count, const WriteWatch& watch = {});
+bool WritePrinterNodeInTime(DeviceHandle port, const std::uint8_t* bytes, std::size_t count,
+                            const WriteWatch& watch = {});
 
 }  // namespace kestrel

@@ -1,7 +1,7 @@
-#include "link/LinkTestSupport.h"
 #include "commands/SendBuffer.h"
 #include "language/TranslationMap.h"
 #include "link/JobRunner.h"
+#include "link/LinkTestSupport.h"
 
 namespace kestrel::test {
 namespace {

@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <thread>
 
-#include "link/LinkTestSupport.h"
 #include "commands/JobSettings.h"
 #include "language/TranslationMap.h"
+#include "link/LinkTestSupport.h"
 #include "link/PrinterLink.h"
 
 namespace kestrel::test {

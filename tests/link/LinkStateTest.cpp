@@ -1,8 +1,8 @@
-#include "link/LinkTestSupport.h"
 #include "commands/JobSettings.h"
 #include "commands/SendBuffer.h"
 #include "language/TranslationMap.h"
 #include "link/JobRunner.h"
+#include "link/LinkTestSupport.h"
 #include "link/PrinterLink.h"
 
 namespace kestrel::test {

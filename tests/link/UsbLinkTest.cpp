@@ -1,8 +1,8 @@
 #include <filesystem>
 
-#include "link/LinkTestSupport.h"
 #include "commands/JobSettings.h"
 #include "language/TranslationMap.h"
+#include "link/LinkTestSupport.h"
 #include "link/PrinterLink.h"
 
 namespace kestrel::test {

@@ -49,7 +49,7 @@ TEST_P(StartupTest, TemplateControlsCaptionsAndContents) {
   }
   for (std::size_t row = 0; row < kCaptionCount; ++row)
     EXPECT_EQ(ItemText(Window(), kCaptionTable[row].control), Translate(kCaptionTable[row].key));
-  for (const StartupContent& content : StartupContents(PortListEntries(SystemPortDiscovery()))) {
+  for (const StartupContent& content : StartupContents(PortListEntries(ports_))) {
     SCOPED_TRACE(content.id);
     if (content.IsList()) {
       EXPECT_EQ(ComboItems(Item(content.id)), content.items);
@@ -195,9 +195,9 @@ TEST_F(WindowTest, EditorSavesTheFileAndTheWindowReloadsTheSize) {
   EXPECT_EQ(ItemText(Window(), 1033), newWidth + ".00");
 }
 
-// No USB printer is present under Wine: of the job buttons only the bar code
-// test says the printer is missing (after the link's own message), and an
-// aging run stops at its first tick with every control enabled again.
+// No USB printer is listed: of the job buttons only the bar code test says
+// the printer is missing (after the link's own message), and an aging run
+// stops at its first tick with every control enabled again.
 TEST_F(WindowTest, WithoutAPrinterTheBarcodeTestAndTheAgingTestSaySo) {
   ModalWatcher watcher;
   Click(Window(), 1017);

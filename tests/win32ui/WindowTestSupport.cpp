@@ -116,7 +116,7 @@ void CapturedComPort::Clear() const { port_.Clear(); }
 MainWindowTest::MainWindowTest(std::int32_t codePage) {
   JobSettings = JobSettingsRecord{};
   TranslationMap::Instance().CodePage = codePage;
-  dialog_ = std::make_unique<win32::CKestrelDlg>();
+  dialog_ = std::make_unique<win32::CKestrelDlg>(ports_);
   created_ = dialog_->Create();
   PumpMessages(50);
 }

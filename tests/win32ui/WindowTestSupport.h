@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "link/FakePortDiscovery.h"
 #include "support/win32/HostShell.h"
 #include "win32ui/CKestrelDlg.h"
 
@@ -91,6 +92,9 @@ class MainWindowTest : public ::testing::Test {
   // A key pressed in the focused control, handled by the window's own loop.
   void PressKey(WPARAM key);
 
+  // No USB printer and no serial port listed, whatever the prefix's registry
+  // holds while other tests add ports to it.
+  FakePortDiscovery ports_;
   std::unique_ptr<win32::CKestrelDlg> dialog_;
   bool created_ = false;
 };

@@ -92,7 +92,9 @@ std::string WindowsPortDiscovery::SerialDevicePath(const std::string& portName) 
   return "\\\\.\\" + portName;
 }
 
-std::string WindowsPortDiscovery::UsbPrinterSource() const { return "device interfaces of class {28d78fad-5a12-11d1-ae5b-0000f803a8c2}"; }
+std::string WindowsPortDiscovery::UsbPrinterSource() const {
+  return "device interfaces of class {28d78fad-5a12-11d1-ae5b-0000f803a8c2}";
+}
 
 std::vector<UsbPrinterInfo> WindowsPortDiscovery::UsbPrinters() const {
   std::vector<UsbPrinterInfo> printers;

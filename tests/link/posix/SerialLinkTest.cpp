@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "link/LinkTestSupport.h"
 #include "commands/JobSettings.h"
 #include "language/TranslationMap.h"
+#include "link/LinkTestSupport.h"
 #include "link/PrinterLink.h"
 #include "link/posix/SysfsPortDiscovery.h"
 
