@@ -247,7 +247,9 @@ bool ParseNumberOption(const CliOptions& options, const char* name, std::int32_t
   return true;
 }
 
-bool ParseWidthOption(const CliOptions& options, int* width) { return ParseNumberOption(options, "--width", 8, 2304, width); }
+bool ParseWidthOption(const CliOptions& options, int* width) {
+  return ParseNumberOption(options, "--width", 8, 2304, width);
+}
 
 void ApplyLanguage(const CliOptions& options) {
   if (options.codePage == 0)

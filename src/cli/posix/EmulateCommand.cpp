@@ -135,8 +135,9 @@ void ServeSocket(EmulatorSocket& socket, std::chrono::seconds idleLimit, emu::St
     }
     const bool idle = idleLimit.count() > 0 && Clock::now() - lastData >= idleLimit;
     if (state == PortState::Ended || idle) {
-      if (idle) std::fprintf(stderr, "kestrel-cli: emulate: closed a connection idle for %lld s\n",
-                             static_cast<long long>(idleLimit.count()));
+      if (idle)
+        std::fprintf(stderr, "kestrel-cli: emulate: closed a connection idle for %lld s\n",
+                     static_cast<long long>(idleLimit.count()));
       close(client);
       client = -1;
       printer.EndStream();
