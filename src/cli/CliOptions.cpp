@@ -237,13 +237,18 @@ std::string ParseJobCommand(const char* command, const Arguments& args, const Op
   return "";
 }
 
-bool ParseWidthOption(const CliOptions& options, int* width) {
-  const auto found = options.extras.find("--width");
+bool ParseNumberOption(const CliOptions& options, const char* name, std::int32_t low, std::int32_t high,
+                       std::int32_t* value) {
+  const auto found = options.extras.find(name);
   if (found == options.extras.end()) return true;
-  std::int32_t value = 0;
-  if (!NumberInRange(found->second, 8, 2304, &value)) return false;
-  *width = value;
+  std::int32_t given = 0;
+  if (!NumberInRange(found->second, low, high, &given)) return false;
+  *value = given;
   return true;
+}
+
+bool ParseWidthOption(const CliOptions& options, int* width) {
+  return ParseNumberOption(options, "--width", 8, 2304, width);
 }
 
 void ApplyLanguage(const CliOptions& options) {

@@ -51,6 +51,11 @@ std::string ParseOptionsOnly(const char* command, const Arguments& args, const O
 std::string ParseJobCommand(const char* command, const Arguments& args, const OptionSet& accepted, CliOptions& options,
                             const NamedJob** job);
 
+// The whole number of an extra option, low to high; *value keeps its value
+// when the option is absent. False for any other value.
+bool ParseNumberOption(const CliOptions& options, const char* name, std::int32_t low, std::int32_t high,
+                       std::int32_t* value);
+
 // --width DOTS of the virtual printer, 8 to 2304 dots; *width keeps its value
 // when the option is absent. False for any other value.
 bool ParseWidthOption(const CliOptions& options, int* width);

@@ -33,12 +33,14 @@ const std::vector<CliCommand>& CommandTable() {
     {"preview", RunPreview, "JOB [options] [--width DOTS] --output FILE.png",
      "compose a job and print it on the virtual printer: one PNG picture a page",
      "kestrel-cli preview 60x50 --lang zh --output label.png", OptionSet{.output = true, .extras = {{"--width"}}}},
-    {"emulate", RunEmulate, "(--pty [--link PATH] | --listen HOST:PORT) [--output-dir FOLDER] [--width DOTS]",
+    {"emulate", RunEmulate,
+     "(--pty [--link PATH] | --listen HOST:PORT [--idle-timeout SECONDS]) [--output-dir FOLDER] [--width DOTS]",
      "be a printer on a pseudo-terminal or a TCP port: each printed page a picture in FOLDER, until Ctrl+C",
      "kestrel-cli emulate --pty --link /tmp/printer --output-dir pages",
-     OptionSet{.jobOptions = false,
-               .language = false,
-               .extras = {{"--pty", false}, {"--listen"}, {"--link"}, {"--output-dir"}, {"--width"}}}},
+     OptionSet{
+         .jobOptions = false,
+         .language = false,
+         .extras = {{"--pty", false}, {"--listen"}, {"--idle-timeout"}, {"--link"}, {"--output-dir"}, {"--width"}}}},
 #endif
     {"help", RunHelp, "[COMMAND]", "show the commands, or one command's options and an example",
      "kestrel-cli help aging", OptionSet{.jobOptions = false, .language = false, .extras = {}}},

@@ -45,6 +45,7 @@ constexpr OptionHelp kOptionHelp[] = {
     {"--pty", "", "open a pseudo-terminal and print its path: the port to print to"},
     {"--link", "PATH", "also make PATH a symbolic link to the pseudo-terminal"},
     {"--listen", "HOST:PORT", "a raw TCP printer port (default 127.0.0.1:9100), one connection at a time"},
+    {"--idle-timeout", "SECONDS", "let go of a TCP client that sends nothing this long; 0 never (default 90)"},
     {"--output-dir", "FOLDER", "where page-NNNN.png and page-NNNN.txt go; made if missing (default pages)"},
     {"--json", "", "machine-readable output: one JSON document on stdout"},
     {"--help", "", "show this help"},

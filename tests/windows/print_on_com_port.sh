@@ -1,7 +1,9 @@
 #!/bin/sh
 # kestrel-cli.exe prints on a COM port that Wine maps onto one end of a
 # pseudo-terminal pair; the other end receives exactly the Linux build's job
-# bytes, at each of two line rates.
+# bytes, at each of two line rates. An aging run on the port stops on Ctrl+C
+# (SIGINT to the Wine process) as it does on Linux: exit 0, the run logged
+# as interrupted.
 # Arguments: WINE-RUN KESTREL-CLI.EXE LINUX-KESTREL-CLI WORK-FOLDER WINE-PREFIX
 set -u
 wine_run=$1 windows_cli=$2 linux_cli=$3 work=$4 prefix=$5
@@ -47,4 +49,23 @@ for job_rate in "80x60 115200" "60x20 9600"; do
     fi
   done
 done
+
+cat "$work/printer" >"$work/aging.bin" &
+drain=$!
+"$wine_run" "$windows_cli" aging 60x40 --port "$port" --interval 200 --log "$work/aging.csv" \
+  >"$work/aging.out" 2>"$work/aging.err" &
+aging=$!
+for _ in $(seq 100); do
+  [ "$(wc -l <"$work/aging.out" 2>/dev/null || echo 0)" -ge 3 ] && break
+  sleep 0.2
+done
+pkill -INT -f "aging 60x40 --port $port --interval 200 --log $work/aging.csv"
+wait $aging
+status=$?
+kill $drain 2>/dev/null
+if [ $status -ne 0 ] || ! tail -n 1 "$work/aging.csv" | grep -q ',end,.*,interrupted,'; then
+  echo "aging on $port after Ctrl+C: exit $status, log ends with: $(tail -n 1 "$work/aging.csv")"
+  cat "$work/aging.err"
+  failed=1
+fi
 exit $failed

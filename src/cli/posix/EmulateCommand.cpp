@@ -29,6 +29,8 @@ using Clock = std::chrono::steady_clock;
 // The roll of standard-mode text is printed once the line has been quiet this long.
 constexpr auto kQuietBeforeRoll = std::chrono::seconds(1);
 constexpr int kPollMs = 100;
+// How long a TCP client may hold the port without sending, by default.
+constexpr std::int32_t kDefaultIdleSeconds = 90;
 
 // Writes DIR/page-NNNN.png and DIR/page-NNNN.txt for every page, a copy
 // being a page of its own, and one line a page on stdout.
@@ -111,18 +113,31 @@ void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, PageWriter& writer)
   }
 }
 
-void ServeSocket(EmulatorSocket& socket, emu::StreamPrinter& printer, PageWriter& writer) {
+// A client that holds the port without sending is let go after idleLimit
+// (zero: never), as network printers do, so that the next one in the queue
+// gets its turn.
+void ServeSocket(EmulatorSocket& socket, std::chrono::seconds idleLimit, emu::StreamPrinter& printer,
+                 PageWriter& writer) {
   QuietTimer quiet;
   int client = -1;
+  Clock::time_point lastData;
   while (!Interrupted()) {
     if (client < 0) {
       pollfd wait{socket.fd(), POLLIN, 0};
       if (poll(&wait, 1, kPollMs) > 0) client = accept4(socket.fd(), nullptr, nullptr, SOCK_CLOEXEC);
+      lastData = Clock::now();
       continue;
     }
     const PortState state = ReadPort(client, printer);
-    if (state == PortState::Data) quiet.Data();
-    if (state == PortState::Ended) {
+    if (state == PortState::Data) {
+      quiet.Data();
+      lastData = Clock::now();
+    }
+    const bool idle = idleLimit.count() > 0 && Clock::now() - lastData >= idleLimit;
+    if (state == PortState::Ended || idle) {
+      if (idle)
+        std::fprintf(stderr, "kestrel-cli: emulate: closed a connection idle for %lld s\n",
+                     static_cast<long long>(idleLimit.count()));
       close(client);
       client = -1;
       printer.EndStream();
@@ -149,6 +164,10 @@ int RunEmulate(const Arguments& args, const OptionSet& accepted) {
   if (!pty && options.extras.count("--link")) return UsageError("emulate: --link goes with --pty");
   int width = 576;
   if (!ParseWidthOption(options, &width)) return UsageError("emulate: --width takes 8 to 2304 dots");
+  std::int32_t idleSeconds = kDefaultIdleSeconds;
+  if ((pty && options.extras.count("--idle-timeout")) ||
+      !ParseNumberOption(options, "--idle-timeout", 0, 86400, &idleSeconds))
+    return UsageError("emulate: --idle-timeout goes with --listen and takes 0 to 86400 seconds");
   const std::string folder = extra("--output-dir", "pages");
   std::error_code made;
   std::filesystem::create_directories(folder, made);
@@ -180,7 +199,7 @@ int RunEmulate(const Arguments& args, const OptionSet& accepted) {
     }
     PrintOut("printer port: tcp %s, port %d\n", extra("--listen", "127.0.0.1:9100").c_str(), socket.port());
     FlushOut();
-    ServeSocket(socket, printer, writer);
+    ServeSocket(socket, std::chrono::seconds(idleSeconds), printer, writer);
   }
   printer.Shutdown();
   writer.Take(printer);

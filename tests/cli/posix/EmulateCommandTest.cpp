@@ -105,6 +105,24 @@ TEST(EmulateCommandTest, StopFinishesThePageInProgress) {
   EXPECT_NE(test::ReadText(emulator.pages() + "/page-0001.txt").find("ESC m  rectangle"), std::string::npos);
 }
 
+// A client that connects and sends nothing is let go, and the one queued
+// behind it prints; with no limit it would wait for ever.
+TEST(EmulateCommandTest, AnIdleConnectionMakesWayForTheNextOne) {
+  test::Emulator emulator({"--listen", "127.0.0.1:0", "--idle-timeout", "1"});
+  const int idle = Connect(ListeningPort(emulator));
+  const int next = Connect(ListeningPort(emulator));
+  ASSERT_GE(idle, 0) << emulator.Output();
+  ASSERT_GE(next, 0) << emulator.Output();
+  const std::vector<std::uint8_t> page = test::Hex("1B 40 1B 4C 1B 57 00 00 00 00 40 00 20 00 18 1B 0C");
+  ASSERT_EQ(write(next, page.data(), page.size()), static_cast<ssize_t>(page.size()));
+  EXPECT_TRUE(emulator.WaitForPage(1)) << emulator.Output();
+  char byte = 0;
+  EXPECT_EQ(read(idle, &byte, 1), 0) << "the idle connection is closed";
+  close(idle);
+  close(next);
+  EXPECT_EQ(emulator.Stop(), 0);
+}
+
 // About 100 MB in a plain build; AddressSanitizer keeps freed memory in
 // quarantine and adds its shadow.
 #if defined(__SANITIZE_ADDRESS__)
@@ -139,6 +157,8 @@ TEST(EmulateCommandTest, BadUsageExitsWithTwo) {
   const std::vector<std::vector<std::string>> rows = {{"emulate", "--pty", "--listen", "127.0.0.1:9100"},
                                                       {"emulate", "--link", "/tmp/x"},
                                                       {"emulate", "--width", "2"},
+                                                      {"emulate", "--idle-timeout", "-1"},
+                                                      {"emulate", "--pty", "--idle-timeout", "5"},
                                                       {"emulate", "extra"}};
   for (const auto& row : rows) EXPECT_EQ(test::RunCli(row).status, 2) << row[1];
   EXPECT_EQ(test::RunCli({"emulate", "--listen", "no-port"}).status, 1);
