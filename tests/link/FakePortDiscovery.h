@@ -18,13 +18,19 @@ class FakePortDiscovery : public PortDiscovery {
   std::string UsbPrinterSource() const override { return "the test's list"; }
   std::string SerialDevicePath(const std::string& portName) const override {
     const auto device = devices.find(portName);
-    return device == devices.end() ? portName : device->second;
+    if (device != devices.end()) return device->second;
+#ifdef _WIN32
+    return SystemPortDiscovery().SerialDevicePath(portName);  // only names it, never looks anything up
+#else
+    return portName;  // the system's mapping would reach the machine's own ttyS0 for "COM1"
+#endif
   }
   std::string LockFolder() const override { return locks_.path(); }
 
   std::vector<std::string> serialPorts;
   std::vector<UsbPrinterInfo> usbPrinters;
-  // The device a port name opens; any other name opens as it is.
+  // The device a port name opens; any other name opens as it is, on Windows
+  // in the device namespace ("COM12" as "\\.\COM12").
   std::map<std::string, std::string> devices;
 
  private:
