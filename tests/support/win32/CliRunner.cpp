@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <string>
+
 #include "language/win32/WideText.h"
 #include "support/CliRunner.h"
 #include "support/TestSupport.h"
@@ -52,8 +54,16 @@ CliRun RunProgram(const std::string& program, const std::vector<std::string>& ar
   startup.hStdOutput = out;
   startup.hStdError = err;
   PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                      &startup, &process);
+  // Wine, just after making its prefix, now and then fails a start that
+  // works a moment later; a program that never starts is a failed test.
+  BOOL started = FALSE;
+  DWORD startError = 0;
+  for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+    if (attempt > 0) Sleep(200);
+    started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                             &process);
+    if (!started) startError = GetLastError();
+  }
   CliRun run;
   if (started) {
     WaitForSingleObject(process.hProcess, INFINITE);
@@ -66,6 +76,7 @@ CliRun RunProgram(const std::string& program, const std::vector<std::string>& ar
   CloseHandle(err);
   if (!stdoutPath) run.output = ReadText(outFile);
   run.error = ReadText(errFile);
+  if (!started) run.error += "could not start " + program + ": error " + std::to_string(startError) + "\n";
   return run;
 }
 
