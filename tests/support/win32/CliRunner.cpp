@@ -1,9 +1,10 @@
+#include "support/CliRunner.h"
+
 #include <windows.h>
 
 #include <string>
 
 #include "language/win32/WideText.h"
-#include "support/CliRunner.h"
 #include "support/TestSupport.h"
 
 namespace kestrel::test {
@@ -60,8 +61,8 @@ CliRun RunProgram(const std::string& program, const std::vector<std::string>& ar
   DWORD startError = 0;
   for (int attempt = 0; attempt < 5 && !started; ++attempt) {
     if (attempt > 0) Sleep(200);
-    started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                             &process);
+    started =
+        CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
     if (!started) startError = GetLastError();
   }
   CliRun run;
