@@ -124,8 +124,10 @@ void ServeSocket(EmulatorSocket& socket, std::chrono::seconds idleLimit, emu::St
   while (!Interrupted()) {
     if (client < 0) {
       pollfd wait{socket.fd(), POLLIN, 0};
-      if (poll(&wait, 1, kPollMs) > 0) client = accept4(socket.fd(), nullptr, nullptr, SOCK_CLOEXEC);
-      lastData = Clock::now();
+      if (poll(&wait, 1, kPollMs) > 0) {
+        client = accept4(socket.fd(), nullptr, nullptr, SOCK_CLOEXEC);
+        lastData = Clock::now();
+      }
       continue;
     }
     const PortState state = ReadPort(client, printer);
