@@ -3,6 +3,11 @@
 # both holding kestrel.exe and kestrel-cli.exe; the installer adds a Start
 # menu entry for the window and an uninstaller.
 install(TARGETS kestrel kestrel-cli RUNTIME DESTINATION .)
+# The virtual printer's font, beside the programs where they look for it, and
+# the copyright files of the font and of the libraries built into them.
+install(FILES ${KESTREL_CJK_FONT} DESTINATION .)
+install(FILES /usr/share/doc/fonts-wqy-microhei/copyright DESTINATION licenses RENAME fonts-wqy-microhei.copyright)
+install(DIRECTORY ${KESTREL_WINDOWS_LIBRARIES}/prefix/licenses/ DESTINATION licenses)
 
 set(CPACK_PACKAGE_NAME Kestrel)
 set(CPACK_PACKAGE_VENDOR Tarnwick)

@@ -9,7 +9,7 @@ namespace kestrel::cli {
 // Everything the commands print goes through these, so that output cut short
 // (a full disk, a closed pipe, /dev/full) is noticed. The C library forgets a
 // failed write's reason once it drops the buffer, so the first one is kept.
-void PrintOut(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void PrintOut(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
 void WriteOut(std::string_view bytes);
 void FlushOut();
 // For routines that take a stream: hands them stdout and notes a failure.

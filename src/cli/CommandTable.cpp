@@ -22,7 +22,6 @@ const std::vector<CliCommand>& CommandTable() {
      "reprint a job on a timer and count the sends, until Ctrl+C or N ticks",
      "kestrel-cli aging 60x40 --port /dev/ttyUSB0 --ticks 5 --log run.csv",
      OptionSet{.link = true, .extras = {{"--interval"}, {"--ticks"}, {"--log"}}}},
-#if KESTREL_VIRTUAL_PRINTER
     {"dump", RunDump, "(FILE | JOB [options])",
      "list the commands of a byte file or a job, one a line with its offset; problems marked !!",
      "kestrel-cli dump 80x60", OptionSet{.extras = {}}},
@@ -33,6 +32,7 @@ const std::vector<CliCommand>& CommandTable() {
     {"preview", RunPreview, "JOB [options] [--width DOTS] --output FILE.png",
      "compose a job and print it on the virtual printer: one PNG picture a page",
      "kestrel-cli preview 60x50 --lang zh --output label.png", OptionSet{.output = true, .extras = {{"--width"}}}},
+#ifndef _WIN32
     {"emulate", RunEmulate,
      "(--pty [--link PATH] | --listen HOST:PORT [--idle-timeout SECONDS]) [--output-dir FOLDER] [--width DOTS]",
      "be a printer on a pseudo-terminal or a TCP port: each printed page a picture in FOLDER, until Ctrl+C",

@@ -5,18 +5,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <iterator>
+#include <vector>
 
+#include "emulator/FontFiles.h"
 #include "emulator/PrinterText.h"
 
 namespace kestrel::emu {
 namespace {
-
-// Fonts that scripts/setup installs, the first one present wins.
-constexpr const char* kFontFiles[] = {
-    "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc",
-    "/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc",
-    "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc",
-};
 
 // Grey levels from this value up print; thinner strokes would break up.
 constexpr int kInkThreshold = 96;
@@ -29,6 +26,9 @@ constexpr std::size_t kMaxCachedGlyphs = 8192;
 struct GlyphSource::Face {
   FT_Library library = nullptr;
   FT_Face face = nullptr;
+  // The font file read whole: FreeType would open it by a narrow name, which
+  // on Windows cannot name every folder.
+  std::vector<FT_Byte> file;
 };
 
 GlyphSource& GlyphSource::Shared() {
@@ -38,12 +38,18 @@ GlyphSource& GlyphSource::Shared() {
 
 GlyphSource::GlyphSource() : face_(std::make_unique<Face>()) {
   if (FT_Init_FreeType(&face_->library) != 0) return;
-  for (const char* path : kFontFiles) {
-    if (FT_New_Face(face_->library, path, 0, &face_->face) == 0) {
-      fontPath_ = path;
+  for (const std::filesystem::path& path : CjkFontFiles()) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) continue;
+    face_->file.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (FT_New_Memory_Face(face_->library, face_->file.data(), static_cast<FT_Long>(face_->file.size()), 0,
+                           &face_->face) == 0) {
+      const std::u8string name = path.u8string();
+      fontPath_.assign(name.begin(), name.end());
       return;
     }
   }
+  face_->file.clear();
 }
 
 GlyphSource::~GlyphSource() {
