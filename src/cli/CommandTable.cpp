@@ -14,14 +14,7 @@ OptionList SendOptions() {
                    {"--hex", "", "the text is hexadecimal bytes: \"1b 40 0a\""}}});
 }
 
-OptionList AgingOptions() {
-  return Options({LinkOptions(),
-                  JobOptions(),
-                  {{"--interval", "MS", "time between ticks in milliseconds (default 5000)"},
-                   {"--ticks", "N", "stop after N ticks (default: run until Ctrl+C)"},
-                   {"--log", "FILE", "append one CSV line per tick and a summary line at the end to FILE"}}});
-}
-
+#if KESTREL_VIRTUAL_PRINTER
 OptionList EmulateOptions() {
   return Options(
       {{{"--pty", "", "open a pseudo-terminal and print its path: the port to print to"},
@@ -30,6 +23,15 @@ OptionList EmulateOptions() {
         {"--idle-timeout", "SECONDS", "let go of a TCP client that sends nothing this long; 0 never (default 90)"},
         {"--output-dir", "FOLDER", "where page-NNNN.png and page-NNNN.txt go; made if missing (default pages)"},
         {"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default 576)"}}});
+}
+#endif
+
+OptionList AgingOptions() {
+  return Options({LinkOptions(),
+                  JobOptions(),
+                  {{"--interval", "MS", "time between ticks in milliseconds (default 5000)"},
+                   {"--ticks", "N", "stop after N ticks (default: run until Ctrl+C)"},
+                   {"--log", "FILE", "append one CSV line per tick and a summary line at the end to FILE"}}});
 }
 
 }  // namespace
