@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "emulator/FontFiles.h"
@@ -39,9 +38,12 @@ GlyphSource& GlyphSource::Shared() {
 GlyphSource::GlyphSource() : face_(std::make_unique<Face>()) {
   if (FT_Init_FreeType(&face_->library) != 0) return;
   for (const std::filesystem::path& path : CjkFontFiles()) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) continue;
-    face_->file.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = file.tellg();
+    if (!file || size <= 0) continue;
+    face_->file.resize(static_cast<std::size_t>(size));
+    file.seekg(0);
+    if (!file.read(reinterpret_cast<char*>(face_->file.data()), size)) continue;
     if (FT_New_Memory_Face(face_->library, face_->file.data(), static_cast<FT_Long>(face_->file.size()), 0,
                            &face_->face) == 0) {
       const std::u8string name = path.u8string();

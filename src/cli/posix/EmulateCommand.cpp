@@ -1,78 +1,27 @@
 #include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
-#include <ctime>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <vector>
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
+#include "cli/EmulatorServing.h"
+#include "cli/EmulatorSocket.h"
 #include "cli/ProcessIo.h"
 #include "cli/posix/EmulatorPorts.h"
-#include "emulator/PngFile.h"
-#include "emulator/StreamPrinter.h"
 
 // kestrel-cli emulate: the virtual printer on a pseudo-terminal or a TCP port,
 // writing each printed page as a picture and its commands as text.
 namespace kestrel::cli {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// The roll of standard-mode text is printed once the line has been quiet this long.
-constexpr auto kQuietBeforeRoll = std::chrono::seconds(1);
-constexpr int kPollMs = 100;
-// How long a TCP client may hold the port without sending, by default.
-constexpr std::int32_t kDefaultIdleSeconds = 90;
-
-// Writes DIR/page-NNNN.png and DIR/page-NNNN.txt for every page, a copy
-// being a page of its own, and one line a page on stdout.
-class PageWriter {
- public:
-  explicit PageWriter(std::string folder) : folder_(std::move(folder)) {}
-
-  void Take(emu::StreamPrinter& printer) {
-    for (const std::string& message : printer.TakeMessages())
-      PrintOut("%s %s\n", LocalTimeText().c_str(), message.c_str());
-    for (const emu::PrintedPage& printed : printer.TakePages())
-      for (int copy = 1; copy <= printed.page.copies; ++copy) Write(printed, copy);
-    FlushOut();
-  }
-
- private:
-  void Write(const emu::PrintedPage& printed, int copy) {
-    char name[32];
-    std::snprintf(name, sizeof name, "/page-%04d", ++count_);
-    const std::string stem = folder_ + name;
-    std::string error;
-    if (!emu::WritePng(stem + ".png", printed.page.canvas, &error))
-      std::fprintf(stderr, "kestrel-cli: emulate: %s\n", error.c_str());
-    std::ofstream text(stem + ".txt", std::ios::binary);
-    if (copy > 1) text << "copy " << copy << " of the page before\n";
-    for (const std::string& line : copy == 1 ? printed.commands : std::vector<std::string>()) text << line << '\n';
-    text.close();
-    if (!text) std::fprintf(stderr, "kestrel-cli: emulate: %s.txt could not be written\n", stem.c_str());
-    PrintOut("page %d: %d x %d dots, %s.png\n", count_, printed.page.canvas.width(), printed.page.canvas.height(),
-             stem.c_str());
-  }
-
-  std::string folder_;
-  int count_ = 0;
-};
-
-enum class PortState { Data, Quiet, Ended };
-
 // Waits for bytes on fd and feeds what is there.
 PortState ReadPort(int fd, emu::StreamPrinter& printer) {
   pollfd wait{fd, POLLIN, 0};
-  if (poll(&wait, 1, kPollMs) <= 0) return PortState::Quiet;
+  if (poll(&wait, 1, kPortWaitMs) <= 0) return PortState::Quiet;
   std::uint8_t chunk[65536];
   const ssize_t count = read(fd, chunk, sizeof chunk);
   if (count > 0) {
@@ -83,26 +32,11 @@ PortState ReadPort(int fd, emu::StreamPrinter& printer) {
   return PortState::Ended;
 }
 
-// Prints the roll once after the line has been quiet for a while.
-class QuietTimer {
- public:
-  void Data() {
-    last_ = Clock::now();
-    due_ = true;
-  }
-  void Check(emu::StreamPrinter& printer) {
-    if (due_ && Clock::now() - last_ >= kQuietBeforeRoll) {
-      printer.Idle();
-      due_ = false;
-    }
-  }
-
- private:
-  Clock::time_point last_ = Clock::now();
-  bool due_ = false;
-};
-
-void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, PageWriter& writer) {
+bool ServePty(const std::string& link, emu::StreamPrinter& printer, PageWriter& writer, std::string* error) {
+  EmulatorPty pty;
+  if (!pty.Open(error) || (!link.empty() && !MakePortLink(link, pty.path(), error))) return false;
+  PrintOut("printer port: %s%s%s\n", pty.path().c_str(), link.empty() ? "" : " linked as ", link.c_str());
+  FlushOut();
   QuietTimer quiet;
   while (!Interrupted()) {
     const PortState state = ReadPort(pty.fd(), printer);
@@ -111,101 +45,40 @@ void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, PageWriter& writer)
     quiet.Check(printer);
     writer.Take(printer);
   }
-}
-
-// A client that holds the port without sending is let go after idleLimit
-// (zero: never), as network printers do, so that the next one in the queue
-// gets its turn.
-void ServeSocket(EmulatorSocket& socket, std::chrono::seconds idleLimit, emu::StreamPrinter& printer,
-                 PageWriter& writer) {
-  QuietTimer quiet;
-  int client = -1;
-  Clock::time_point lastData;
-  while (!Interrupted()) {
-    if (client < 0) {
-      pollfd wait{socket.fd(), POLLIN, 0};
-      if (poll(&wait, 1, kPollMs) > 0) {
-        client = accept4(socket.fd(), nullptr, nullptr, SOCK_CLOEXEC);
-        lastData = Clock::now();
-      }
-      continue;
-    }
-    const PortState state = ReadPort(client, printer);
-    if (state == PortState::Data) {
-      quiet.Data();
-      lastData = Clock::now();
-    }
-    const bool idle = idleLimit.count() > 0 && Clock::now() - lastData >= idleLimit;
-    if (state == PortState::Ended || idle) {
-      if (idle)
-        std::fprintf(stderr, "kestrel-cli: emulate: closed a connection idle for %lld s\n",
-                     static_cast<long long>(idleLimit.count()));
-      close(client);
-      client = -1;
-      printer.EndStream();
-    }
-    quiet.Check(printer);
-    writer.Take(printer);
-  }
-  if (client >= 0) close(client);
+  if (!link.empty()) unlink(link.c_str());
+  return true;
 }
 
 }  // namespace
 
-int RunEmulate(const Arguments& args, const OptionSet& accepted) {
-  CliOptions options;
-  const std::string problem = ParseCliOptions(args, accepted, options);
-  if (!problem.empty()) return UsageError("emulate: " + problem);
-  if (!options.words.empty()) return UsageError("emulate: unexpected argument '" + options.words[0] + "'");
-  const auto extra = [&](const char* name, const char* otherwise) {
-    const auto found = options.extras.find(name);
-    return found == options.extras.end() ? std::string(otherwise) : found->second;
-  };
-  const bool pty = options.extras.count("--pty") != 0;
-  if (pty && options.extras.count("--listen")) return UsageError("emulate: --pty or --listen, not both");
-  if (!pty && options.extras.count("--link")) return UsageError("emulate: --link goes with --pty");
-  int width = 576;
-  if (!ParseWidthOption(options, &width)) return UsageError("emulate: --width takes 8 to 2304 dots");
-  std::int32_t idleSeconds = kDefaultIdleSeconds;
-  if ((pty && options.extras.count("--idle-timeout")) ||
-      !ParseNumberOption(options, "--idle-timeout", 0, 86400, &idleSeconds))
-    return UsageError("emulate: --idle-timeout goes with --listen and takes 0 to 86400 seconds");
-  const std::string folder = extra("--output-dir", "pages");
-  std::error_code made;
-  std::filesystem::create_directories(folder, made);
-  if (made) {
-    std::fprintf(stderr, "kestrel-cli: emulate: %s: %s\n", folder.c_str(), made.message().c_str());
-    return 1;
-  }
+CliCommand EmulateCommandRow() {
+  return {"emulate",
+          RunEmulate,
+          "(--pty [--link PATH] | --listen HOST:PORT [--idle-timeout SECONDS]) [--output-dir FOLDER] [--width DOTS]",
+          "be a printer on a pseudo-terminal or a TCP port: each printed page a picture in FOLDER, until Ctrl+C",
+          "kestrel-cli emulate --pty --link /tmp/printer --output-dir pages",
+          Options({{{"--pty", "", "open a pseudo-terminal and print its path: the port to print to"},
+                    {"--link", "PATH", "also make PATH a symbolic link to the pseudo-terminal"}},
+                   EmulateTcpOptions()})};
+}
 
-  CatchInterrupts();
-  emu::StreamPrinter printer(width);
-  PageWriter writer(folder);
-  std::string error;
-  if (pty) {
-    EmulatorPty port;
-    const std::string link = extra("--link", "");
-    if (!port.Open(&error) || (!link.empty() && !MakePortLink(link, port.path(), &error))) {
-      std::fprintf(stderr, "kestrel-cli: emulate: %s\n", error.c_str());
-      return 1;
-    }
-    PrintOut("printer port: %s%s%s\n", port.path().c_str(), link.empty() ? "" : " linked as ", link.c_str());
-    FlushOut();
-    ServePty(port, printer, writer);
-    if (!link.empty()) unlink(link.c_str());
-  } else {
-    EmulatorSocket socket;
-    if (!socket.Listen(extra("--listen", "127.0.0.1:9100"), &error)) {
-      std::fprintf(stderr, "kestrel-cli: emulate: %s\n", error.c_str());
-      return 1;
-    }
-    PrintOut("printer port: tcp %s, port %d\n", extra("--listen", "127.0.0.1:9100").c_str(), socket.port());
-    FlushOut();
-    ServeSocket(socket, std::chrono::seconds(idleSeconds), printer, writer);
-  }
-  printer.Shutdown();
-  writer.Take(printer);
-  return FinishOutput(0);
+ExitStatus RunEmulate(const Arguments& args, const CliCommand& command) {
+  CliOptions options;
+  if (const auto problem = ParseOptionsOnly(command, args, options)) return UsageError(&command, *problem);
+  const bool pty = options.extras.count("--pty") != 0;
+  if (pty && options.extras.count("--listen")) return UsageError(&command, "--pty or --listen, not both");
+  if (!pty && options.extras.count("--link")) return UsageError(&command, "--link goes with --pty");
+  if (pty && options.extras.count("--idle-timeout")) return UsageError(&command, "--idle-timeout goes with --listen");
+  EmulateSettings settings;
+  if (const auto problem = ReadEmulateSettings(options, &settings)) return UsageError(&command, *problem);
+  if (!pty)
+    return RunEmulator(settings, [&](auto& printer, auto& writer, std::string* error) {
+      return ServeTcpPort(settings, printer, writer, error);
+    });
+  const auto link = options.extras.find("--link");
+  return RunEmulator(settings, [&](auto& printer, auto& writer, std::string* error) {
+    return ServePty(link == options.extras.end() ? std::string() : link->second, printer, writer, error);
+  });
 }
 
 }  // namespace kestrel::cli

@@ -1,17 +1,12 @@
 #include "cli/posix/EmulatorPorts.h"
 
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netdb.h>
-#include <netinet/in.h>
 #include <sys/ioctl.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 
 namespace kestrel::cli {
@@ -43,44 +38,6 @@ bool EmulatorPty::Open(std::string* error) {
 
 void EmulatorPty::ReleaseExclusive() {
   if (slave_ >= 0) ioctl(slave_, TIOCNXCL);
-}
-
-EmulatorSocket::~EmulatorSocket() {
-  if (listener_ >= 0) close(listener_);
-}
-
-bool EmulatorSocket::Listen(const std::string& address, std::string* error) {
-  const std::size_t colon = address.rfind(':');
-  if (colon == std::string::npos || colon == 0 || colon + 1 == address.size()) {
-    *error = "--listen takes HOST:PORT";
-    return false;
-  }
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  hints.ai_flags = AI_PASSIVE | AI_NUMERICSERV;
-  addrinfo* found = nullptr;
-  const int status = getaddrinfo(address.substr(0, colon).c_str(), address.substr(colon + 1).c_str(), &hints, &found);
-  if (status != 0) {
-    *error = address + ": " + gai_strerror(status);
-    return false;
-  }
-  listener_ = socket(found->ai_family, found->ai_socktype | SOCK_CLOEXEC, found->ai_protocol);
-  const int reuse = 1;
-  if (listener_ >= 0) setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
-  const bool bound =
-      listener_ >= 0 && bind(listener_, found->ai_addr, found->ai_addrlen) == 0 && listen(listener_, 16) == 0;
-  freeaddrinfo(found);
-  if (!bound) {
-    *error = address + ": " + std::strerror(errno);
-    return false;
-  }
-  sockaddr_storage local{};
-  socklen_t length = sizeof local;
-  getsockname(listener_, reinterpret_cast<sockaddr*>(&local), &length);
-  port_ = ntohs(local.ss_family == AF_INET6 ? reinterpret_cast<sockaddr_in6*>(&local)->sin6_port
-                                            : reinterpret_cast<sockaddr_in*>(&local)->sin_port);
-  return true;
 }
 
 bool MakePortLink(const std::string& link, const std::string& target, std::string* error) {

@@ -28,26 +28,6 @@ class EmulatorPty {
   std::string path_;
 };
 
-// A raw TCP printer port: one connection at a time, the others wait in the
-// listen queue.
-class EmulatorSocket {
- public:
-  EmulatorSocket() = default;
-  ~EmulatorSocket();
-  EmulatorSocket(const EmulatorSocket&) = delete;
-  EmulatorSocket& operator=(const EmulatorSocket&) = delete;
-
-  // "HOST:PORT"; false with the reason.
-  bool Listen(const std::string& address, std::string* error);
-  int fd() const { return listener_; }
-  // The port actually bound (for port 0).
-  int port() const { return port_; }
-
- private:
-  int listener_ = -1;
-  int port_ = 0;
-};
-
 // A symbolic link to the pty's path; replaces an old link, never a file.
 bool MakePortLink(const std::string& link, const std::string& target, std::string* error);
 

@@ -25,9 +25,9 @@ std::size_t CharacterLength(std::span<const std::uint8_t> bytes) {
 // One character's bytes as UTF-16; empty when they are not one.
 std::wstring Widen(std::span<const std::uint8_t> bytes) {
   wchar_t wide[4];
-  const int count = MultiByteToWideChar(PrinterCodePage(), MB_ERR_INVALID_CHARS,
-                                        reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()),
-                                        wide, 4);
+  const int count =
+      MultiByteToWideChar(PrinterCodePage(), MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(bytes.data()),
+                          static_cast<int>(bytes.size()), wide, 4);
   return count > 0 ? std::wstring(wide, static_cast<std::size_t>(count)) : std::wstring();
 }
 
