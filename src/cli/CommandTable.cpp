@@ -40,7 +40,8 @@ const std::vector<CliCommand>& CommandTable() {
      OptionSet{
          .jobOptions = false,
          .language = false,
-         .extras = {{"--pty", false}, {"--listen"}, {"--idle-timeout"}, {"--link"}, {"--output-dir"}, {"--width"}}}},
+         .extras = {{"--pty", false}, {"--listen"}, {"--idle-timeout"}, {"--link"}, {"--output-dir"}, {"--width"},
+                    {"--fault"}, {"--fault-for"}, {"--mute", false}}}},
 #endif
     {"help", RunHelp, "[COMMAND]", "show the commands, or one command's options and an example",
      "kestrel-cli help aging", OptionSet{.jobOptions = false, .language = false, .extras = {}}},

@@ -10,7 +10,7 @@ struct FaultName {
   FaultKind kind;
 };
 constexpr FaultName kFaultNames[] = {
-    {"paper-end", FaultKind::kPaperEnd},     {"near-end", FaultKind::kNearEnd}, {"cover-open", FaultKind::kCoverOpen},
+    {"paper-end", FaultKind::kPaperEnd},       {"near-end", FaultKind::kNearEnd}, {"cover-open", FaultKind::kCoverOpen},
     {"cutter-error", FaultKind::kCutterError}, {"offline", FaultKind::kOffline},
 };
 
@@ -21,7 +21,10 @@ struct IdentityText {
   const char* text;
 };
 constexpr IdentityText kIdentity[] = {
-    {65, "1.0.0.16"}, {66, "Tarnwick"}, {67, "Kestrel virtual printer"}, {69, "CHINA GB18030"},
+    {65, "1.0.0.16"},
+    {66, "Tarnwick"},
+    {67, "Kestrel virtual printer"},
+    {69, "CHINA GB18030"},
 };
 constexpr std::uint8_t kModelId = 0x20;
 constexpr std::uint8_t kTypeId = 0x01;  // two-byte characters, no cutter, no display
@@ -155,11 +158,11 @@ std::vector<std::uint8_t> PrinterResponder::TakeAnswers() {
 std::uint8_t RealTimeStatusByte(int n, const RealTimeStatus& s) {
   switch (n) {
     case 1:
-      return Bits({{s.drawerPin3High, 0x04}, {s.offline, 0x08}, {s.waitingForOnline, 0x20}, {s.feedButtonPressed, 0x40}},
-                  0x12);
+      return Bits(
+          {{s.drawerPin3High, 0x04}, {s.offline, 0x08}, {s.waitingForOnline, 0x20}, {s.feedButtonPressed, 0x40}}, 0x12);
     case 2:
-      return Bits({{s.coverOpen, 0x04}, {s.feedingByButton, 0x08}, {s.stoppedByPaperEnd, 0x20}, {s.errorOccurred, 0x40}},
-                  0x12);
+      return Bits(
+          {{s.coverOpen, 0x04}, {s.feedingByButton, 0x08}, {s.stoppedByPaperEnd, 0x20}, {s.errorOccurred, 0x40}}, 0x12);
     case 3:
       return Bits({{s.recoverableError, 0x04},
                    {s.cutterError, 0x08},
@@ -186,6 +189,8 @@ std::vector<std::uint8_t> AutomaticStatusBytes(const RealTimeStatus& s) {
   };
 }
 
-std::uint8_t PaperSensorByte(const RealTimeStatus& s) { return Bits({{s.paperNearEnd, 0x03}, {s.paperEnd, 0x0C}}, 0x00); }
+std::uint8_t PaperSensorByte(const RealTimeStatus& s) {
+  return Bits({{s.paperNearEnd, 0x03}, {s.paperEnd, 0x0C}}, 0x00);
+}
 
 }  // namespace kestrel::emu

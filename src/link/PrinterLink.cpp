@@ -49,9 +49,7 @@ struct PrinterLink::State {
   int rate = 9600;
   std::string lastError;
 
-  void CloseLocked() {
-    ClosePort(port);
-  }
+  void CloseLocked() { ClosePort(port); }
 
   // Only the first printer the system lists is ever used.
   bool OpenUsbLocked(Notice& notice) {

@@ -21,10 +21,10 @@ inline constexpr int kDefaultPrintTimeoutMs = 60000;
 
 // DLE EOT 1 to 4.
 struct StatusResult {
-  bool answered = false;               // all four replies came and fit their pattern
-  std::string reason;                  // why not: "no answer in 2000 ms", "invalid reply to DLE EOT 2: 00"
-  RealTimeStatus status;               // valid when answered
-  std::vector<std::uint8_t> replies;   // the reply bytes, in query order
+  bool answered = false;              // all four replies came and fit their pattern
+  std::string reason;                 // why not: "no answer in 2000 ms", "invalid reply to DLE EOT 2: 00"
+  RealTimeStatus status;              // valid when answered
+  std::vector<std::uint8_t> replies;  // the reply bytes, in query order
   bool Ready() const { return answered && IsReady(status); }
 };
 StatusResult QueryStatus(PrinterLink& link, int timeoutMs = kDefaultQueryTimeoutMs);
@@ -47,9 +47,9 @@ IdentityResult QueryIdentity(PrinterLink& link, int timeoutMs = kDefaultQueryTim
 // has processed everything before it, so the answer means the job printed.
 struct PrintedResult {
   bool printed = false;
-  std::string reason;               // when not printed
-  std::int64_t milliseconds = 0;    // from the job's first byte to the answer
-  PaperSensorStatus paper;          // what the answer says of the paper
+  std::string reason;             // when not printed
+  std::int64_t milliseconds = 0;  // from the job's first byte to the answer
+  PaperSensorStatus paper;        // what the answer says of the paper
 };
 PrintedResult WaitUntilPrinted(PrinterLink& link, std::chrono::steady_clock::time_point firstByte,
                                int timeoutMs = kDefaultPrintTimeoutMs);

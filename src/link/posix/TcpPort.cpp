@@ -69,7 +69,8 @@ OpenedPort OpenTcpPort(const std::string& host, int port, int connectTimeoutMs) 
   const auto deadline = Clock::now() + milliseconds(connectTimeoutMs);
   int lastError = ETIMEDOUT;
   for (const addrinfo* address = found; address != nullptr; address = address->ai_next) {
-    const int fd = socket(address->ai_family, address->ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK, address->ai_protocol);
+    const int fd =
+        socket(address->ai_family, address->ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK, address->ai_protocol);
     if (fd < 0) {
       lastError = errno;
       continue;
@@ -120,7 +121,8 @@ bool WriteTcpInTime(DeviceHandle port, const std::uint8_t* bytes, std::size_t co
     }
     if (written < 0 && errno == EINTR) continue;
     if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
-      *error = errno == ECONNRESET || errno == EPIPE ? TcpReset() : std::string("write failed: ") + std::strerror(errno);
+      *error =
+          errno == ECONNRESET || errno == EPIPE ? TcpReset() : std::string("write failed: ") + std::strerror(errno);
       return false;
     }
     const long long left = MillisecondsLeft(stallDeadline);
@@ -148,7 +150,8 @@ bool WriteTcpInTime(DeviceHandle port, const std::uint8_t* bytes, std::size_t co
   int failure = 0;
   socklen_t size = sizeof failure;
   if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &failure, &size) == 0 && failure != 0) {
-    *error = failure == ECONNRESET || failure == EPIPE ? TcpReset() : std::string("write failed: ") + std::strerror(failure);
+    *error =
+        failure == ECONNRESET || failure == EPIPE ? TcpReset() : std::string("write failed: ") + std::strerror(failure);
     return false;
   }
   return true;

@@ -147,8 +147,10 @@ OpenedPort OpenPrinterNode(const std::string& path) {
 }
 
 void ClosePort(OpenedPort& port) {
-  if (port.handle != kNoPort && port.type == PortType::kTcp) CloseTcpSocket(port.handle);
-  else if (port.handle != kNoPort) CloseHandle(Native(port.handle));
+  if (port.handle != kNoPort && port.type == PortType::kTcp)
+    CloseTcpSocket(port.handle);
+  else if (port.handle != kNoPort)
+    CloseHandle(Native(port.handle));
   port = {};
 }
 

@@ -63,12 +63,13 @@ int ConnectWithin(SOCKET socket, const addrinfo& address, Clock::time_point dead
   if (select(0, nullptr, &writable, &failed, &wait) <= 0) return WSAETIMEDOUT;
   int result = 0;
   int size = sizeof result;
-  if (getsockopt(socket, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&result), &size) != 0)
-    return WSAGetLastError();
+  if (getsockopt(socket, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&result), &size) != 0) return WSAGetLastError();
   return FD_ISSET(socket, &failed) && result == 0 ? WSAECONNREFUSED : result;
 }
 
-std::string SocketError(const char* what, int error) { return std::string(what) + ": winsock error " + std::to_string(error); }
+std::string SocketError(const char* what, int error) {
+  return std::string(what) + ": winsock error " + std::to_string(error);
+}
 
 }  // namespace
 
@@ -177,7 +178,8 @@ ReadOutcome ReadSocketWithin(DeviceHandle port, std::uint8_t* into, std::size_t 
   FD_SET(socket, &readable);
   timeval wait = Interval(timeoutMs);
   if (select(0, &readable, nullptr, nullptr, &wait) <= 0) return outcome;
-  const int count = recv(socket, reinterpret_cast<char*>(into), static_cast<int>(std::min<std::size_t>(capacity, 65536)), 0);
+  const int count =
+      recv(socket, reinterpret_cast<char*>(into), static_cast<int>(std::min<std::size_t>(capacity, 65536)), 0);
   if (count > 0) {
     outcome.count = static_cast<std::size_t>(count);
     return outcome;
@@ -185,7 +187,7 @@ ReadOutcome ReadSocketWithin(DeviceHandle port, std::uint8_t* into, std::size_t 
   const int failure = count == 0 ? 0 : WSAGetLastError();
   if (failure == WSAEWOULDBLOCK) return outcome;
   outcome.failed = true;
-  outcome.error = count == 0 ? "the printer closed the connection"
+  outcome.error = count == 0                                               ? "the printer closed the connection"
                   : failure == WSAECONNRESET || failure == WSAECONNABORTED ? TcpReset()
                                                                            : SocketError("read failed", failure);
   return outcome;
