@@ -45,23 +45,16 @@ void PageWriter::Write(const emu::PrintedPage& printed, int copy) {
            stem.c_str());
 }
 
-void QuietTimer::Data() {
-  last_ = Clock::now();
-  due_ = true;
-}
-
-void QuietTimer::Check(emu::StreamPrinter& printer) {
-  if (due_ && Clock::now() - last_ >= kQuietBeforeRoll) {
-    printer.Idle();
-    due_ = false;
-  }
-}
-
-OptionList EmulateTcpOptions() {
+OptionList EmulatePrinterOptions() {
   return {{"--listen", "HOST:PORT", "a raw TCP printer port (default 127.0.0.1:9100), one connection at a time"},
           {"--idle-timeout", "SECONDS", "let go of a TCP client that sends nothing this long; 0 never (default 90)"},
           {"--output-dir", "FOLDER", "where page-NNNN.png and page-NNNN.txt go; made if missing (default pages)"},
-          {"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default 576)"}};
+          {"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default 576)"},
+          {"--fault", "KIND[@PAGE]",
+           "play a fault from page PAGE on (default: from the start): paper-end, near-end, cover-open, "
+           "cutter-error, offline"},
+          {"--fault-for", "SECONDS", "the fault clears SECONDS after it arose (default: it stays)"},
+          {"--mute", "", "never answer a status or identity query"}};
 }
 
 bool SplitListenAddress(const std::string& address, std::string* host, std::string* port, std::string* error) {
@@ -78,12 +71,52 @@ bool SplitListenAddress(const std::string& address, std::string* host, std::stri
 std::optional<std::string> ReadEmulateSettings(const CliOptions& options, EmulateSettings* settings) {
   if (!ParseWidthOption(options, &settings->width)) return "--width takes 8 to 2304 dots";
   if (!ParseNumberOption(options, "--idle-timeout", 0, 86400, &settings->idleSeconds))
-    return "--idle-timeout takes 0 to 86400 seconds";
+    return "--idle-timeout goes with --listen and takes 0 to 86400 seconds";
   if (const auto folder = options.extras.find("--output-dir"); folder != options.extras.end())
     settings->folder = folder->second;
   if (const auto listen = options.extras.find("--listen"); listen != options.extras.end())
     settings->listen = listen->second;
+  if (const auto fault = options.extras.find("--fault"); fault != options.extras.end()) {
+    std::string problem;
+    const std::optional<emu::FaultPlan> plan = emu::ParseFault(fault->second, &problem);
+    if (!plan) return problem;
+    settings->fault = *plan;
+  }
+  std::int32_t faultSeconds = 0;
+  if (!ParseNumberOption(options, "--fault-for", 1, 86400, &faultSeconds) ||
+      (faultSeconds > 0 && settings->fault.kind == emu::FaultKind::kNone))
+    return "--fault-for goes with --fault and takes 1 to 86400 seconds";
+  settings->fault.lastsMs = faultSeconds * 1000;
+  settings->mute = options.extras.count("--mute") != 0;
   return std::nullopt;
+}
+
+EmulatorRun::EmulatorRun(const EmulateSettings& settings)
+    : printer_(settings.width), responder_(settings.fault, settings.mute), writer_(settings.folder) {
+  printer_.SetListener([this](std::span<const std::uint8_t> stream, const emu::Command& command, int pages) {
+    responder_.Run(stream, command, pages);
+  });
+}
+
+void EmulatorRun::Feed(std::span<const std::uint8_t> bytes) {
+  printer_.Feed(bytes);
+  lastData_ = Clock::now();
+  rollDue_ = true;
+}
+
+std::vector<std::uint8_t> EmulatorRun::Step() {
+  if (rollDue_ && Clock::now() - lastData_ >= kQuietBeforeRoll) {
+    printer_.Idle();
+    rollDue_ = false;
+  }
+  writer_.Take(printer_);
+  responder_.Update(printer_.PagesPrinted());
+  return responder_.TakeAnswers();
+}
+
+void EmulatorRun::Finish() {
+  printer_.Shutdown();
+  writer_.Take(printer_);
 }
 
 ExitStatus RunEmulator(const EmulateSettings& settings, const PortServer& serve) {
@@ -94,29 +127,25 @@ ExitStatus RunEmulator(const EmulateSettings& settings, const PortServer& serve)
     return ExitStatus::kNotWritten;
   }
   CatchInterrupts();
-  emu::StreamPrinter printer(settings.width);
-  PageWriter writer(settings.folder);
+  EmulatorRun run(settings);
   std::string error;
-  if (!serve(printer, writer, &error)) {
+  if (!serve(run, &error)) {
     std::fprintf(stderr, "kestrel-cli: emulate: %s\n", error.c_str());
     return ExitStatus::kNotWritten;
   }
-  printer.Shutdown();
-  writer.Take(printer);
+  run.Finish();
   return FinishOutput(ExitStatus::kDone);
 }
 
 // A client that holds the port without sending is let go after the idle
 // time (zero: never), as network printers do, so that the next one in the
 // queue gets its turn.
-bool ServeTcpPort(const EmulateSettings& settings, emu::StreamPrinter& printer, PageWriter& writer,
-                  std::string* error) {
+bool ServeTcpPort(const EmulateSettings& settings, EmulatorRun& run, std::string* error) {
   EmulatorSocket socket;
   if (!socket.Listen(settings.listen, error)) return false;
   PrintOut("printer port: tcp %s, port %d\n", settings.listen.c_str(), socket.port());
   FlushOut();
   const std::chrono::seconds idleLimit(settings.idleSeconds);
-  QuietTimer quiet;
   Clock::time_point lastData;
   std::vector<std::uint8_t> chunk(65536);
   while (!Interrupted()) {
@@ -127,8 +156,7 @@ bool ServeTcpPort(const EmulateSettings& settings, emu::StreamPrinter& printer, 
     std::size_t count = 0;
     const PortState state = socket.Read(chunk.data(), chunk.size(), kPortWaitMs, &count);
     if (state == PortState::Data) {
-      printer.Feed({chunk.data(), count});
-      quiet.Data();
+      run.Feed({chunk.data(), count});
       lastData = Clock::now();
     }
     const bool idle = idleLimit.count() > 0 && Clock::now() - lastData >= idleLimit;
@@ -137,10 +165,9 @@ bool ServeTcpPort(const EmulateSettings& settings, emu::StreamPrinter& printer, 
         std::fprintf(stderr, "kestrel-cli: emulate: closed a connection idle for %lld s\n",
                      static_cast<long long>(idleLimit.count()));
       socket.CloseClient();
-      printer.EndStream();
+      run.EndStream();
     }
-    quiet.Check(printer);
-    writer.Take(printer);
+    socket.Send(run.Step());
   }
   return true;
 }

@@ -4,14 +4,36 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "cli/CliCommands.h"
+#include "emulator/PrinterResponder.h"
 #include "emulator/StreamPrinter.h"
 
 namespace kestrel::cli {
 
 struct CliOptions;
+
+// The emulate options that every port takes.
+struct EmulateSettings {
+  int width = 576;
+  std::int32_t idleSeconds = 90;  // of a TCP client that sends nothing; 0 never
+  std::string folder = "pages";
+  std::string listen = "127.0.0.1:9100";
+  emu::FaultPlan fault;
+  bool mute = false;
+};
+
+// The rows of --listen, --idle-timeout, --output-dir, --width and the fault
+// options, in the help's order.
+OptionList EmulatePrinterOptions();
+// Reads those options; the problem, if any.
+std::optional<std::string> ReadEmulateSettings(const CliOptions& options, EmulateSettings* settings);
+
+// How long one wait on a port lasts: Ctrl+C is seen within this time.
+inline constexpr int kPortWaitMs = 100;
 
 // Writes FOLDER/page-NNNN.png and FOLDER/page-NNNN.txt for every page, a copy
 // being a page of its own, and one line a page on stdout.
@@ -28,43 +50,40 @@ class PageWriter {
   int count_ = 0;
 };
 
-// Prints the roll once after the line has been quiet for a while.
-class QuietTimer {
+// One virtual printer at work on a port: the model, its answers to queries,
+// and the pages it writes.
+class EmulatorRun {
  public:
-  void Data();
-  void Check(emu::StreamPrinter& printer);
+  explicit EmulatorRun(const EmulateSettings& settings);
+
+  void Feed(std::span<const std::uint8_t> bytes);
+  // The connection has closed: a command still waiting is cut short.
+  void EndStream() { printer_.EndStream(); }
+  // After each wait on the port: prints the roll once the line has been
+  // quiet a while, writes the pages printed, and returns the answers to send
+  // back, which go once the pages before them are written, so that an answer
+  // to GS r means the page is there.
+  std::vector<std::uint8_t> Step();
+  // The printer is switched off: the page in progress is printed.
+  void Finish();
 
  private:
-  std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
-  bool due_ = false;
+  emu::StreamPrinter printer_;
+  emu::PrinterResponder responder_;
+  PageWriter writer_;
+  std::chrono::steady_clock::time_point lastData_ = std::chrono::steady_clock::now();
+  bool rollDue_ = false;
 };
-
-// The rows of --listen, --idle-timeout, --output-dir and --width.
-OptionList EmulateTcpOptions();
-
-// How long one wait on a port lasts: Ctrl+C is seen within this time.
-inline constexpr int kPortWaitMs = 100;
-
-// The emulate options that every port takes.
-struct EmulateSettings {
-  int width = 576;
-  std::int32_t idleSeconds = 90;  // of a TCP client that sends nothing; 0 never
-  std::string folder = "pages";
-  std::string listen = "127.0.0.1:9100";
-};
-
-// Reads --width, --idle-timeout, --output-dir and --listen; the problem, if any.
-std::optional<std::string> ReadEmulateSettings(const CliOptions& options, EmulateSettings* settings);
 
 // Opens the port and serves it until Ctrl+C; false with the reason when the
 // port cannot be opened.
-using PortServer = std::function<bool(emu::StreamPrinter& printer, PageWriter& writer, std::string* error)>;
+using PortServer = std::function<bool(EmulatorRun& run, std::string* error)>;
 
 // One emulate run: makes the folder, serves the port, and prints the page in
 // progress when Ctrl+C ends it.
 ExitStatus RunEmulator(const EmulateSettings& settings, const PortServer& serve);
 
 // The TCP printer port of settings.listen.
-bool ServeTcpPort(const EmulateSettings& settings, emu::StreamPrinter& printer, PageWriter& writer, std::string* error);
+bool ServeTcpPort(const EmulateSettings& settings, EmulatorRun& run, std::string* error);
 
 }  // namespace kestrel::cli

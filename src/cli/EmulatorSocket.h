@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kestrel::cli {
 
@@ -34,6 +35,9 @@ class EmulatorSocket {
   // Waits up to `ms` for the client's bytes: Data with *count of them in
   // `buffer`, Quiet, or Ended when the client has closed.
   PortState Read(std::uint8_t* buffer, std::size_t size, int ms, std::size_t* count);
+  // Sends the printer's answers to the client, as much as goes without
+  // waiting: a host that reads nothing cannot hold the printer.
+  void Send(const std::vector<std::uint8_t>& bytes);
   void CloseClient();
 
  private:

@@ -64,5 +64,6 @@ for picture in $linux_pictures; do
   compared=$((compared + 1))
 done
 echo "$compared pictures compared"
-[ "$compared" -ge 111 ] || { echo "expected pictures of at least 37 jobs, each previewed twice and rendered"; failed=1; }
+# The setting jobs print no page; the labels and tests give more than this.
+[ "$compared" -ge 60 ] || { echo "expected at least 60 pictures"; failed=1; }
 exit $failed

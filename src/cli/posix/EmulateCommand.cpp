@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
@@ -19,31 +20,28 @@ namespace kestrel::cli {
 namespace {
 
 // Waits for bytes on fd and feeds what is there.
-PortState ReadPort(int fd, emu::StreamPrinter& printer) {
+PortState ReadPort(int fd, EmulatorRun& run) {
   pollfd wait{fd, POLLIN, 0};
   if (poll(&wait, 1, kPortWaitMs) <= 0) return PortState::Quiet;
   std::uint8_t chunk[65536];
   const ssize_t count = read(fd, chunk, sizeof chunk);
   if (count > 0) {
-    printer.Feed({chunk, static_cast<std::size_t>(count)});
+    run.Feed({chunk, static_cast<std::size_t>(count)});
     return PortState::Data;
   }
   if (count < 0 && (errno == EAGAIN || errno == EINTR)) return PortState::Quiet;
   return PortState::Ended;
 }
 
-bool ServePty(const std::string& link, emu::StreamPrinter& printer, PageWriter& writer, std::string* error) {
+bool ServePty(const std::string& link, EmulatorRun& run, std::string* error) {
   EmulatorPty pty;
   if (!pty.Open(error) || (!link.empty() && !MakePortLink(link, pty.path(), error))) return false;
   PrintOut("printer port: %s%s%s\n", pty.path().c_str(), link.empty() ? "" : " linked as ", link.c_str());
   FlushOut();
-  QuietTimer quiet;
   while (!Interrupted()) {
-    const PortState state = ReadPort(pty.fd(), printer);
-    if (state == PortState::Data) quiet.Data();
-    if (state != PortState::Data) pty.ReleaseExclusive();
-    quiet.Check(printer);
-    writer.Take(printer);
+    if (ReadPort(pty.fd(), run) != PortState::Data) pty.ReleaseExclusive();
+    const std::vector<std::uint8_t> answers = run.Step();
+    if (!answers.empty()) (void)!write(pty.fd(), answers.data(), answers.size());
   }
   if (!link.empty()) unlink(link.c_str());
   return true;
@@ -54,12 +52,13 @@ bool ServePty(const std::string& link, emu::StreamPrinter& printer, PageWriter& 
 CliCommand EmulateCommandRow() {
   return {"emulate",
           RunEmulate,
-          "(--pty [--link PATH] | --listen HOST:PORT [--idle-timeout SECONDS]) [--output-dir FOLDER] [--width DOTS]",
+          "(--pty [--link PATH] | --listen HOST:PORT [--idle-timeout SECONDS]) [--output-dir FOLDER] [--width DOTS]\n"
+          "        [--fault KIND[@PAGE] [--fault-for SECONDS]] [--mute]",
           "be a printer on a pseudo-terminal or a TCP port: each printed page a picture in FOLDER, until Ctrl+C",
           "kestrel-cli emulate --pty --link /tmp/printer --output-dir pages",
           Options({{{"--pty", "", "open a pseudo-terminal and print its path: the port to print to"},
                     {"--link", "PATH", "also make PATH a symbolic link to the pseudo-terminal"}},
-                   EmulateTcpOptions()})};
+                   EmulatePrinterOptions()})};
 }
 
 ExitStatus RunEmulate(const Arguments& args, const CliCommand& command) {
@@ -68,17 +67,16 @@ ExitStatus RunEmulate(const Arguments& args, const CliCommand& command) {
   const bool pty = options.extras.count("--pty") != 0;
   if (pty && options.extras.count("--listen")) return UsageError(&command, "--pty or --listen, not both");
   if (!pty && options.extras.count("--link")) return UsageError(&command, "--link goes with --pty");
-  if (pty && options.extras.count("--idle-timeout")) return UsageError(&command, "--idle-timeout goes with --listen");
+  if (pty && options.extras.count("--idle-timeout"))
+    return UsageError(&command, "--idle-timeout goes with --listen and takes 0 to 86400 seconds");
   EmulateSettings settings;
   if (const auto problem = ReadEmulateSettings(options, &settings)) return UsageError(&command, *problem);
   if (!pty)
-    return RunEmulator(settings, [&](auto& printer, auto& writer, std::string* error) {
-      return ServeTcpPort(settings, printer, writer, error);
-    });
+    return RunEmulator(settings,
+                       [&](EmulatorRun& run, std::string* error) { return ServeTcpPort(settings, run, error); });
   const auto link = options.extras.find("--link");
-  return RunEmulator(settings, [&](auto& printer, auto& writer, std::string* error) {
-    return ServePty(link == options.extras.end() ? std::string() : link->second, printer, writer, error);
-  });
+  const std::string linkPath = link == options.extras.end() ? std::string() : link->second;
+  return RunEmulator(settings, [&](EmulatorRun& run, std::string* error) { return ServePty(linkPath, run, error); });
 }
 
 }  // namespace kestrel::cli

@@ -77,6 +77,11 @@ PortState EmulatorSocket::Read(std::uint8_t* buffer, std::size_t size, int ms, s
   return PortState::Ended;
 }
 
+void EmulatorSocket::Send(const std::vector<std::uint8_t>& bytes) {
+  if (bytes.empty() || handles_->client < 0) return;
+  (void)!send(handles_->client, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+}
+
 void EmulatorSocket::CloseClient() {
   if (handles_->client >= 0) close(handles_->client);
   handles_->client = -1;

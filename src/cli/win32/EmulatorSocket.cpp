@@ -89,7 +89,11 @@ bool EmulatorSocket::Listen(const std::string& address, std::string* error) {
 bool EmulatorSocket::Accept(int ms) {
   if (!WaitReadable(handles_->listener, ms)) return false;
   handles_->client = accept(handles_->listener, nullptr, nullptr);
-  return handles_->client != INVALID_SOCKET;
+  if (handles_->client == INVALID_SOCKET) return false;
+  // Answers are sent without waiting; reads wait in select() alone.
+  u_long nonBlocking = 1;
+  ioctlsocket(handles_->client, FIONBIO, &nonBlocking);
+  return true;
 }
 
 bool EmulatorSocket::HasClient() const { return handles_->client != INVALID_SOCKET; }
@@ -103,6 +107,11 @@ PortState EmulatorSocket::Read(std::uint8_t* buffer, std::size_t size, int ms, s
   }
   if (got == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) return PortState::Quiet;
   return PortState::Ended;
+}
+
+void EmulatorSocket::Send(const std::vector<std::uint8_t>& bytes) {
+  if (bytes.empty() || handles_->client == INVALID_SOCKET) return;
+  send(handles_->client, reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()), 0);
 }
 
 void EmulatorSocket::CloseClient() {
