@@ -1,5 +1,9 @@
 #include "cli/CliCommands.h"
 
+#include <string>
+
+#include "cli/PortNaming.h"
+
 namespace kestrel::cli {
 namespace {
 
@@ -22,6 +26,19 @@ OptionList AgingOptions() {
                    {"--log", "FILE", "append one CSV line per tick and a summary line at the end to FILE"}}});
 }
 
+// The examples name a serial port as the system does.
+const std::string& PrintExample() {
+  static const std::string example =
+      std::string("kestrel-cli print density --density 8 --port ") + kSerialPortExample + " --baud 9600";
+  return example;
+}
+
+const std::string& AgingExample() {
+  static const std::string example =
+      std::string("kestrel-cli aging 60x40 --port ") + kSerialPortExample + " --ticks 5 --log run.csv";
+  return example;
+}
+
 }  // namespace
 
 const std::vector<CliCommand>& CommandTable() {
@@ -35,13 +52,13 @@ const std::vector<CliCommand>& CommandTable() {
      "kestrel-cli compose 60x20 --lang zh --at \"2024-03-05 14:07:09\"",
      Options({JobOptions(), {OutputOption("the raw bytes into FILE instead of hex on stdout"), JsonOption()}})},
     {"print", RunPrint, "JOB --port PORT [--baud RATE] [options]", "compose a job and write it to the printer",
-     "kestrel-cli print density --density 8 --port /dev/ttyUSB0 --baud 9600", Options({LinkOptions(), JobOptions()})},
+     PrintExample().c_str(), Options({LinkOptions(), JobOptions()})},
     {"send", RunSend, "--port PORT [--baud RATE] [--lang zh|en] [--hex] [--count N] (--text TEXT | --file FILE)",
      "send text, or hexadecimal bytes with --hex, as the window's console does",
      "kestrel-cli send --port usb --hex --count 3 --text \"1b 40 0a\"", SendOptions()},
     {"aging", RunAging, "JOB --port PORT [--baud RATE] [--interval MS] [--ticks N] [--log FILE] [options]",
      "reprint a job on a timer and count the sends, until Ctrl+C or N ticks",
-     "kestrel-cli aging 60x40 --port /dev/ttyUSB0 --ticks 5 --log run.csv", AgingOptions()},
+     AgingExample().c_str(), AgingOptions()},
     {"dump", RunDump, "(FILE | JOB [options])",
      "list the commands of a byte file or a job, one a line with its offset; problems marked !!",
      "kestrel-cli dump 80x60", Options({JobOptions()})},

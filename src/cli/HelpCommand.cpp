@@ -4,11 +4,10 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
+#include "cli/PortNaming.h"
 
 namespace kestrel::cli {
 namespace {
-
-constexpr const char* kPortParagraph = "\nPORT is usb (the first USB printer), a serial device path, or COMn.\n";
 
 void PrintExitStatuses(std::FILE* stream) {
   std::fputs(

@@ -4,6 +4,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
+#include "cli/PortNaming.h"
 #include "link/SerialRate.h"
 #include "operations/SettingTables.h"
 
@@ -110,7 +111,7 @@ Problem SetOutput(CliOptions& o, const std::string& v) {
 
 const OptionList& LinkOptions() {
   static const OptionList rows = {
-      {"--port", "PORT", "usb (the first USB printer), a serial device path such as /dev/ttyUSB0, or COMn", SetPort},
+      {"--port", "PORT", kPortMeaning, SetPort},
       {"--baud", "RATE", "serial rate: 1200 2400 4800 9600 19200 38400 57600 115200 (default 115200)", SetBaud},
   };
   return rows;

@@ -1,9 +1,8 @@
 #!/bin/sh
-# kestrel-cli.exe emulate --listen is a network printer: two jobs sent over
-# TCP, one connection each, become page-0001 and page-0002, each the picture
-# the Linux build previews for the job, with its commands beside it; Ctrl+C
-# ends the printer with exit 0. The jobs go out through kestrel-cli.exe's own
-# tcp: port where it has one, else as raw bytes through socat.
+# kestrel-cli.exe emulate --listen is a network printer: two jobs that
+# kestrel-cli.exe prints to its tcp: port, one connection each, become
+# page-0001 and page-0002, each the picture the Linux build previews for the
+# job, with its commands beside it; Ctrl+C ends the printer with exit 0.
 # Arguments: WINE-RUN KESTREL-CLI.EXE LINUX-KESTREL-CLI WORK-FOLDER
 set -u
 wine_run=$1 windows_cli=$2 linux_cli=$3 work=$4
@@ -28,18 +27,12 @@ if [ -z "$port" ]; then
   exit 1
 fi
 
-"$wine_run" "$windows_cli" help print >"$work/help.out" 2>&1
 failed=0 number=0
 for job in 60x30 80x60; do
   number=$((number + 1))
   "$linux_cli" preview "$job" --lang zh --at "$at" --output "$work/want/$job.png" >/dev/null || exit 1
-  if grep -q 'tcp:' "$work/help.out"; then
-    "$wine_run" "$windows_cli" print "$job" --lang zh --at "$at" --port "tcp:127.0.0.1:$port" \
-      >"$work/print.out" 2>"$work/print.err" || { cat "$work/print.err"; failed=1; }
-  else
-    "$linux_cli" compose "$job" --lang zh --at "$at" --output "$work/$job.bin" || exit 1
-    socat -u "FILE:$work/$job.bin" "TCP:127.0.0.1:$port" || failed=1
-  fi
+  "$wine_run" "$windows_cli" print "$job" --lang zh --at "$at" --port "tcp:127.0.0.1:$port" \
+    >"$work/print.out" 2>"$work/print.err" || { cat "$work/print.err"; failed=1; }
   page=$(printf '%s/pages/page-%04d' "$work" $number)
   for _ in $(seq 100); do
     grep -q "^page $number: " "$work/emulate.out" && break
