@@ -31,6 +31,16 @@ OptionList EmulateOptions() {
 }
 #endif
 
+OptionSpec TimeoutOption() {
+  return {"--timeout", "MS", "how long to wait for each answer, in milliseconds (default 2000)"};
+}
+
+OptionList StatusOptions() {
+  return Options({LinkOptions(),
+                  {JsonOption(), TimeoutOption(),
+                   {"--watch", "", "ask every second until Ctrl+C; a line each time the status changes"}}});
+}
+
 OptionList AgingOptions() {
   return Options({LinkOptions(),
                   JobOptions(),
@@ -59,6 +69,12 @@ const std::vector<CliCommand>& CommandTable() {
     {"aging", RunAging, "JOB --port PORT [--baud RATE] [--interval MS] [--ticks N] [--log FILE] [options]",
      "reprint a job on a timer and count the sends, until Ctrl+C or N ticks",
      "kestrel-cli aging 60x40 --port /dev/ttyUSB0 --ticks 5 --log run.csv", AgingOptions()},
+    {"status", RunStatus, "--port PORT [--baud RATE] [--json] [--timeout MS] [--watch]",
+     "ask the printer for its status: online, cover, paper, errors; exit 3 when it reports a fault",
+     "kestrel-cli status --port tcp:192.168.1.50 --json", StatusOptions()},
+    {"info", RunInfo, "--port PORT [--baud RATE] [--json] [--timeout MS]",
+     "ask the printer who it is: model, firmware, maker, serial number, code page, as far as it answers",
+     "kestrel-cli info --port /dev/ttyUSB0", Options({LinkOptions(), {JsonOption(), TimeoutOption()}})},
 #if KESTREL_VIRTUAL_PRINTER
     {"dump", RunDump, "(FILE | JOB [options])",
      "list the commands of a byte file or a job, one a line with its offset; problems marked !!",
