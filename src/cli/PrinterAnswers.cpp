@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/CliOutput.h"
 #include "cli/JsonText.h"
 
 namespace kestrel::cli {
@@ -48,6 +49,18 @@ std::string StatusText(const StatusResult& result) {
   std::string words;
   for (const std::string& word : StatusWords(result.status)) words += (words.empty() ? "" : ", ") + word;
   return (result.Ready() ? std::string("ready") : "fault: " + FaultText(result.status)) + "\n" + words;
+}
+
+ExitStatus ReportPrinted(PrinterLink& link, std::chrono::steady_clock::time_point firstByte,
+                         const CliOptions& options) {
+  const PrintedResult result = WaitUntilPrinted(link, firstByte, QueryTimeout(options, kDefaultPrintTimeoutMs).value());
+  if (!result.printed) {
+    std::fprintf(stderr, "kestrel-cli: print: sent, but not known to have printed: %s\n", result.reason.c_str());
+    return ExitStatus::kNotWritten;
+  }
+  PrintOut("printed in %lld ms%s\n", static_cast<long long>(result.milliseconds),
+           result.paper.paperEnd ? ", paper end" : result.paper.nearEnd ? ", paper near end" : "");
+  return FinishOutput(result.paper.paperEnd ? ExitStatus::kPrinterFault : ExitStatus::kDone);
 }
 
 ExitStatus StatusExit(const StatusResult& result) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -33,5 +34,11 @@ std::string StatusText(const StatusResult& result);
 // The exit status a status tells: done when ready, a printer fault when not,
 // not reached when the printer did not answer.
 ExitStatus StatusExit(const StatusResult& result);
+
+// print --wait: asks whether the job written from `firstByte` on has printed
+// and says how long it took ("printed in 812 ms"); the printer's paper end is
+// a fault, no answer within --timeout a failure.
+ExitStatus ReportPrinted(PrinterLink& link, std::chrono::steady_clock::time_point firstByte,
+                         const CliOptions& options);
 
 }  // namespace kestrel::cli
