@@ -28,8 +28,7 @@ std::optional<std::string> AgingChecks::Parse(const CliOptions& options) {
     stopOnFault_ = onFault->second == "stop";
   }
   std::int32_t timeout = wait_ ? kDefaultPrintTimeoutMs : kDefaultQueryTimeoutMs;
-  if (!ParseNumberOption(options, "--timeout", 1, 600000, &timeout))
-    return "--timeout takes 1 to 600000 milliseconds";
+  if (!ParseNumberOption(options, "--timeout", 1, 600000, &timeout)) return "--timeout takes 1 to 600000 milliseconds";
   if (options.extras.count("--timeout") && !wait_ && !checkStatus_)
     return "--timeout goes with --wait or --check-status";
   timeoutMs_ = timeout;
@@ -90,7 +89,8 @@ bool AgingChecks::WaitUntilReady(PrinterLink& link, const std::string& fault, st
 std::string AgingChecks::Summary() const {
   std::string summary;
   if (wait_ && printed_ > 0) {
-    const std::int64_t span = std::chrono::duration_cast<std::chrono::milliseconds>(lastPrinted_ - *firstLabel_).count();
+    const std::int64_t span =
+        std::chrono::duration_cast<std::chrono::milliseconds>(lastPrinted_ - *firstLabel_).count();
     char rate[64];
     std::snprintf(rate, sizeof rate, "%.1f", span > 0 ? printed_ * 60000.0 / static_cast<double>(span) : 0.0);
     summary += ", " + std::string(rate) + " labels a minute, slowest " + std::to_string(slowestMs_) + " ms";

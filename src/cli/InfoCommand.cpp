@@ -18,8 +18,8 @@ std::string IdentityJson(const std::string& port, const IdentityResult& result) 
     items += std::string(items.empty() ? "" : ", ") + JsonString(answer.item.key) + ": " +
              (answer.value ? JsonString(*answer.value) : "null");
     if (!answer.value)
-      unanswered += std::string(unanswered.empty() ? "" : ", ") + JsonString(answer.item.key) + ": " +
-                    JsonString(answer.problem);
+      unanswered +=
+          std::string(unanswered.empty() ? "" : ", ") + JsonString(answer.item.key) + ": " + JsonString(answer.problem);
   }
   return "{\"port\": " + JsonString(port) + ", \"items\": {" + items + "}, \"unanswered\": {" + unanswered + "}}\n";
 }

@@ -8,7 +8,9 @@
 namespace kestrel::cli {
 namespace {
 
-std::string Flag(const char* name, bool value) { return ", \"" + std::string(name) + "\": " + (value ? "true" : "false"); }
+std::string Flag(const char* name, bool value) {
+  return ", \"" + std::string(name) + "\": " + (value ? "true" : "false");
+}
 
 }  // namespace
 
@@ -59,7 +61,9 @@ ExitStatus ReportPrinted(PrinterLink& link, std::chrono::steady_clock::time_poin
     return ExitStatus::kNotWritten;
   }
   PrintOut("printed in %lld ms%s\n", static_cast<long long>(result.milliseconds),
-           result.paper.paperEnd ? ", paper end" : result.paper.nearEnd ? ", paper near end" : "");
+           result.paper.paperEnd  ? ", paper end"
+           : result.paper.nearEnd ? ", paper near end"
+                                  : "");
   return FinishOutput(result.paper.paperEnd ? ExitStatus::kPrinterFault : ExitStatus::kDone);
 }
 

@@ -38,7 +38,6 @@ ExitStatus StatusExit(const StatusResult& result);
 // print --wait: asks whether the job written from `firstByte` on has printed
 // and says how long it took ("printed in 812 ms"); the printer's paper end is
 // a fault, no answer within --timeout a failure.
-ExitStatus ReportPrinted(PrinterLink& link, std::chrono::steady_clock::time_point firstByte,
-                         const CliOptions& options);
+ExitStatus ReportPrinted(PrinterLink& link, std::chrono::steady_clock::time_point firstByte, const CliOptions& options);
 
 }  // namespace kestrel::cli
