@@ -37,23 +37,25 @@ OptionSpec TimeoutOption() {
 
 OptionList StatusOptions() {
   return Options({LinkOptions(),
-                  {JsonOption(), TimeoutOption(),
+                  {JsonOption(),
+                   TimeoutOption(),
                    {"--watch", "", "ask every second until Ctrl+C; a line each time the status changes"}}});
 }
 
 OptionList AgingOptions() {
-  return Options({LinkOptions(),
-                  JobOptions(),
-                  {{"--interval", "MS", "time between ticks in milliseconds (default 5000)"},
-                   {"--ticks", "N", "stop after N ticks (default: run until Ctrl+C)"},
-                   {"--log", "FILE", "append one CSV line per tick and a summary line at the end to FILE"},
-                   {"--wait", "", "after each label wait until the printer has printed it; log the time it took"},
-                   {"--check-status", "", "ask the printer's status after each tick; a fault is logged with its reason"},
-                   {"--on-fault", "stop|wait",
-                    "with --check-status: end the run on a fault (exit 3), or wait until the printer is ready "
-                    "(default stop)"},
-                   {"--timeout", "MS",
-                    "how long to wait for an answer: the status (default 2000), a label to print (default 60000)"}}});
+  return Options(
+      {LinkOptions(),
+       JobOptions(),
+       {{"--interval", "MS", "time between ticks in milliseconds (default 5000)"},
+        {"--ticks", "N", "stop after N ticks (default: run until Ctrl+C)"},
+        {"--log", "FILE", "append one CSV line per tick and a summary line at the end to FILE"},
+        {"--wait", "", "after each label wait until the printer has printed it; log the time it took"},
+        {"--check-status", "", "ask the printer's status after each tick; a fault is logged with its reason"},
+        {"--on-fault", "stop|wait",
+         "with --check-status: end the run on a fault (exit 3), or wait until the printer is ready "
+         "(default stop)"},
+        {"--timeout", "MS",
+         "how long to wait for an answer: the status (default 2000), a label to print (default 60000)"}}});
 }
 
 }  // namespace
@@ -68,9 +70,11 @@ const std::vector<CliCommand>& CommandTable() {
      "compose a job without a printer: its bytes as hex on stdout, or raw into FILE",
      "kestrel-cli compose 60x20 --lang zh --at \"2024-03-05 14:07:09\"",
      Options({JobOptions(), {OutputOption("the raw bytes into FILE instead of hex on stdout"), JsonOption()}})},
-    {"print", RunPrint, "JOB --port PORT [--baud RATE] [--wait [--timeout MS]] [options]", "compose a job and write it to the printer",
+    {"print", RunPrint, "JOB --port PORT [--baud RATE] [--wait [--timeout MS]] [options]",
+     "compose a job and write it to the printer",
      "kestrel-cli print density --density 8 --port /dev/ttyUSB0 --baud 9600",
-     Options({LinkOptions(), JobOptions(),
+     Options({LinkOptions(),
+              JobOptions(),
               {{"--wait", "", "then wait until the printer has printed the job and tell how long it took"},
                {"--timeout", "MS", "with --wait: how long the job may take to print (default 60000)"}}})},
     {"send", RunSend, "--port PORT [--baud RATE] [--lang zh|en] [--hex] [--count N] (--text TEXT | --file FILE)",

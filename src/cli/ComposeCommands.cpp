@@ -63,7 +63,8 @@ ExitStatus RunPrint(const Arguments& args, const CliCommand& command) {
   CliOptions options;
   const NamedJob* job = nullptr;
   if (const auto problem = ParseJobCommand(command, args, options, &job)) return UsageError(&command, *problem);
-  if (!QueryTimeout(options, kDefaultPrintTimeoutMs) || (options.extras.count("--timeout") && !options.extras.count("--wait")))
+  if (!QueryTimeout(options, kDefaultPrintTimeoutMs) ||
+      (options.extras.count("--timeout") && !options.extras.count("--wait")))
     return UsageError(&command, "--timeout goes with --wait and takes 1 to 600000 milliseconds");
 
   ApplyLanguage(options);

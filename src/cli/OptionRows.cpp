@@ -112,7 +112,8 @@ Problem SetOutput(CliOptions& o, const std::string& v) {
 
 const OptionList& LinkOptions() {
   static const OptionList rows = {
-      {"--port", "PORT", "usb (the first USB printer), a serial device path such as /dev/ttyUSB0, COMn, or a network printer "
+      {"--port", "PORT",
+       "usb (the first USB printer), a serial device path such as /dev/ttyUSB0, COMn, or a network printer "
        "tcp:HOST[:PORT] (port 9100 when not given)",
        SetPort},
       {"--baud", "RATE", "serial rate: 1200 2400 4800 9600 19200 38400 57600 115200 (default 115200)", SetBaud},
