@@ -6,6 +6,7 @@
 #include "cli/CliOptions.h"
 #include "cli/PortNaming.h"
 #include "link/SerialRate.h"
+#include "link/TcpAddress.h"
 #include "operations/SettingTables.h"
 
 // The option rows that several commands share, with the setters that take
@@ -91,6 +92,7 @@ Problem SetTime(CliOptions& o, const std::string& v) {
 
 Problem SetPort(CliOptions& o, const std::string& v) {
   if (v.empty()) return "--port needs a port";
+  if (const std::optional<std::string> problem = PortNameProblem(v)) return "--port: " + *problem;
   o.port = v;
   return std::nullopt;
 }

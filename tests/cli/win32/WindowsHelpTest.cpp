@@ -22,7 +22,7 @@ TEST(WindowsHelpTest, SpeaksOfComPortsAndOffersNoPseudoTerminal) {
     EXPECT_EQ(page.output.find("--pty"), std::string::npos) << page.output;
   }
   EXPECT_NE(RunCli({"help", "print"}).output.find("--port COM3"), std::string::npos);
-  EXPECT_NE(RunCli({"help", "aging"}).output.find("PORT is usb (the first USB printer) or a COM port"),
+  EXPECT_NE(RunCli({"help", "aging"}).output.find("PORT is usb (the first USB printer), a COM port"),
             std::string::npos);
   EXPECT_EQ(RunCli({"emulate", "--pty"}).status, 2);
 }
