@@ -98,21 +98,21 @@ TEST_F(AgingControllerTest, SendsAreCountedOneByOneWithoutCopiesWhileOnlyStopIsE
   Click(1076);
   // The first label goes out at Start, without waiting one interval, and
   // counts once its write has ended.
-  EXPECT_TRUE(dialog_->Sending());
+  EXPECT_TRUE(dialog_->Controller().Sending());
   EXPECT_EQ(CountText(), QStringLiteral("0"));
-  ASSERT_TRUE(RunUntil([&] { return dialog_->SendCount >= 1; }));
-  EXPECT_TRUE(dialog_->AgingRunning());
+  ASSERT_TRUE(RunUntil([&] { return dialog_->Controller().SendCount >= 1; }));
+  EXPECT_TRUE(dialog_->Controller().AgingRunning());
   EXPECT_TRUE(timer_->isActive());
   EXPECT_EQ(timer_->interval(), 30);
   EXPECT_EQ(EnabledControls(), std::vector<QWidget*>{dialog_->Control(1077)});
 
-  ASSERT_TRUE(RunUntil([&] { return dialog_->SendCount >= 4; }));
+  ASSERT_TRUE(RunUntil([&] { return dialog_->Controller().SendCount >= 4; }));
   Click(1077);
-  EXPECT_FALSE(dialog_->AgingRunning());
+  EXPECT_FALSE(dialog_->Controller().AgingRunning());
   EXPECT_FALSE(timer_->isActive());
   EXPECT_TRUE(EveryControlEnabled());
 
-  const std::uint32_t sent = dialog_->SendCount;
+  const std::uint32_t sent = dialog_->Controller().SendCount;
   EXPECT_EQ(CountText(), QString::number(sent));
   const std::size_t labelLength = static_cast<std::size_t>(SendLength);
   ASSERT_TRUE(RunUntil([&] { return received_.size() >= sent * labelLength; }, std::chrono::seconds(2)));
@@ -123,17 +123,17 @@ TEST_F(AgingControllerTest, SendsAreCountedOneByOneWithoutCopiesWhileOnlyStopIsE
   // Start goes on counting; Reset while stopped shows 0.
   Click(1076);
   FinishSending();
-  EXPECT_EQ(dialog_->SendCount, sent + 1);
+  EXPECT_EQ(dialog_->Controller().SendCount, sent + 1);
   Click(1077);
   Click(1079);
   EXPECT_EQ(CountText(), QStringLiteral("0"));
-  EXPECT_EQ(dialog_->SendCount, 0u);
+  EXPECT_EQ(dialog_->Controller().SendCount, 0u);
   EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(AgingControllerTest, NoPrinterStopsAtTheFirstTickWithEveryControlEnabledAndTheCountKept) {
   SelectPort("/nonexistent/ttyKestrel0");
-  dialog_->SendCount = 7;
+  dialog_->Controller().SendCount = 7;
   const auto watcher = CloseMessages();
   Click(1076);
   RunUntil([&] { return !messages_.empty(); }, std::chrono::milliseconds(500));
@@ -142,10 +142,10 @@ TEST_F(AgingControllerTest, NoPrinterStopsAtTheFirstTickWithEveryControlEnabledA
   EXPECT_EQ(messages_[0].caption, QStringLiteral("Kestrel"));
   EXPECT_EQ(messages_[0].text, QStringLiteral("连接失败,已停止发送"));
   EXPECT_TRUE(messages_[0].stoppedFirst);
-  EXPECT_FALSE(dialog_->AgingRunning());
+  EXPECT_FALSE(dialog_->Controller().AgingRunning());
   EXPECT_FALSE(timer_->isActive());
   EXPECT_TRUE(EveryControlEnabled());
-  EXPECT_EQ(dialog_->SendCount, 7u);
+  EXPECT_EQ(dialog_->Controller().SendCount, 7u);
 }
 
 TEST_F(AgingControllerTest, PrinterSideClosedMidRunStopsAtTheNextTick) {
@@ -153,8 +153,8 @@ TEST_F(AgingControllerTest, PrinterSideClosedMidRunStopsAtTheNextTick) {
   SetInterval(QStringLiteral("30"));
   const auto watcher = CloseMessages();
   Click(1076);
-  ASSERT_TRUE(RunUntil([&] { return dialog_->SendCount >= 2; }));
-  const std::uint32_t sent = dialog_->SendCount;
+  ASSERT_TRUE(RunUntil([&] { return dialog_->Controller().SendCount >= 2; }));
+  const std::uint32_t sent = dialog_->Controller().SendCount;
 
   // The other side going away removes the port, so the tick's reopen fails.
   printer_.Close();
@@ -164,7 +164,7 @@ TEST_F(AgingControllerTest, PrinterSideClosedMidRunStopsAtTheNextTick) {
   EXPECT_EQ(messages_[0].text, QStringLiteral("连接失败,已停止发送"));
   EXPECT_FALSE(timer_->isActive());
   EXPECT_TRUE(EveryControlEnabled());
-  EXPECT_EQ(dialog_->SendCount, sent);
+  EXPECT_EQ(dialog_->Controller().SendCount, sent);
 }
 
 TEST_F(AgingControllerTest, LineThatTakesNoMoreBytesStopsWithTheSendMessage) {
@@ -181,7 +181,7 @@ TEST_F(AgingControllerTest, LineThatTakesNoMoreBytesStopsWithTheSendMessage) {
   EXPECT_EQ(messages_[0].caption, QStringLiteral("Kestrel"));
   EXPECT_EQ(messages_[0].text, QStringLiteral("发送失败,已停止发送"));
   EXPECT_TRUE(messages_[0].stoppedFirst);
-  EXPECT_FALSE(dialog_->AgingRunning());
+  EXPECT_FALSE(dialog_->Controller().AgingRunning());
   EXPECT_FALSE(timer_->isActive());
   EXPECT_TRUE(EveryControlEnabled());
   EXPECT_EQ(CountText(), QStringLiteral("0"));
