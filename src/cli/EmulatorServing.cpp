@@ -19,6 +19,9 @@ using Clock = std::chrono::steady_clock;
 // The roll of standard-mode text is printed once the line has been quiet this long.
 constexpr auto kQuietBeforeRoll = std::chrono::seconds(1);
 
+// The program's paths are UTF-8, which Windows does not take as narrow names.
+std::filesystem::path Utf8Path(const std::string& text) { return std::u8string(text.begin(), text.end()); }
+
 }  // namespace
 
 void PageWriter::Take(emu::StreamPrinter& printer) {
@@ -36,7 +39,7 @@ void PageWriter::Write(const emu::PrintedPage& printed, int copy) {
   std::string error;
   if (!emu::WritePng(stem + ".png", printed.page.canvas, &error))
     std::fprintf(stderr, "kestrel-cli: emulate: %s\n", error.c_str());
-  std::ofstream text(std::filesystem::u8path(stem + ".txt"), std::ios::binary);
+  std::ofstream text(Utf8Path(stem + ".txt"), std::ios::binary);
   if (copy > 1) text << "copy " << copy << " of the page before\n";
   for (const std::string& line : copy == 1 ? printed.commands : std::vector<std::string>()) text << line << '\n';
   text.close();
@@ -121,7 +124,7 @@ void EmulatorRun::Finish() {
 
 ExitStatus RunEmulator(const EmulateSettings& settings, const PortServer& serve) {
   std::error_code made;
-  std::filesystem::create_directories(std::filesystem::u8path(settings.folder), made);
+  std::filesystem::create_directories(Utf8Path(settings.folder), made);
   if (made) {
     std::fprintf(stderr, "kestrel-cli: emulate: %s: %s\n", settings.folder.c_str(), made.message().c_str());
     return ExitStatus::kNotWritten;
