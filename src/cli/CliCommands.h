@@ -63,6 +63,7 @@ const OptionList& JobOptions();   // the window's controls: --lang ... --at
 const OptionSpec& LanguageOption();
 OptionSpec OutputOption(const char* meaning);
 OptionSpec JsonOption();
+OptionSpec QuietOption();
 // The rows of several groups, in order; --help (-h) is added last.
 OptionList Options(std::initializer_list<OptionList> groups);
 

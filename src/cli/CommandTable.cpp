@@ -9,9 +9,10 @@ OptionList SendOptions() {
   return Options({LinkOptions(),
                   {LanguageOption(),
                    {"--text", "TEXT", "the text to send"},
-                   {"--file", "FILE", "send the content of FILE as it stands"},
+                   {"--file", "FILE", "send the content of FILE as it stands, - for stdin (24574 characters at most)"},
                    {"--count", "N", "how many copies to send, 1 ms apart (default 1)"},
-                   {"--hex", "", "the text is hexadecimal bytes: \"1b 40 0a\""}}});
+                   {"--hex", "", "the text is hexadecimal bytes: \"1b 40 0a\""},
+                   QuietOption()}});
 }
 
 #if KESTREL_VIRTUAL_PRINTER
@@ -45,9 +46,9 @@ const std::vector<CliCommand>& CommandTable() {
     {"compose", RunCompose, "JOB [options] [--output FILE] [--json]",
      "compose a job without a printer: its bytes as hex on stdout, or raw into FILE",
      "kestrel-cli compose 60x20 --lang zh --at \"2024-03-05 14:07:09\"",
-     Options({JobOptions(), {OutputOption("the raw bytes into FILE instead of hex on stdout"), JsonOption()}})},
+     Options({JobOptions(), {OutputOption("the raw bytes into FILE instead of hex on stdout; - writes them raw to stdout"), JsonOption()}})},
     {"print", RunPrint, "JOB --port PORT [--baud RATE] [options]", "compose a job and write it to the printer",
-     "kestrel-cli print density --density 8 --port /dev/ttyUSB0 --baud 9600", Options({LinkOptions(), JobOptions()})},
+     "kestrel-cli print density --density 8 --port /dev/ttyUSB0 --baud 9600", Options({LinkOptions(), JobOptions(), {QuietOption()}})},
     {"send", RunSend, "--port PORT [--baud RATE] [--lang zh|en] [--hex] [--count N] (--text TEXT | --file FILE)",
      "send text, or hexadecimal bytes with --hex, as the window's console does",
      "kestrel-cli send --port usb --hex --count 3 --text \"1b 40 0a\"", SendOptions()},

@@ -145,6 +145,11 @@ const OptionList& JobOptions() {
 
 OptionSpec OutputOption(const char* meaning) { return {"--output", "FILE", meaning, SetOutput}; }
 
+OptionSpec QuietOption() {
+  return {"--quiet", "", "no progress line on stderr during a long write (none shows when stderr is not a terminal)",
+          nullptr, "-q"};
+}
+
 OptionSpec JsonOption() { return {"--json", "", "machine-readable output: one JSON document on stdout"}; }
 
 OptionList Options(std::initializer_list<OptionList> groups) {
