@@ -22,25 +22,37 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The aging test's owner on the command line: the count on stdout after each
-// send, the stop messages on stderr.
+// The interval edit's start-up text in the window.
+constexpr const char* kWindowInterval = "3000";
+
+// The aging test's owner on the command line. The window's stop message is
+// kept, not shown: the run reports each tick itself, with the reason.
 class CliAgingHost : public AgingHost {
  public:
   void StopAging() override { stopped = true; }
-  void CountSuccessfulSend() override {
-    ++sendCount;
-    PrintOut("%lu\n", static_cast<unsigned long>(sendCount));
-    FlushOut();
-  }
-  void ShowMessage(const std::string& text, const std::string&) override {
-    std::fprintf(stderr, "kestrel-cli: aging: %s\n", text.c_str());
-    lastMessage = text;
-  }
+  void CountSuccessfulSend() override {}
+  void ShowMessage(const std::string& text, const std::string&) override { lastMessage = text; }
 
   bool stopped = false;
-  std::uint32_t sendCount = 0;
   std::string lastMessage;
 };
+
+// Why a tick failed: the system's reason for a port that would not open,
+// else the window's message.
+std::string TickFailure(AgingTickResult result, const PrinterLink& link, const CliAgingHost& host) {
+  const std::string reason = result == AgingTickResult::kNotConnected ? link.LastError() : std::string();
+  return reason.empty() ? host.lastMessage : reason;
+}
+
+// One line a tick on stdout, or on stderr when the log itself goes to stdout.
+void TickLine(bool toStderr, const std::string& line) {
+  if (toStderr) {
+    std::fprintf(stderr, "%s\n", line.c_str());
+    return;
+  }
+  PrintOut("%s\n", line.c_str());
+  FlushOut();
+}
 
 // Waits until `until`, in short steps so that an interrupt ends the wait.
 void WaitForNextTick(Clock::time_point until) {
@@ -68,11 +80,19 @@ ExitStatus LogFailed() {
   return ExitStatus::kNotWritten;
 }
 
+// The summary line, "done: 3 of 3 ticks sent, 987 bytes", and the log's last line.
+bool Finish(AgingLog& log, const char* outcome, bool toStderr) {
+  TickLine(toStderr, std::string(outcome) + ": " + log.Summary());
+  return log.End(outcome);
+}
+
 // The ticks until --ticks is reached, an interrupt or a failed tick; returns
 // the exit status and records each tick in the log.
 ExitStatus RunTicks(PrinterLink& link, const NamedJob& job, CliOptions& options, std::int64_t ticks, AgingLog& log) {
   const auto interval = options.extras.find("--interval");
-  const std::chrono::milliseconds period(AgingInterval(interval == options.extras.end() ? "" : interval->second));
+  const std::chrono::milliseconds period(
+      AgingInterval(interval == options.extras.end() ? kWindowInterval : interval->second));
+  const bool linesToStderr = log.ToStdout();
   CliAgingHost host;
   for (std::int64_t tick = 1; !Interrupted(); ++tick) {
     const Clock::time_point next = Clock::now() + period;
@@ -81,12 +101,21 @@ ExitStatus RunTicks(PrinterLink& link, const NamedJob& job, CliOptions& options,
     if (!options.timeGiven) options.context.now = LocalTimeNow();
     const AgingTickResult result = RunAgingTick(link, job, options.context, host);
     const std::size_t bytes = result == AgingTickResult::kNotConnected ? 0 : ComposedBytes().size();
-    if (!log.Tick(tick, bytes, result, host.stopped ? host.lastMessage : std::string())) return LogFailed();
-    if (host.stopped) return log.End("stopped") ? ExitStatus::kNotWritten : LogFailed();
+    const std::string reason = host.stopped ? TickFailure(result, link, host) : std::string();
+    if (!log.Tick(tick, bytes, result, reason)) return LogFailed();
+    const std::string label = "tick " + std::to_string(tick) + ": ";
+    if (result == AgingTickResult::kSent) {
+      TickLine(linesToStderr, label + std::to_string(bytes) + " bytes sent");
+    } else {
+      TickLine(linesToStderr, label + (result == AgingTickResult::kNotConnected ? "not connected" : "send failed"));
+      std::fprintf(stderr, "kestrel-cli: aging: tick %lld: %s; the run is stopped\n", static_cast<long long>(tick),
+                   reason.c_str());
+    }
+    if (host.stopped) return Finish(log, "stopped", linesToStderr) ? ExitStatus::kNotWritten : LogFailed();
     if (tick == ticks) break;
     WaitForNextTick(next);
   }
-  return log.End(Interrupted() ? "interrupted" : "done") ? ExitStatus::kDone : LogFailed();
+  return Finish(log, Interrupted() ? "interrupted" : "done", linesToStderr) ? ExitStatus::kDone : LogFailed();
 }
 
 }  // namespace

@@ -33,11 +33,12 @@ OptionList EmulateOptions() {
 #endif
 
 OptionList AgingOptions() {
-  return Options({LinkOptions(),
-                  JobOptions(),
-                  {{"--interval", "MS", "time between ticks in milliseconds (default 5000)"},
-                   {"--ticks", "N", "stop after N ticks (default: run until Ctrl+C)"},
-                   {"--log", "FILE", "append one CSV line per tick and a summary line at the end to FILE"}}});
+  return Options(
+      {LinkOptions(),
+       JobOptions(),
+       {{"--interval", "MS", "time between ticks in milliseconds (default 3000, as in the window)"},
+        {"--ticks", "N", "stop after N ticks (default: run until Ctrl+C)"},
+        {"--log", "FILE", "append a CSV line per tick and a summary line to FILE (a header when new); - for stdout"}}});
 }
 
 }  // namespace
@@ -51,9 +52,12 @@ const std::vector<CliCommand>& CommandTable() {
     {"compose", RunCompose, "JOB [options] [--output FILE] [--json]",
      "compose a job without a printer: its bytes as hex on stdout, or raw into FILE",
      "kestrel-cli compose 60x20 --lang zh --at \"2024-03-05 14:07:09\"",
-     Options({JobOptions(), {OutputOption("the raw bytes into FILE instead of hex on stdout; - writes them raw to stdout"), JsonOption()}})},
+     Options({JobOptions(),
+              {OutputOption("the raw bytes into FILE instead of hex on stdout; - writes them raw to stdout"),
+               JsonOption()}})},
     {"print", RunPrint, "JOB --port PORT [--baud RATE] [options]", "compose a job and write it to the printer",
-     "kestrel-cli print density --density 8 --port /dev/ttyUSB0 --baud 9600", Options({LinkOptions(), JobOptions(), {QuietOption()}})},
+     "kestrel-cli print density --density 8 --port /dev/ttyUSB0 --baud 9600",
+     Options({LinkOptions(), JobOptions(), {QuietOption()}})},
     {"send", RunSend, "--port PORT [--baud RATE] [--lang zh|en] [--hex] [--count N] (--text TEXT | --file FILE)",
      "send text, or hexadecimal bytes with --hex, as the window's console does",
      "kestrel-cli send --port usb --hex --count 3 --text \"1b 40 0a\"", SendOptions()},

@@ -90,8 +90,8 @@ const PrinterDefaults& CurrentPrinterDefaults() {
     const std::optional<std::string> text = path.empty() ? std::nullopt : ReadWhole(path, &reason);
     PrinterDefaults read = text ? ReadSettingsText(*text, path) : PrinterDefaults{};
     if (!reason.empty()) read.problem = reason;
-    for (const auto& [variable, field] : {std::pair{"KESTREL_PORT", &PrinterDefaults::port},
-                                          std::pair{"KESTREL_BAUD", &PrinterDefaults::baud}})
+    for (const auto& [variable, field] :
+         {std::pair{"KESTREL_PORT", &PrinterDefaults::port}, std::pair{"KESTREL_BAUD", &PrinterDefaults::baud}})
       if (const std::optional<std::string> value = EnvironmentValue(variable); value && !value->empty())
         read.*field = DefaultValue{*value, variable};
     return read;

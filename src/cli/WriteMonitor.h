@@ -17,8 +17,7 @@ namespace kestrel::cli {
 // The progress line of a write: "49152 of 245760 bytes (20%), 9.6 kB/s, 0:20
 // left", led by "copy 3 of 50: " when there are several copies. A rate of 0
 // leaves the time open.
-std::string ProgressText(std::int64_t sent, std::int64_t total, double seconds, std::int32_t copy,
-                         std::int32_t copies);
+std::string ProgressText(std::int64_t sent, std::int64_t total, double seconds, std::int32_t copy, std::int32_t copies);
 
 // Watches the copies a command writes, one after the other: once the writing
 // has taken more than a second, a progress line on stderr, redrawn in place

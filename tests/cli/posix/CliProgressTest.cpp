@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -136,20 +136,20 @@ TEST(CliProgressTest, CtrlCEndsASendAfterTheCopyInProgress) {
   PtyPair line;
   SlowPrinter printer(line);
   const std::string copy(5000, 'x');
-  const Spawned run = RunOnTerminal({"send", "--port", line.slavePath(), "--baud", "9600", "--count", "50", "--text",
-                                     copy, "--quiet"},
-                                    [](pid_t pid) {
-                                      std::this_thread::sleep_for(std::chrono::milliseconds(1200));
-                                      kill(pid, SIGINT);
-                                    });
+  const Spawned run =
+      RunOnTerminal({"send", "--port", line.slavePath(), "--baud", "9600", "--count", "50", "--text", copy, "--quiet"},
+                    [](pid_t pid) {
+                      std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+                      kill(pid, SIGINT);
+                    });
   const std::size_t received = printer.Stop();
   EXPECT_EQ(run.status, 130) << run.error;
   EXPECT_GT(received, 0u);
   EXPECT_LT(received, 50 * copy.size());
   EXPECT_EQ(received % copy.size(), 0u) << received << " bytes: a copy was cut";
   const std::string copies = std::to_string(received / copy.size());
-  EXPECT_NE(run.error.find("kestrel-cli: send: interrupted: " + copies + " of 50 copies (" +
-                           std::to_string(received) + " of 250000 bytes) went out"),
+  EXPECT_NE(run.error.find("kestrel-cli: send: interrupted: " + copies + " of 50 copies (" + std::to_string(received) +
+                           " of 250000 bytes) went out"),
             std::string::npos)
       << run.error;
 }
