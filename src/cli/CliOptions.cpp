@@ -161,11 +161,21 @@ std::optional<std::string> ParseCliOptions(const Arguments& args, const OptionLi
       },
       [&options](const std::string& word) { options.words.push_back(word); });
   if (!options.timeGiven) options.context.now = LocalTimeNow();
-  return problem ? problem : ApplyDefaultPrinter(accepted, options);
+  if (problem) return problem;
+  if (options.extras.count("--strict") && !options.notes.empty()) return options.notes.front() + " (--strict)";
+  return ApplyDefaultPrinter(accepted, options);
+}
+
+std::optional<std::string> ParseCommandLine(const CliCommand& command, const Arguments& args, CliOptions& options) {
+  std::optional<std::string> problem = ParseCliOptions(args, command.options, options);
+  if (!problem)
+    for (const std::string& note : options.notes)
+      std::fprintf(stderr, "kestrel-cli: %s: %s\n", command.name, note.c_str());
+  return problem;
 }
 
 std::optional<std::string> ParseOptionsOnly(const CliCommand& command, const Arguments& args, CliOptions& options) {
-  if (std::optional<std::string> problem = ParseCliOptions(args, command.options, options)) return problem;
+  if (std::optional<std::string> problem = ParseCommandLine(command, args, options)) return problem;
   if (!options.words.empty()) return "unexpected argument '" + options.words[0] + "'";
   return std::nullopt;
 }
@@ -176,7 +186,7 @@ std::string PortMissing() {
 
 std::optional<std::string> ParseJobCommand(const CliCommand& command, const Arguments& args, CliOptions& options,
                                            const NamedJob** job) {
-  if (std::optional<std::string> problem = ParseCliOptions(args, command.options, options)) return problem;
+  if (std::optional<std::string> problem = ParseCommandLine(command, args, options)) return problem;
   if (options.words.empty()) return "which job? (kestrel-cli jobs lists them)";
   if (options.words.size() > 1) return "unexpected argument '" + options.words[1] + "'";
   *job = FindJob(options.words[0]);

@@ -27,6 +27,9 @@ struct CliOptions {
   std::map<std::string, std::string> extras;  // by name; a flag's value is empty
   bool timeGiven = false;                     // --at fixed context.now; else it is the time of parsing
   std::set<std::string> given;                // the options the command line holds
+  // How values were read that the window would read as something else:
+  // "--copies 'abc' is read as 1".
+  std::vector<std::string> notes;
 };
 
 // Of `candidates`, the one fewest edits away from `name` (a swap of two
@@ -51,6 +54,10 @@ bool AsksForHelp(const Arguments& args, const OptionList& accepted);
 // the arguments are not valid: an unknown option (naming the closest one the
 // command takes), a missing value, a value out of range.
 std::optional<std::string> ParseCliOptions(const Arguments& args, const OptionList& accepted, CliOptions& options);
+
+// ParseCliOptions for a command: the notes on how values were read go to
+// stderr, led by the command's name (with --strict the first is the problem).
+std::optional<std::string> ParseCommandLine(const CliCommand& command, const Arguments& args, CliOptions& options);
 
 // Parses the options of a command that takes no other words.
 std::optional<std::string> ParseOptionsOnly(const CliCommand& command, const Arguments& args, CliOptions& options);

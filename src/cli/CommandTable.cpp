@@ -10,9 +10,10 @@ OptionList SendOptions() {
                   {LanguageOption(),
                    {"--text", "TEXT", "the text to send"},
                    {"--file", "FILE", "send the content of FILE as it stands, - for stdin (24574 characters at most)"},
-                   {"--count", "N", "how many copies to send, 1 ms apart (default 1)"},
+                   {"--count", "N", "how many copies to send, 1 ms apart (default 1)", SetSendCount},
                    {"--hex", "", "the text is hexadecimal bytes: \"1b 40 0a\""},
-                   QuietOption()}});
+                   QuietOption(),
+                   StrictOption()}});
 }
 
 #if KESTREL_VIRTUAL_PRINTER
@@ -36,7 +37,7 @@ OptionList AgingOptions() {
   return Options(
       {LinkOptions(),
        JobOptions(),
-       {{"--interval", "MS", "time between ticks in milliseconds (default 3000, as in the window)"},
+       {{"--interval", "MS", "time between ticks in milliseconds (default 3000, as in the window)", SetAgingInterval},
         {"--ticks", "N", "stop after N ticks (default: run until Ctrl+C)"},
         {"--log", "FILE", "append a CSV line per tick and a summary line to FILE (a header when new); - for stdout"}}});
 }
