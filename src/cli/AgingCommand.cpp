@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "cli/AgingChecks.h"
 #include "cli/AgingLog.h"
 #include "cli/CliCommands.h"
 #include "cli/CliLinkHost.h"
@@ -81,14 +82,15 @@ ExitStatus LogFailed() {
 }
 
 // The summary line, "done: 3 of 3 ticks sent, 987 bytes", and the log's last line.
-bool Finish(AgingLog& log, const char* outcome, bool toStderr) {
-  TickLine(toStderr, std::string(outcome) + ": " + log.Summary());
-  return log.End(outcome);
+bool Finish(AgingLog& log, const char* outcome, const AgingChecks& checks, bool toStderr) {
+  TickLine(toStderr, std::string(outcome) + ": " + log.Summary() + checks.Summary());
+  return log.End(outcome, checks.Summary());
 }
 
 // The ticks until --ticks is reached, an interrupt or a failed tick; returns
 // the exit status and records each tick in the log.
-ExitStatus RunTicks(PrinterLink& link, const NamedJob& job, CliOptions& options, std::int64_t ticks, AgingLog& log) {
+ExitStatus RunTicks(PrinterLink& link, const NamedJob& job, CliOptions& options, std::int64_t ticks, AgingLog& log,
+                    AgingChecks& checks) {
   const auto interval = options.extras.find("--interval");
   const std::chrono::milliseconds period(
       AgingInterval(interval == options.extras.end() ? kWindowInterval : interval->second));
@@ -99,23 +101,34 @@ ExitStatus RunTicks(PrinterLink& link, const NamedJob& job, CliOptions& options,
     // A time given with --at stays fixed; otherwise every label prints the
     // time of its own tick, as in the window.
     if (!options.timeGiven) options.context.now = LocalTimeNow();
-    const AgingTickResult result = RunAgingTick(link, job, options.context, host);
+    Clock::time_point firstByte;
+    const AgingTickResult result = RunAgingTick(link, job, options.context, host, &firstByte);
     const std::size_t bytes = result == AgingTickResult::kNotConnected ? 0 : ComposedBytes().size();
-    const std::string reason = host.stopped ? TickFailure(result, link, host) : std::string();
+    std::string notPrinted;
+    const std::optional<std::string> printed =
+        result == AgingTickResult::kSent ? checks.WaitUntilPrinted(link, firstByte, &notPrinted) : std::string();
+    const std::string reason = host.stopped ? TickFailure(result, link, host) : printed.value_or(notPrinted);
     if (!log.Tick(tick, bytes, result, reason)) return LogFailed();
     const std::string label = "tick " + std::to_string(tick) + ": ";
     if (result == AgingTickResult::kSent) {
-      TickLine(linesToStderr, label + std::to_string(bytes) + " bytes sent");
+      TickLine(linesToStderr, label + std::to_string(bytes) + " bytes sent" +
+                                  (printed && !printed->empty() ? ", " + *printed : std::string()));
     } else {
       TickLine(linesToStderr, label + (result == AgingTickResult::kNotConnected ? "not connected" : "send failed"));
       std::fprintf(stderr, "kestrel-cli: aging: tick %lld: %s; the run is stopped\n", static_cast<long long>(tick),
                    reason.c_str());
     }
-    if (host.stopped) return Finish(log, "stopped", linesToStderr) ? ExitStatus::kNotWritten : LogFailed();
+    if (host.stopped) return Finish(log, "stopped", checks, linesToStderr) ? ExitStatus::kNotWritten : LogFailed();
+    if (!printed) {
+      std::fprintf(stderr, "kestrel-cli: aging: label %lld %s\n", static_cast<long long>(tick), notPrinted.c_str());
+      return Finish(log, "stopped", checks, linesToStderr) ? ExitStatus::kNotWritten : LogFailed();
+    }
+    if (const std::optional<ExitStatus> end = checks.CheckStatus(link, tick, log))
+      return Finish(log, "stopped", checks, linesToStderr) ? *end : LogFailed();
     if (tick == ticks) break;
     WaitForNextTick(next);
   }
-  return Finish(log, Interrupted() ? "interrupted" : "done", linesToStderr) ? ExitStatus::kDone : LogFailed();
+  return Finish(log, Interrupted() ? "interrupted" : "done", checks, linesToStderr) ? ExitStatus::kDone : LogFailed();
 }
 
 }  // namespace
@@ -126,6 +139,8 @@ ExitStatus RunAging(const Arguments& args, const CliCommand& command) {
   if (const auto problem = ParseJobCommand(command, args, options, &job)) return UsageError(&command, *problem);
   std::int64_t ticks = 0;
   if (const auto problem = ParseTicks(options, &ticks)) return UsageError(&command, *problem);
+  AgingChecks checks;
+  if (const auto problem = checks.Parse(options)) return UsageError(&command, *problem);
   AgingLog log;
   std::string problem;
   if (options.extras.count("--log") && !log.Open(options.extras.at("--log"), &problem)) {
@@ -141,7 +156,7 @@ ExitStatus RunAging(const Arguments& args, const CliCommand& command) {
   // The operator's Ctrl+C is the stop button: the run ends after the tick in
   // progress.
   CatchInterrupts();
-  return RunTicks(link, *job, options, ticks, log);
+  return RunTicks(link, *job, options, ticks, log, checks);
 }
 
 }  // namespace kestrel::cli

@@ -84,9 +84,13 @@ bool AgingLog::Tick(std::int64_t tick, std::size_t bytes, AgingTickResult result
                    ResultWord(result) + ',' + CsvField(reason));
 }
 
-bool AgingLog::End(const char* outcome) {
-  return WriteLine(IsoLocalTime() + ",end," + std::to_string(bytesSent_) + ',' + outcome + ',' + std::to_string(sent_) +
-                   " of " + std::to_string(ticks_) + " ticks sent");
+bool AgingLog::Note(std::int64_t tick, const char* word, const std::string& reason) {
+  return WriteLine(IsoLocalTime() + ',' + std::to_string(tick) + ",0," + word + ',' + CsvField(reason));
+}
+
+bool AgingLog::End(const char* outcome, const std::string& more) {
+  return WriteLine(IsoLocalTime() + ",end," + std::to_string(bytesSent_) + ',' + outcome + ',' +
+                   CsvField(std::to_string(sent_) + " of " + std::to_string(ticks_) + " ticks sent" + more));
 }
 
 std::string AgingLog::Summary() const {

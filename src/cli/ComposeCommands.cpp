@@ -1,3 +1,4 @@
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -6,6 +7,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "cli/JsonText.h"
+#include "cli/PrinterAnswers.h"
 #include "cli/ProcessIo.h"
 #include "cli/WriteMonitor.h"
 #include "commands/NamedJob.h"
@@ -67,6 +69,9 @@ ExitStatus RunPrint(const Arguments& args, const CliCommand& command) {
   CliOptions options;
   const NamedJob* job = nullptr;
   if (const auto problem = ParseJobCommand(command, args, options, &job)) return UsageError(&command, *problem);
+  if (!QueryTimeout(options, kDefaultPrintTimeoutMs) ||
+      (options.extras.count("--timeout") && !options.extras.count("--wait")))
+    return UsageError(&command, "--timeout goes with --wait and takes 1 to 600000 milliseconds");
 
   ApplyLanguage(options);
   CliLinkHost host(options.port, options.baud);
@@ -78,6 +83,7 @@ ExitStatus RunPrint(const Arguments& args, const CliCommand& command) {
   // The job is one copy as far as the line knows; its copies are the printer's.
   WriteMonitor monitor("print", link, SendLength, 1, ShowsProgress(options));
   monitor.StartCopy(1);
+  const std::chrono::steady_clock::time_point firstByte = std::chrono::steady_clock::now();
   const bool written = link.WritePrinter(SendBuffer, SendLength);
   monitor.EndCopy(written);
   if (monitor.ReportInterruption()) return ExitStatus::kInterrupted;
@@ -85,6 +91,7 @@ ExitStatus RunPrint(const Arguments& args, const CliCommand& command) {
     std::fprintf(stderr, "kestrel-cli: print: the write to %s failed\n", options.port.c_str());
     return ExitStatus::kNotWritten;
   }
+  if (options.extras.count("--wait")) return ReportPrinted(link, firstByte, options);
   return ExitStatus::kDone;
 }
 
