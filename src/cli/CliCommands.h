@@ -54,6 +54,7 @@ int RunDump(const Arguments& args, const OptionSet& accepted);
 int RunRender(const Arguments& args, const OptionSet& accepted);
 int RunPreview(const Arguments& args, const OptionSet& accepted);
 int RunEmulate(const Arguments& args, const OptionSet& accepted);
+int RunRun(const Arguments& args, const OptionSet& accepted);
 
 // The overview: every command with its meaning.
 void PrintUsage(std::FILE* stream);

@@ -22,6 +22,10 @@ const std::vector<CliCommand>& CommandTable() {
      "reprint a job on a timer and count the sends, until Ctrl+C or N ticks",
      "kestrel-cli aging 60x40 --port /dev/ttyUSB0 --ticks 5 --log run.csv",
      OptionSet{.link = true, .extras = {{"--interval"}, {"--ticks"}, {"--log"}}}},
+    {"run", RunRun, "PLAN --port PORT [--port PORT ...] [--unattended] [--jsonl FILE] [--junit FILE]",
+     "run a test plan on every printer at once: a verdict per printer, JSON Lines and JUnit reports",
+     "kestrel-cli run examples/plans/quick-check.toml --port /dev/ttyUSB0 --port tcp:192.168.1.20",
+     OptionSet{.jobOptions = false, .language = false, .extras = {}}},
 #if KESTREL_VIRTUAL_PRINTER
     {"dump", RunDump, "(FILE | JOB [options])",
      "list the commands of a byte file or a job, one a line with its offset; problems marked !!",
