@@ -132,17 +132,21 @@ class PlanReader {
   std::vector<PlanProblem>& problems_;
 };
 
-// The settings go through the command line's own option parser, one option at
-// a time, so they take exactly what the options take.
+// The settings go through the command line's own option parser, so they take
+// exactly what the options take: each alone first, for the place of its
+// problem, then all together.
 void PlanReader::Settings(const toml::table& table, Plan* plan) {
   const OptionSet accepted{.link = true, .extras = {}};
   std::vector<std::string> names;
   for (const std::string& name : AcceptedOptionNames(accepted))
     if (name != "--port" && name != "--help" && name != "--aging") names.push_back(name.substr(2));
-  CliOptions options;
   std::vector<std::string> args;
   for (const auto& [key, node] : table) {
     const std::string name(key.str());
+    if (name == "port") {
+      Problem(key.source(), "the ports are given on the command line, with --port");
+      continue;
+    }
     if (std::find(names.begin(), names.end(), name) == names.end()) {
       Problem(key.source(), "unknown setting '" + name + "' (did you mean " + ClosestName(name, names) + "?)");
       continue;
@@ -152,13 +156,20 @@ void PlanReader::Settings(const toml::table& table, Plan* plan) {
       value = std::to_string(*number);
     else if (!Text(node, name, &value))
       continue;
-    std::string problem = ParseCliOptions({"--" + name, value}, accepted, options);
-    // The option's message, in the plan's words: "'density' takes ..."
+    CliOptions alone;
+    std::string problem = ParseCliOptions({"--" + name, value}, accepted, alone);
+    // The option's message in the plan's words: "'density' takes ..."
     if (problem.rfind("--" + name, 0) == 0) problem = "'" + name + "'" + problem.substr(name.size() + 2);
-    if (!problem.empty()) Problem(node.source(), problem);
-    if (name == "at") plan->timeGiven = true;
+    if (!problem.empty()) {
+      Problem(node.source(), problem);
+      continue;
+    }
+    args.insert(args.end(), {"--" + name, value});
   }
+  CliOptions options;
+  ParseCliOptions(args, accepted, options);
   plan->context = options.context;
+  plan->timeGiven = options.timeGiven;
   plan->codePage = options.codePage;
   plan->baud = options.baud;
 }
