@@ -46,8 +46,9 @@ struct PlanStep {
   std::vector<std::string> allowedFaults;
   bool waitOnFault = false;  // on a fault not allowed: wait until ready (true) or fail the step
 
-  // info, status, job with wait, aging with status checks
-  std::chrono::milliseconds timeout{2000};
+  // How long the printer may take to answer; 0 takes the link's defaults (a
+  // query a few seconds, a label until printed a minute).
+  std::chrono::milliseconds timeout{0};
 
   // prompt
   std::string question;

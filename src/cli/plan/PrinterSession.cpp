@@ -18,7 +18,7 @@ bool PrinterSession::Reopen(std::string* reason) {
 }
 
 bool PrinterSession::Send(const std::vector<std::uint8_t>& bytes, std::string* reason) {
-  if (!open_ && !Reopen(reason)) return false;
+  if (!EnsureOpen(reason)) return false;
   if (link_.WritePrinter(bytes.data(), static_cast<std::int32_t>(bytes.size()))) return true;
   open_ = false;
   *reason = "the write to " + port_ + " failed";

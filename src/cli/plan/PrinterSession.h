@@ -44,6 +44,10 @@ class PrinterSession {
 
   // Closes the port if open and opens it again; false with the reason.
   bool Reopen(std::string* reason);
+  // Opens the port unless it is open; false with the reason.
+  bool EnsureOpen(std::string* reason) { return open_ || Reopen(reason); }
+  // For the queries, on a port EnsureOpen has opened.
+  PrinterLink& link() { return link_; }
   // Writes the bytes in one piece; false with the reason.
   bool Send(const std::vector<std::uint8_t>& bytes, std::string* reason);
 

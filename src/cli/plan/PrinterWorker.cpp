@@ -117,7 +117,7 @@ void PrinterWorker::RunAging(const PlanStep& step, StepRecord& record) {
   for (std::int64_t tick = 1;; ++tick) {
     const Clock::time_point next = Clock::now() + std::chrono::milliseconds(step.intervalMs);
     display_.Count(printer_, LabelCount(tick, step.ticks));
-    if (!AgingLabel(step, tick, record)) return;
+    if (!AgingLabel(step, tick, end, record)) return;
     if (tick == step.ticks || Clock::now() >= end) return;
     if (!SleepUntil(std::min(next, end))) {
       record.result = StepResult::kSkipped;
@@ -128,14 +128,14 @@ void PrinterWorker::RunAging(const PlanStep& step, StepRecord& record) {
   }
 }
 
-bool PrinterWorker::AgingLabel(const PlanStep& step, std::int64_t tick, StepRecord& record) {
+bool PrinterWorker::AgingLabel(const PlanStep& step, std::int64_t tick, Clock::time_point end, StepRecord& record) {
   JobContext context = ContextNow();
   context.agingRunning = true;
   if (!SendJob(*step.job, context, step, 1, record)) {
     record.reason = "label " + std::to_string(tick) + ": " + record.reason;
     return false;
   }
-  if (!step.checkStatus || CheckAgingStatus(step, record)) return true;
+  if (!step.checkStatus || CheckAgingStatus(step, end, record)) return true;
   record.reason = "label " + std::to_string(tick) + ": " + record.reason;
   return false;
 }

@@ -41,14 +41,18 @@ class PrinterWorker {
 
   // One label of an aging run: sent, confirmed when the step waits, the
   // status checked when it asks. False when the step has failed.
-  bool AgingLabel(const PlanStep& step, std::int64_t tick, StepRecord& record);
+  bool AgingLabel(const PlanStep& step, std::int64_t tick, Clock::time_point end, StepRecord& record);
   // Sends one job, composed now; with `wait`, until the printer says it has
   // printed it. False when the step has failed.
   bool SendJob(const NamedJob& job, const JobContext& context, const PlanStep& step, std::int64_t labels,
                StepRecord& record);
   // The status after an aging label: a fault the step does not allow fails
   // it, or (on-fault = "wait") is waited out. False when the step has failed.
-  bool CheckAgingStatus(const PlanStep& step, StepRecord& record);
+  bool CheckAgingStatus(const PlanStep& step, Clock::time_point end, StepRecord& record);
+  // Asks the status once a second until the printer has no fault the step
+  // does not allow, the aging run's end passes or Ctrl+C comes; counts the
+  // time lost. False when the step has failed or was stopped.
+  bool WaitUntilReady(const PlanStep& step, Clock::time_point end, StepRecord& record);
 
   // The plan's settings with the time now (unless the plan fixed it).
   JobContext ContextNow() const;
