@@ -27,48 +27,25 @@ struct RunArguments {
   RunOptions options;
 };
 
-std::string ParseRunArguments(const Arguments& args, RunArguments& run) {
-  std::vector<std::string> words;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::string value;
-    bool hasValue = false;
-    if (const auto equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
-      value = name.substr(equals + 1);
-      name.resize(equals);
-      hasValue = true;
-    }
-    if (name == "--unattended") {
-      if (hasValue) return "run: --unattended takes no value";
-      run.options.unattended = true;
-      continue;
-    }
-    if (name == "--port" || name == "--jsonl" || name == "--junit") {
-      if (!hasValue) {
-        if (i + 1 >= args.size()) return "run: " + name + " needs a value";
-        value = args[++i];
-      }
-      if (value.empty()) return "run: " + name + " needs a value";
-      if (name == "--port") run.ports.push_back(value);
-      if (name == "--jsonl") run.jsonl = value;
-      if (name == "--junit") run.junit = value;
-      continue;
-    }
-    if (name.rfind("--", 0) == 0)
-      return "run: unknown option '" + name + "' (did you mean " +
-             ClosestName(name, {"--port", "--unattended", "--jsonl", "--junit", "--help"}) + "?)";
-    words.push_back(name);
-  }
-  if (words.empty()) return "run: which plan? (a TOML file; examples/plans has some)";
-  if (words.size() > 1) return "run: unexpected argument '" + words[1] + "'";
-  run.planFile = words[0];
-  if (run.ports.empty()) return "run: --port is required, once for each printer";
+std::optional<std::string> ParseRunArguments(const CliCommand& command, const Arguments& args, RunArguments& run) {
+  CliOptions options;
+  if (auto problem = ParseCliOptions(args, command.options, options)) return problem;
+  if (options.words.empty()) return "which plan? (a TOML file; examples/plans has some)";
+  if (options.words.size() > 1) return "unexpected argument '" + options.words[1] + "'";
+  run.planFile = options.words[0];
+  run.ports = options.ports;
+  if (run.ports.empty()) return "--port is required, once for each printer";
   for (std::size_t i = 0; i < run.ports.size(); ++i)
     if (std::find(run.ports.begin(), run.ports.begin() + static_cast<long>(i), run.ports[i]) !=
         run.ports.begin() + static_cast<long>(i))
-      return "run: the port " + run.ports[i] + " is given twice";
-  if (run.junit.empty()) run.junit = std::filesystem::path(run.planFile).stem().string() + "-junit.xml";
-  return "";
+      return "the port " + run.ports[i] + " is given twice";
+  run.options.unattended = options.extras.count("--unattended") > 0;
+  if (const auto jsonl = options.extras.find("--jsonl"); jsonl != options.extras.end()) run.jsonl = jsonl->second;
+  const auto junit = options.extras.find("--junit");
+  run.junit = junit != options.extras.end() ? junit->second
+                                            : std::filesystem::path(run.planFile).stem().string() + "-junit.xml";
+  if (run.jsonl.empty() || run.junit.empty()) return "--jsonl and --junit need a file name";
+  return std::nullopt;
 }
 
 // A folder a report goes into must be there before anything is sent.
@@ -102,25 +79,25 @@ bool AppendJsonLines(std::FILE* file, const std::string& text) {
   return std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
 }
 
-int ExitStatusOf(const RunReport& run) {
+ExitStatus ExitStatusOf(const RunReport& run) {
   bool anyReached = false, allPassed = true, anyFailed = false;
   for (const PrinterReport& printer : run.printers) {
     anyReached = anyReached || printer.reached;
     allPassed = allPassed && printer.verdict == Verdict::kPass;
     anyFailed = anyFailed || printer.verdict == Verdict::kFail;
   }
-  if (allPassed) return 0;
-  if (!anyReached) return 1;
-  return anyFailed ? 3 : 130;
+  if (allPassed) return ExitStatus::kDone;
+  if (!anyReached) return ExitStatus::kNotWritten;
+  return anyFailed ? ExitStatus::kPrinterFault : ExitStatus::kInterrupted;
 }
 
 }  // namespace
 
 // Reads and checks the whole plan before any port is opened, runs it on every
 // printer at once, then writes the reports and the summary.
-int RunRun(const Arguments& args, const OptionSet&) {
+ExitStatus RunRun(const Arguments& args, const CliCommand& command) {
   RunArguments arguments;
-  if (const std::string problem = ParseRunArguments(args, arguments); !problem.empty()) return UsageError(problem);
+  if (const auto problem = ParseRunArguments(command, args, arguments)) return UsageError(&command, *problem);
 
   Plan plan;
   const std::vector<PlanProblem> problems = ReadPlanFile(arguments.planFile, &plan);
@@ -128,18 +105,18 @@ int RunRun(const Arguments& args, const OptionSet&) {
     std::fprintf(stderr, "%s\n", PlanProblemText(arguments.planFile, problem).c_str());
   if (!problems.empty()) {
     std::fprintf(stderr, "kestrel-cli: run: the plan has %zu problem(s); nothing was sent\n", problems.size());
-    return 2;
+    return ExitStatus::kBadUsage;
   }
   if (plan.name.empty()) plan.name = std::filesystem::path(arguments.planFile).stem().string();
   for (const std::string& path : {arguments.jsonl, arguments.junit})
     if (ReportFolderMissing(path)) {
       std::fprintf(stderr, "kestrel-cli: run: the folder of %s does not exist\n", path.c_str());
-      return 2;
+      return ExitStatus::kBadUsage;
     }
   std::FILE* jsonl = OpenFile(arguments.jsonl, "ab");
   if (jsonl == nullptr) {
     std::fprintf(stderr, "kestrel-cli: run: cannot open %s: %s\n", arguments.jsonl.c_str(), std::strerror(errno));
-    return 2;
+    return ExitStatus::kBadUsage;
   }
 
   if (plan.codePage == 0)
@@ -151,18 +128,18 @@ int RunRun(const Arguments& args, const OptionSet&) {
   CatchInterrupts();
   const RunReport run = RunPlan(plan, arguments.ports, arguments.options, StdoutIsTerminal());
 
-  int status = ExitStatusOf(run);
+  ExitStatus status = ExitStatusOf(run);
   WriteOut(SummaryTable(run));
   const bool appended = AppendJsonLines(jsonl, JsonLinesText(run));
   const bool closed = std::fclose(jsonl) == 0;
   if (!appended || !closed) {
     std::fprintf(stderr, "kestrel-cli: run: the report %s could not be written whole\n", arguments.jsonl.c_str());
-    if (status == 0) status = 1;
+    if (status == ExitStatus::kDone) status = ExitStatus::kNotWritten;
   }
   std::string reason;
   if (!WriteJunit(arguments.junit, JunitXml(run), &reason)) {
     std::fprintf(stderr, "kestrel-cli: run: cannot write %s: %s\n", arguments.junit.c_str(), reason.c_str());
-    if (status == 0) status = 1;
+    if (status == ExitStatus::kDone) status = ExitStatus::kNotWritten;
   }
   PrintOut("reports: %s (appended), %s\n", arguments.jsonl.c_str(), arguments.junit.c_str());
   return status;

@@ -102,7 +102,7 @@ wait = "yes"
 type = "aging"
 label = "selftest"
 interval = 0
-allow = ["paper-ending"]
+allow = ["paper_end"]
 [[step]]
 type = "pause"
 seconds = -1
@@ -126,10 +126,10 @@ name = "no type"
       "p.toml:14:1: 'allow' and 'on-fault' need check-status = true",
       "p.toml:16:9: an aging step prints a test label (60x20 ... 80x60), not 'selftest'",
       "p.toml:17:12: 'interval' takes a whole number from 1 to 86400000",
-      "p.toml:18:10: unknown fault 'paper-ending' (did you mean paper-end?)",
+      "p.toml:18:10: unknown fault 'paper_end' (did you mean paper-end?)",
       "p.toml:21:11: 'seconds' takes seconds above 0 (at most 86400), or a text such as \"90s\", \"30m\", \"12h\"",
       "p.toml:24:12: 'question' takes a text in quotes",
-      "p.toml:25:1: a prompt step has no 'colour' (did you mean question?)",
+      "p.toml:25:1: a prompt step has no 'colour'",
       "p.toml:26:1: step 6 needs a type: info, status, job, aging, prompt, pause",
   };
   EXPECT_EQ(Problems(text), expected);

@@ -136,7 +136,7 @@ class PlanReader {
 // exactly what the options take: each alone first, for the place of its
 // problem, then all together.
 void PlanReader::Settings(const toml::table& table, Plan* plan) {
-  const OptionSet accepted{.link = true, .extras = {}};
+  const OptionList accepted = Options({LinkOptions(), JobOptions()});
   std::vector<std::string> names;
   for (const std::string& name : AcceptedOptionNames(accepted))
     if (name != "--port" && name != "--help" && name != "--aging") names.push_back(name.substr(2));
@@ -148,7 +148,7 @@ void PlanReader::Settings(const toml::table& table, Plan* plan) {
       continue;
     }
     if (std::find(names.begin(), names.end(), name) == names.end()) {
-      Problem(key.source(), "unknown setting '" + name + "' (did you mean " + ClosestName(name, names) + "?)");
+      Problem(key.source(), "unknown setting '" + name + "'" + DidYouMean(name, names));
       continue;
     }
     std::string value;
@@ -157,7 +157,7 @@ void PlanReader::Settings(const toml::table& table, Plan* plan) {
     else if (!Text(node, name, &value))
       continue;
     CliOptions alone;
-    std::string problem = ParseCliOptions({"--" + name, value}, accepted, alone);
+    std::string problem = ParseCliOptions({"--" + name, value}, accepted, alone).value_or("");
     // The option's message in the plan's words: "'density' takes ..."
     if (problem.rfind("--" + name, 0) == 0) problem = "'" + name + "'" + problem.substr(name.size() + 2);
     if (!problem.empty()) {
@@ -197,7 +197,7 @@ void PlanReader::AllowField(const toml::node& node, PlanStep& step) {
     if (!Text(item, "allow", &fault)) continue;
     const std::vector<std::string>& known = KnownFaultNames();
     if (std::find(known.begin(), known.end(), fault) == known.end())
-      Problem(item.source(), "unknown fault '" + fault + "' (did you mean " + ClosestName(fault, known) + "?)");
+      Problem(item.source(), "unknown fault '" + fault + "'" + DidYouMean(fault, known));
     else
       step.allowedFaults.push_back(fault);
   }
@@ -211,8 +211,8 @@ void PlanReader::KindFields(const toml::table& table, PlanStep& step) {
     double seconds = 0;
     if (name == "type" || name == "name") continue;
     if (std::find(keys.begin(), keys.end(), name) == keys.end()) {
-      Problem(key.source(), std::string("a ") + StepKindName(step.kind) + " step has no '" + name + "' (did you mean " +
-                                ClosestName(name, keys) + "?)");
+      Problem(key.source(),
+              std::string("a ") + StepKindName(step.kind) + " step has no '" + name + "'" + DidYouMean(name, keys));
     } else if (name == "model") {
       Text(node, name, &step.modelPattern);
     } else if (name == "firmware") {
@@ -297,8 +297,7 @@ void PlanReader::Step(const toml::table& table, std::size_t index, Plan* plan) {
     }
   }
   if (!known) {
-    Problem(type->source(),
-            "unknown step type '" + kindName + "' (did you mean " + ClosestName(kindName, kinds) + "?)");
+    Problem(type->source(), "unknown step type '" + kindName + "'" + DidYouMean(kindName, kinds));
     return;
   }
   if (const toml::node* name = table.get("name")) Text(*name, "name", &step.name);
