@@ -23,7 +23,12 @@ OptionList EmulateOptions() {
         {"--listen", "HOST:PORT", "a raw TCP printer port (default 127.0.0.1:9100), one connection at a time"},
         {"--idle-timeout", "SECONDS", "let go of a TCP client that sends nothing this long; 0 never (default 90)"},
         {"--output-dir", "FOLDER", "where page-NNNN.png and page-NNNN.txt go; made if missing (default pages)"},
-        {"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default 576)"}}});
+        {"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default 576)"},
+        {"--fault", "KIND[@PAGE]",
+         "play a fault from page PAGE on (default: from the start): paper-end, near-end, cover-open, "
+         "cutter-error, offline"},
+        {"--fault-for", "SECONDS", "the fault clears SECONDS after it arose (default: it stays)"},
+        {"--mute", "", "never answer a status or identity query"}}});
 }
 #endif
 
@@ -90,7 +95,8 @@ const std::vector<CliCommand>& CommandTable() {
               {{"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default: the job's paper)"},
                OutputOption(kPictureOutput)}})},
     {"emulate", RunEmulate,
-     "(--pty [--link PATH] | --listen HOST:PORT [--idle-timeout SECONDS]) [--output-dir FOLDER] [--width DOTS]",
+     "(--pty [--link PATH] | --listen HOST:PORT [--idle-timeout SECONDS]) [--output-dir FOLDER] [--width DOTS]\n"
+     "        [--fault KIND[@PAGE] [--fault-for SECONDS]] [--mute]",
      "be a printer on a pseudo-terminal or a TCP port: each printed page a picture in FOLDER, until Ctrl+C",
      "kestrel-cli emulate --pty --link /tmp/printer --output-dir pages", EmulateOptions()},
 #endif

@@ -64,6 +64,10 @@ enum class Op : std::uint8_t {
   Speed,
   BlackMark,
   Copies,
+  StatusQuery,    // DLE EOT
+  IdQuery,        // GS I
+  StatusRequest,  // GS r
+  AutoStatus,     // GS a
   Unknown,   // a prefix byte followed by a byte that names no command
   CutShort,  // the stream ends inside the command
   BadByte,   // a byte that starts neither a command nor a character
