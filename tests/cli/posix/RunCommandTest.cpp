@@ -133,6 +133,63 @@ TEST(RunCommandTest, EveryPrinterPassesOnPtysAndTcp) {
   EXPECT_EQ(run.Verdicts(), "pass \npass \npass \npass \n");
 }
 
+// A printer out of paper from its second page and one that never answers
+// fail with their reasons; the others pass, and finish first: the silent one
+// holds up no one while its query waits out its time.
+TEST(RunCommandTest, FaultyAndMutedPrintersFailAloneWithTheirReasons) {
+  constexpr char kChecked[] = R"([[step]]
+type = "status"
+timeout = 1500
+[[step]]
+type = "job"
+job = "60x20"
+wait = true
+[[step]]
+type = "job"
+job = "60x30"
+wait = true
+)";
+  auto good = PtyPrinter(), paperEnd = PtyPrinter({"--fault", "paper-end@2"}), muted = TcpPrinter({"--mute"}),
+       goodTcp = TcpPrinter();
+  PlanRun run(kChecked);
+  const std::vector<std::string> ports = {PortOf(*good), PortOf(*paperEnd), PortOf(*muted), PortOf(*goodTcp)};
+  const test::CliRun result = run.Run(ports);
+  EXPECT_EQ(result.status, 3) << result.output << result.error;
+  EXPECT_EQ(run.Verdicts(),
+            "pass \n"
+            "fail step 3 job 60x30: paper end\n"
+            "fail step 1 status: no answer in 1500 ms\n"
+            "pass \n");
+  const std::size_t mutedFails = result.output.find(ports[2] + " fail");
+  EXPECT_LT(result.output.find(ports[0] + " pass"), mutedFails) << result.output;
+  EXPECT_LT(result.output.find(ports[3] + " pass"), mutedFails) << result.output;
+}
+
+// Paper runs out at the second label and comes back a second later: the
+// aging step stops there, waits it out, or counts it as allowed.
+TEST(RunCommandTest, AgingWithStatusChecksStopsWaitsOrAllows) {
+  const std::vector<std::pair<std::string, std::string>> rows = {
+      {"on-fault = \"stop\"", "fail step 1 aging 60x20: label 2: paper end; faults 1, waited False\n"},
+      {"on-fault = \"wait\"", "pass ; faults 1, waited True\n"},
+      {"allow = [\"paper-end\"]", "pass ; faults 2, waited False\n"},
+  };
+  for (const auto& [onFault, expected] : rows) {
+    auto printer = PtyPrinter({"--fault", "paper-end@2", "--fault-for", "1"});
+    PlanRun run("[[step]]\ntype = \"aging\"\nlabel = \"60x20\"\ninterval = 100\nticks = 3\ncheck-status = true\n" +
+                onFault + "\n");
+    run.Run({PortOf(*printer)});
+    const test::CliRun report =
+        test::RunProgram("python3", {"-c",
+                                     "import json, sys\n"
+                                     "d = json.loads(open(sys.argv[1]).read())\n"
+                                     "s = d['steps'][0]\n"
+                                     "print(d['verdict'], d.get('reason', '') + '; faults', s['faults'], end=', ')\n"
+                                     "print('waited', s['secondsLost'] > 0.5)\n",
+                                     run.Jsonl()});
+    EXPECT_EQ(report.output, expected) << onFault << report.error;
+  }
+}
+
 TEST(RunCommandTest, APrinterRemovedMidRunFailsAloneAndNoneReachedIsOne) {
   constexpr char kLongAging[] = R"([[step]]
 type = "aging"
