@@ -86,7 +86,7 @@ void RunDisplay::Refresh() {
   if (!live_ || asking_) return;
   std::lock_guard lock(mutex_);
   // Back to the first live line, then each line rewritten and cleared to its end.
-  if (drawn_) PrintOut("\x1b[%zuA", lines_.size());
+  if (drawn_) WriteOut("\x1b[" + std::to_string(lines_.size()) + "A");
   for (std::size_t i = 0; i < lines_.size(); ++i) PrintOut("\r%s\x1b[K\n", LiveText(i).c_str());
   drawn_ = true;
   FlushOut();
