@@ -32,12 +32,31 @@ OptionList EmulateOptions() {
 }
 #endif
 
-OptionList AgingOptions() {
+OptionSpec TimeoutOption() {
+  return {"--timeout", "MS", "how long to wait for each answer, in milliseconds (default 2000)"};
+}
+
+OptionList StatusOptions() {
   return Options({LinkOptions(),
-                  JobOptions(),
-                  {{"--interval", "MS", "time between ticks in milliseconds (default 5000)"},
-                   {"--ticks", "N", "stop after N ticks (default: run until Ctrl+C)"},
-                   {"--log", "FILE", "append one CSV line per tick and a summary line at the end to FILE"}}});
+                  {JsonOption(),
+                   TimeoutOption(),
+                   {"--watch", "", "ask every second until Ctrl+C; a line each time the status changes"}}});
+}
+
+OptionList AgingOptions() {
+  return Options(
+      {LinkOptions(),
+       JobOptions(),
+       {{"--interval", "MS", "time between ticks in milliseconds (default 5000)"},
+        {"--ticks", "N", "stop after N ticks (default: run until Ctrl+C)"},
+        {"--log", "FILE", "append one CSV line per tick and a summary line at the end to FILE"},
+        {"--wait", "", "after each label wait until the printer has printed it; log the time it took"},
+        {"--check-status", "", "ask the printer's status after each tick; a fault is logged with its reason"},
+        {"--on-fault", "stop|wait",
+         "with --check-status: end the run on a fault (exit 3), or wait until the printer is ready "
+         "(default stop)"},
+        {"--timeout", "MS",
+         "how long to wait for an answer: the status (default 2000), a label to print (default 60000)"}}});
 }
 
 // Every --port is one printer of the run.
@@ -68,14 +87,27 @@ const std::vector<CliCommand>& CommandTable() {
      "compose a job without a printer: its bytes as hex on stdout, or raw into FILE",
      "kestrel-cli compose 60x20 --lang zh --at \"2024-03-05 14:07:09\"",
      Options({JobOptions(), {OutputOption("the raw bytes into FILE instead of hex on stdout"), JsonOption()}})},
-    {"print", RunPrint, "JOB --port PORT [--baud RATE] [options]", "compose a job and write it to the printer",
-     "kestrel-cli print density --density 8 --port /dev/ttyUSB0 --baud 9600", Options({LinkOptions(), JobOptions()})},
+    {"print", RunPrint, "JOB --port PORT [--baud RATE] [--wait [--timeout MS]] [options]",
+     "compose a job and write it to the printer",
+     "kestrel-cli print density --density 8 --port /dev/ttyUSB0 --baud 9600",
+     Options({LinkOptions(),
+              JobOptions(),
+              {{"--wait", "", "then wait until the printer has printed the job and tell how long it took"},
+               {"--timeout", "MS", "with --wait: how long the job may take to print (default 60000)"}}})},
     {"send", RunSend, "--port PORT [--baud RATE] [--lang zh|en] [--hex] [--count N] (--text TEXT | --file FILE)",
      "send text, or hexadecimal bytes with --hex, as the window's console does",
      "kestrel-cli send --port usb --hex --count 3 --text \"1b 40 0a\"", SendOptions()},
-    {"aging", RunAging, "JOB --port PORT [--baud RATE] [--interval MS] [--ticks N] [--log FILE] [options]",
+    {"aging", RunAging,
+     "JOB --port PORT [--baud RATE] [--interval MS] [--ticks N] [--log FILE] [--wait] [--check-status\n"
+     "        [--on-fault stop|wait]] [--timeout MS] [options]",
      "reprint a job on a timer and count the sends, until Ctrl+C or N ticks",
      "kestrel-cli aging 60x40 --port /dev/ttyUSB0 --ticks 5 --log run.csv", AgingOptions()},
+    {"status", RunStatus, "--port PORT [--baud RATE] [--json] [--timeout MS] [--watch]",
+     "ask the printer for its status: online, cover, paper, errors; exit 3 when it reports a fault",
+     "kestrel-cli status --port tcp:192.168.1.50 --json", StatusOptions()},
+    {"info", RunInfo, "--port PORT [--baud RATE] [--json] [--timeout MS]",
+     "ask the printer who it is: model, firmware, maker, serial number, code page, as far as it answers",
+     "kestrel-cli info --port /dev/ttyUSB0", Options({LinkOptions(), {JsonOption(), TimeoutOption()}})},
     {"run", RunRun, "PLAN --port PORT [--port PORT ...] [--unattended] [--jsonl FILE] [--junit FILE]",
      "run a test plan on every printer at once: a verdict per printer, JSON Lines and JUnit reports",
      "kestrel-cli run examples/plans/quick-check.toml --port /dev/ttyUSB0 --port tcp:192.168.1.20", PlanRunOptions()},

@@ -8,13 +8,16 @@
 namespace kestrel::cli {
 namespace {
 
-constexpr const char* kPortParagraph = "\nPORT is usb (the first USB printer), a serial device path, or COMn.\n";
+constexpr const char* kPortParagraph =
+    "\nPORT is usb (the first USB printer), a serial device path, COMn, or tcp:HOST[:PORT] (a network printer,\n"
+    "port 9100 when not given).\n";
 
 void PrintExitStatuses(std::FILE* stream) {
   std::fputs(
       "\nExit status: 0 done; 1 the printer could not be reached, the write failed or the output could not be\n"
       "written whole, and for dump, render and preview also a stream with problems (the pictures are written\n"
-      "all the same); 2 bad usage.\n",
+      "all the same); 2 bad usage; 3 the printer answered that it has a fault (status, print --wait, aging\n"
+      "--check-status).\n",
       stream);
 }
 

@@ -69,6 +69,13 @@ std::optional<TcpAddress> ParseTcpPortName(const std::string& name, std::string*
   return address;
 }
 
+std::optional<std::string> PortNameProblem(const std::string& name) {
+  if (name.empty()) return "no port given";
+  std::string problem;
+  if (IsTcpPortName(name) && !ParseTcpPortName(name, &problem)) return problem;
+  return std::nullopt;
+}
+
 std::string TcpAddressText(const std::string& host, int port) {
   const bool v6 = host.find(':') != std::string::npos;
   return (v6 ? "[" + host + "]" : host) + ":" + std::to_string(port);

@@ -25,6 +25,11 @@ bool IsTcpPortName(const std::string& name);
 // when the name is not a valid one.
 std::optional<TcpAddress> ParseTcpPortName(const std::string& name, std::string* problem);
 
+// What is wrong with a port name as an operator typed it: empty, or a "tcp:"
+// name that is no valid address; nothing for any other name (a serial device
+// is looked for when it is opened).
+std::optional<std::string> PortNameProblem(const std::string& name);
+
 // "HOST:PORT", "[::1]:9100".
 std::string TcpAddressText(const std::string& host, int port);
 
