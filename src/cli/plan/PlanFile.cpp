@@ -134,9 +134,12 @@ class PlanReader {
 
 // The settings go through the command line's own option parser, so they take
 // exactly what the options take: each alone first, for the place of its
-// problem, then all together.
+// problem, then all together. Only the rows of the settings given are handed
+// to it, so a plan reads the same on every station: the station's default
+// printer, rate and language (KESTREL_PORT, kestrel.conf) do not enter it.
 void PlanReader::Settings(const toml::table& table, Plan* plan) {
   const OptionList accepted = Options({LinkOptions(), JobOptions()});
+  OptionList given;
   std::vector<std::string> names;
   for (const std::string& name : AcceptedOptionNames(accepted))
     if (name != "--port" && name != "--help" && name != "--aging") names.push_back(name.substr(2));
@@ -156,8 +159,9 @@ void PlanReader::Settings(const toml::table& table, Plan* plan) {
       value = std::to_string(*number);
     else if (!Text(node, name, &value))
       continue;
+    const OptionSpec* spec = FindOption(accepted, "--" + name);
     CliOptions alone;
-    std::string problem = ParseCliOptions({"--" + name, value}, accepted, alone).value_or("");
+    std::string problem = ParseCliOptions({"--" + name, value}, {*spec}, alone).value_or("");
     // The option's message in the plan's words: "'density' takes ..."
     if (problem.rfind("--" + name, 0) == 0) problem = "'" + name + "'" + problem.substr(name.size() + 2);
     if (!problem.empty()) {
@@ -165,9 +169,10 @@ void PlanReader::Settings(const toml::table& table, Plan* plan) {
       continue;
     }
     args.insert(args.end(), {"--" + name, value});
+    given.push_back(*spec);
   }
   CliOptions options;
-  ParseCliOptions(args, accepted, options);
+  ParseCliOptions(args, given, options);
   plan->context = options.context;
   plan->timeGiven = options.timeGiven;
   plan->codePage = options.codePage;
