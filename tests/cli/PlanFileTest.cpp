@@ -149,7 +149,7 @@ TEST(PlanFileTest, SyntaxErrorsAndEmptyPlans) {
 }
 
 TEST(PlanFileTest, TheExamplePlansAreValid) {
-  for (const auto& entry : std::filesystem::directory_iterator(KESTREL_EXAMPLE_PLANS)) {
+  for (const auto& entry : std::filesystem::directory_iterator(KESTREL_SOURCE_DIR "/examples/plans")) {
     Plan plan;
     const std::vector<PlanProblem> problems = ReadPlanFile(entry.path().string(), &plan);
     EXPECT_TRUE(problems.empty()) << PlanProblemText(entry.path().string(), problems.front());
