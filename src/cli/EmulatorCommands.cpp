@@ -80,7 +80,7 @@ ExitStatus RenderAndWrite(const char* command, const Bytes& bytes, int width, co
 
 ExitStatus RunDump(const Arguments& args, const CliCommand& command) {
   CliOptions options;
-  if (const auto problem = ParseCliOptions(args, command.options, options)) return UsageError(&command, *problem);
+  if (const auto problem = ParseCommandLine(command, args, options)) return UsageError(&command, *problem);
   if (options.words.size() != 1) return UsageError(&command, "give one FILE or JOB");
   Bytes bytes;
   int width = emu::kWidth80mm;
