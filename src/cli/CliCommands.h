@@ -85,6 +85,7 @@ ExitStatus RunDump(const Arguments& args, const CliCommand& command);
 ExitStatus RunRender(const Arguments& args, const CliCommand& command);
 ExitStatus RunPreview(const Arguments& args, const CliCommand& command);
 ExitStatus RunEmulate(const Arguments& args, const CliCommand& command);
+ExitStatus RunRun(const Arguments& args, const CliCommand& command);
 // The emulate row: the ports it offers are the system's (a pseudo-terminal
 // where there are any, and TCP).
 CliCommand EmulateCommandRow();
