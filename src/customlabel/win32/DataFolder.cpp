@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <shlobj.h>
+#include <windows.h>
 
 #include "customlabel/LabelSettings.h"
 #include "language/win32/WideText.h"
@@ -16,6 +15,12 @@ std::string DataRootFromEnvironment() {
   const DWORD length = GetShortPathNameW(folder, shortForm, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return {};
   return win32::Narrow(shortForm);
+}
+
+std::string ConfigRootFromEnvironment() {
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
+  return win32::Narrow(folder);
 }
 
 }  // namespace kestrel
