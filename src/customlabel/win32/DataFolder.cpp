@@ -1,5 +1,6 @@
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include "customlabel/LabelSettings.h"
 #include "language/win32/WideText.h"
