@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "commands/JobSettings.h"
 #include "emulator/PrinterResponder.h"
 #include "emulator/StreamPrinter.h"
 #include "link/LinkHost.h"
@@ -62,7 +63,8 @@ class AnsweringLine {
 // The link's owner: a port name and nothing shown.
 class PortHost : public LinkHost {
  public:
-  explicit PortHost(std::string port) : port_(std::move(port)) {}
+  // The port is picked by its name, as a pick in the port-type list stores it.
+  explicit PortHost(std::string port) : port_(std::move(port)) { JobSettings.PortKind = 1; }
   int PortSelection() const override { return 1; }
   std::string PortText() const override { return port_; }
   std::string BaudText() const override { return "115200"; }
@@ -134,13 +136,13 @@ void BM_StatusRoundTripTcp(benchmark::State& state) {
   getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
   const std::string port = "tcp:127.0.0.1:" + std::to_string(ntohs(address.sin_port));
   int client = -1;
-  std::thread acceptor([&] { client = accept(listener, nullptr, nullptr); });
   PortHost host(port);
   PathDiscovery discovery;
   {
     PrinterLink link(host, discovery);
     link.ReconnectPrinter();
-    acceptor.join();
+    // The connection waits in the listen queue until it is taken.
+    if (link.Connected()) client = accept(listener, nullptr, nullptr);
     AnsweringLine printer(client);
     RoundTrips(state, link);
   }
