@@ -5,6 +5,7 @@
 
 #include "commands/SendBuffer.h"
 #include "language/TranslationMap.h"
+#include "win32ui/PrinterStatusDialog.h"
 #include "language/win32/WideText.h"
 #include "win32ui/DialogTemplateEx.h"
 #include "win32ui/SmallDialogs.h"
@@ -198,10 +199,14 @@ bool CKestrelDlg::OnSysCommand(WPARAM command) {
 
 CKestrelDlg::DialogOpener CKestrelDlg::DialogFor(MenuCommand command) {
   switch (command) {
+    case MenuCommand::kPrinterStatus:
+      return &CKestrelDlg::ShowPrinterStatus;
     default:
       return nullptr;
   }
 }
+
+void CKestrelDlg::ShowPrinterStatus() { kestrel::win32::ShowPrinterStatus(hwnd_, controller_); }
 
 // The context menu from the shared entries this window has a dialog for;
 // the about box's entry is in the system menu. At the mouse, or below the
