@@ -6,11 +6,14 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
+#include "cli/OutputLimitOptions.h"
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
 #include "emulator/CommandWords.h"
 #include "emulator/Decoder.h"
+#include "emulator/PictureSeries.h"
 #include "emulator/VirtualPrinter.h"
+#include "files/FileResult.h"
 
 // The virtual printer's commands: dump a stream as commands, render it to
 // pictures, and preview a job as the printer would print it.
@@ -58,22 +61,44 @@ void ReportProblems(const char* command, const Bytes& bytes, const emu::Renderin
     std::fprintf(stderr, "kestrel-cli: %s: at %08zX: %s\n", command, note.offset, note.text.c_str());
 }
 
-// Renders the stream and writes its pictures: 0 done, 1 a problem in the
-// stream or a picture not written.
-int RenderAndWrite(const char* command, const Bytes& bytes, int width, const std::string& output) {
-  const emu::Rendering rendering = emu::RenderStream(bytes, width);
+// Renders the stream, each picture written as soon as its page is printed:
+// 0 done, 1 a picture not written, 4 problems in the stream (the pictures
+// are written all the same), 5 a limit reached before every picture was
+// written. A stream that prints nothing is not a failure by itself.
+int RenderAndWrite(const char* command, const Bytes& bytes, int width, const std::string& output,
+                   const emu::OutputLimits& limits) {
+  const bool toStdout = output == "-";
+  const auto report = [&](const emu::WrittenPicture& picture) {
+    // With the pictures on stdout, their lines go to stderr.
+    if (toStdout)
+      std::fprintf(stderr, "kestrel-cli: %s: page %zu: %d x %d dots\n", command, picture.number, picture.width,
+                   picture.height);
+    else
+      PrintOut("page %zu: %d x %d dots, %s\n", picture.number, picture.width, picture.height, picture.name.c_str());
+  };
+  emu::PictureSeries series(output, limits, report, [](std::string_view png) { WriteOut(png); });
+  if (const FileResult target = series.CheckTarget(); !target.ok()) {
+    std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, target.detail.c_str());
+    return 1;
+  }
+  std::size_t printed = 0;
+  const emu::Rendering rendering = emu::RenderStream(bytes, width, false, [&](emu::Page&& page) {
+    ++printed;
+    series.Add(page.canvas, page.copies);
+  });
+  series.Finish();
   ReportProblems(command, bytes, rendering);
-  if (rendering.pages.empty()) std::fprintf(stderr, "kestrel-cli: %s: no page was printed\n", command);
-  std::vector<std::string> written;
-  std::string error;
-  const bool allWritten = emu::WritePictures(output, rendering.pages, &written, &error);
-  std::size_t index = 0;
-  for (const emu::Page& page : rendering.pages)
-    for (int copy = 0; copy < page.copies && index < written.size(); ++copy, ++index)
-      PrintOut("page %zu: %d x %d dots, %s\n", index + 1, page.canvas.width(), page.canvas.height(),
-               written[index].c_str());
-  if (!allWritten) std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, error.c_str());
-  return allWritten && rendering.problems == 0 ? 0 : 1;
+  if (printed == 0) std::fprintf(stderr, "kestrel-cli: %s: no page was printed\n", command);
+  if (series.failure()) {
+    std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, series.failure()->c_str());
+    return 1;
+  }
+  if (series.budget().reached()) {
+    std::fprintf(stderr, "kestrel-cli: %s: %s reached: %llu pictures not written\n", command,
+                 series.budget().LimitText().c_str(), static_cast<unsigned long long>(series.budget().refused()));
+    return 5;
+  }
+  return rendering.problems == 0 ? 0 : 4;
 }
 
 }  // namespace
@@ -117,7 +142,10 @@ int RunRender(const Arguments& args, const OptionSet& accepted) {
     std::fprintf(stderr, "kestrel-cli: render: %s\n", reason.c_str());
     return 1;
   }
-  return RenderAndWrite("render", bytes, width, *options.output);
+  emu::OutputLimits limits;
+  if (!ParseOutputLimits(options, &limits))
+    return UsageError("render: --max-pages takes 1 to 1000000000 pages, --max-disk 1 to 1000000 MB");
+  return RenderAndWrite("render", bytes, width, *options.output, limits);
 }
 
 int RunPreview(const Arguments& args, const OptionSet& accepted) {
@@ -128,7 +156,10 @@ int RunPreview(const Arguments& args, const OptionSet& accepted) {
   if (!options.output) return UsageError("preview: --output FILE.png is required");
   int width = emu::PrintWidthOfJob(job->name);
   if (!ParseWidthOption(options, &width)) return UsageError("preview: --width takes 8 to 2304 dots");
-  return RenderAndWrite("preview", ComposeJob(*job, options), width, *options.output);
+  emu::OutputLimits limits;
+  if (!ParseOutputLimits(options, &limits))
+    return UsageError("preview: --max-pages takes 1 to 1000000000 pages, --max-disk 1 to 1000000 MB");
+  return RenderAndWrite("preview", ComposeJob(*job, options), width, *options.output, limits);
 }
 
 }  // namespace kestrel::cli

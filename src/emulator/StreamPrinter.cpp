@@ -61,12 +61,18 @@ void StreamPrinter::Run(std::span<const std::uint8_t> stream, const Command& com
       listed_.back().replace(0, 8, offset);
     }
   }
+  if (IsProblem(command.op)) ++problems_;
   model_.Run(stream, command);
   // The commands so far belong to the page this one printed, if it did.
-  while (pageLists_.size() < model_.pages().size()) {
-    pageLists_.push_back(std::move(listed_));
-    listed_.clear();
-  }
+  while (pageLists_.size() < model_.pages().size()) CloseList();
+  if (sink_ && !model_.pages().empty()) CollectPages();
+}
+
+void StreamPrinter::CloseList() {
+  pageLists_.push_back(std::move(listed_));
+  listed_.clear();
+  pageProblems_.push_back(problems_);
+  problems_ = 0;
 }
 
 void StreamPrinter::Collect(void (PrinterModel::*step)()) {
@@ -74,19 +80,22 @@ void StreamPrinter::Collect(void (PrinterModel::*step)()) {
   CollectPages();
 }
 
-// Pages wait in the model, within its bound, until the end of each piece.
+// Without a sink, pages wait in the model, within its bound, until the end of
+// each piece.
 void StreamPrinter::CollectPages() {
   for (Note& setting : model_.TakeSettingLog()) messages_.push_back(std::move(setting.text));
   for (Note& note : model_.TakeNotes()) messages_.push_back(std::move(note.text));
   std::vector<Page> pages = model_.TakePages();
   for (std::size_t i = 0; i < pages.size(); ++i) {
-    if (i >= pageLists_.size()) {  // printed by Finish or PrintUnfinishedPage
-      pageLists_.push_back(std::move(listed_));
-      listed_.clear();
-    }
-    pages_.push_back({std::move(pages[i]), std::move(pageLists_[i])});
+    if (i >= pageLists_.size()) CloseList();  // printed by Finish or PrintUnfinishedPage
+    PrintedPage printed{std::move(pages[i]), std::move(pageLists_[i]), pageProblems_[i]};
+    if (sink_)
+      sink_(std::move(printed));
+    else
+      pages_.push_back(std::move(printed));
   }
   pageLists_.clear();
+  pageProblems_.clear();
 }
 
 std::vector<PrintedPage> StreamPrinter::TakePages() {

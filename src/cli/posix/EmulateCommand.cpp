@@ -5,18 +5,17 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
+#include "cli/EmulatorPageLog.h"
+#include "cli/OutputLimitOptions.h"
 #include "cli/ProcessIo.h"
 #include "cli/posix/EmulatorPorts.h"
-#include "emulator/PngFile.h"
 #include "emulator/StreamPrinter.h"
 
 // kestrel-cli emulate: the virtual printer on a pseudo-terminal or a TCP port,
@@ -31,41 +30,6 @@ constexpr auto kQuietBeforeRoll = std::chrono::seconds(1);
 constexpr int kPollMs = 100;
 // How long a TCP client may hold the port without sending, by default.
 constexpr std::int32_t kDefaultIdleSeconds = 90;
-
-// Writes DIR/page-NNNN.png and DIR/page-NNNN.txt for every page, a copy
-// being a page of its own, and one line a page on stdout.
-class PageWriter {
- public:
-  explicit PageWriter(std::string folder) : folder_(std::move(folder)) {}
-
-  void Take(emu::StreamPrinter& printer) {
-    for (const std::string& message : printer.TakeMessages())
-      PrintOut("%s %s\n", LocalTimeText().c_str(), message.c_str());
-    for (const emu::PrintedPage& printed : printer.TakePages())
-      for (int copy = 1; copy <= printed.page.copies; ++copy) Write(printed, copy);
-    FlushOut();
-  }
-
- private:
-  void Write(const emu::PrintedPage& printed, int copy) {
-    char name[32];
-    std::snprintf(name, sizeof name, "/page-%04d", ++count_);
-    const std::string stem = folder_ + name;
-    std::string error;
-    if (!emu::WritePng(stem + ".png", printed.page.canvas, &error))
-      std::fprintf(stderr, "kestrel-cli: emulate: %s\n", error.c_str());
-    std::ofstream text(stem + ".txt", std::ios::binary);
-    if (copy > 1) text << "copy " << copy << " of the page before\n";
-    for (const std::string& line : copy == 1 ? printed.commands : std::vector<std::string>()) text << line << '\n';
-    text.close();
-    if (!text) std::fprintf(stderr, "kestrel-cli: emulate: %s.txt could not be written\n", stem.c_str());
-    PrintOut("page %d: %d x %d dots, %s.png\n", count_, printed.page.canvas.width(), printed.page.canvas.height(),
-             stem.c_str());
-  }
-
-  std::string folder_;
-  int count_ = 0;
-};
 
 enum class PortState { Data, Quiet, Ended };
 
@@ -102,14 +66,14 @@ class QuietTimer {
   bool due_ = false;
 };
 
-void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, PageWriter& writer) {
+void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, EmulatorPageLog& writer) {
   QuietTimer quiet;
   while (!Interrupted()) {
     const PortState state = ReadPort(pty.fd(), printer);
     if (state == PortState::Data) quiet.Data();
     if (state != PortState::Data) pty.ReleaseExclusive();
     quiet.Check(printer);
-    writer.Take(printer);
+    writer.Take();
   }
 }
 
@@ -117,7 +81,7 @@ void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, PageWriter& writer)
 // (zero: never), as network printers do, so that the next one in the queue
 // gets its turn.
 void ServeSocket(EmulatorSocket& socket, std::chrono::seconds idleLimit, emu::StreamPrinter& printer,
-                 PageWriter& writer) {
+                 EmulatorPageLog& writer) {
   QuietTimer quiet;
   int client = -1;
   Clock::time_point lastData;
@@ -145,7 +109,7 @@ void ServeSocket(EmulatorSocket& socket, std::chrono::seconds idleLimit, emu::St
       printer.EndStream();
     }
     quiet.Check(printer);
-    writer.Take(printer);
+    writer.Take();
   }
   if (client >= 0) close(client);
 }
@@ -170,6 +134,9 @@ int RunEmulate(const Arguments& args, const OptionSet& accepted) {
   if ((pty && options.extras.count("--idle-timeout")) ||
       !ParseNumberOption(options, "--idle-timeout", 0, 86400, &idleSeconds))
     return UsageError("emulate: --idle-timeout goes with --listen and takes 0 to 86400 seconds");
+  emu::OutputLimits limits;
+  if (!ParseOutputLimits(options, &limits))
+    return UsageError("emulate: --max-pages takes 1 to 1000000000 pages, --max-disk 1 to 1000000 MB");
   const std::string folder = extra("--output-dir", "pages");
   std::error_code made;
   std::filesystem::create_directories(folder, made);
@@ -180,7 +147,7 @@ int RunEmulate(const Arguments& args, const OptionSet& accepted) {
 
   CatchInterrupts();
   emu::StreamPrinter printer(width);
-  PageWriter writer(folder);
+  EmulatorPageLog writer(printer, folder, limits);
   std::string error;
   if (pty) {
     EmulatorPty port;
@@ -204,7 +171,7 @@ int RunEmulate(const Arguments& args, const OptionSet& accepted) {
     ServeSocket(socket, std::chrono::seconds(idleSeconds), printer, writer);
   }
   printer.Shutdown();
-  writer.Take(printer);
+  writer.Finish();
   return FinishOutput(0);
 }
 
