@@ -57,11 +57,8 @@ TEST(CodePageTextTest, ConversionsBothWays) {
   EXPECT_EQ(ToCodePage("中", 936), "\xD6\xD0");
   EXPECT_EQ(FromCodePage("\xD6\xD0", 936), "中");
   EXPECT_EQ(ToCodePage("a中b", 1252), "a?b");
-  EXPECT_EQ(ToCodePage("\xFF"
-                       "a",
-                       936),
-            "?a");                              // not UTF-8
-  EXPECT_EQ(FromCodePage("A\xD6", 936), "A?");  // a lead byte without its trail byte
+  EXPECT_EQ(ToCodePage("\xFF" "a", 936), "?a");  // not UTF-8
+  EXPECT_EQ(FromCodePage("A\xD6", 936), "A?");   // a lead byte without its trail byte
   EXPECT_EQ(ToCodePage("", 936), "");
 }
 
