@@ -125,7 +125,7 @@ int RunDump(const Arguments& args, const OptionSet& accepted) {
     PrintOut("%s\n", emu::DumpLine(bytes, command).c_str());
     offset += command.length;
   }
-  return problems ? 1 : 0;
+  return problems ? 4 : 0;
 }
 
 int RunRender(const Arguments& args, const OptionSet& accepted) {
