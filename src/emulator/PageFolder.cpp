@@ -40,6 +40,8 @@ void PageFolder::Write(const PrintedPage& printed, PageFolderReport* report) {
         report->log.push_back(reached);
         report->problems.push_back(reached);
       }
+      // Still listed, so the log shows that the printer goes on printing.
+      report->log.push_back("page not written: " + Size(canvas));
       continue;
     }
     char name[32];

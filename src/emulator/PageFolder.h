@@ -17,7 +17,7 @@ struct PageFolderReport {
 // The virtual printer's output folder: FOLDER/page-0001.png with the commands
 // that drew it in page-0001.txt, each copy a page of its own, every file
 // written safely. Bounded by the run's limits: past either, nothing more is
-// written, which is said once. A blank page that only bad bytes made (random
+// written, which is said once; the pages are still listed. A blank page that only bad bytes made (random
 // data, a wrong baud rate) is listed and not written.
 class PageFolder {
  public:

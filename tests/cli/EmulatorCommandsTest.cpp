@@ -91,7 +91,7 @@ TEST(EmulatorCommandsTest, ExitStatusesOfTheVirtualPrinter) {
       {"nothing but an unknown command", "\x1B\x99", {}, 4, "no page was printed"},
       {"a page and a problem", "Hello\n\x1B\x99", {}, 4, "unknown command 1B 99"},
       {"a folder that is missing", "Hello\n", {"--output", dir.path() + "/none/x.png"}, 1, "none/x.png"},
-      {"three pages past a limit of two", "A\x0C""B\x0C""C\x0C", {"--max-pages", "2"}, 5, "(--max-pages 2) reached"},
+      {"three pages past a limit of two", "A\fB\fC\f", {"--max-pages", "2"}, 5, "(--max-pages 2) reached"},
       {"a limit of nothing", "A\n", {"--max-pages", "0"}, 2, "--max-pages"},
   };
   for (const auto& row : rows) {

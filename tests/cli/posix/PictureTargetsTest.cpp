@@ -55,7 +55,9 @@ TEST(PictureTargetsTest, WhatIsNoPictureIsRefusedAndLeftAsItWas) {
       {"a named pipe", [](auto&, auto& path) { return mkfifo(path.c_str(), 0666) == 0; }},
       {"a folder", [](auto&, auto& path) { return fs::create_directory(path); }},
       {"a link to a named pipe",
-       [](auto& folder, auto& path) { return mkfifo((folder + "/fifo").c_str(), 0666) == 0 && symlink("fifo", path.c_str()) == 0; }},
+       [](auto& folder, auto& path) {
+         return mkfifo((folder + "/fifo").c_str(), 0666) == 0 && symlink("fifo", path.c_str()) == 0;
+       }},
       // Permissions do not stop root, so the program runs as nobody here.
       {"an earlier picture in a folder that may not be written",
        [](auto& folder, auto& path) {
