@@ -2,6 +2,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -48,28 +49,28 @@ void WaitForNextTick(Clock::time_point until) {
 }
 
 // --ticks: a positive whole number; absent means until interrupted (0).
-std::string ParseTicks(const CliOptions& options, std::int64_t* ticks) {
+std::optional<std::string> ParseTicks(const CliOptions& options, std::int64_t* ticks) {
   *ticks = 0;
   const auto given = options.extras.find("--ticks");
-  if (given == options.extras.end()) return "";
+  if (given == options.extras.end()) return std::nullopt;
   const std::string& text = given->second;
   if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos ||
       std::stoll(text) < 1)
-    return "aging: --ticks takes a whole number from 1";
+    return "--ticks takes a whole number from 1";
   *ticks = std::stoll(text);
-  return "";
+  return std::nullopt;
 }
 
 // A log that can no longer be written ends the run: the record is what a
 // long run is for.
-int LogFailed() {
+ExitStatus LogFailed() {
   std::fprintf(stderr, "kestrel-cli: aging: the log could not be written; the run is stopped\n");
-  return 1;
+  return ExitStatus::kNotWritten;
 }
 
 // The ticks until --ticks is reached, an interrupt or a failed tick; returns
 // the exit status and records each tick in the log.
-int RunTicks(PrinterLink& link, const NamedJob& job, CliOptions& options, std::int64_t ticks, AgingLog& log) {
+ExitStatus RunTicks(PrinterLink& link, const NamedJob& job, CliOptions& options, std::int64_t ticks, AgingLog& log) {
   const auto interval = options.extras.find("--interval");
   const std::chrono::milliseconds period(AgingInterval(interval == options.extras.end() ? "" : interval->second));
   CliAgingHost host;
@@ -81,27 +82,26 @@ int RunTicks(PrinterLink& link, const NamedJob& job, CliOptions& options, std::i
     const AgingTickResult result = RunAgingTick(link, job, options.context, host);
     const std::size_t bytes = result == AgingTickResult::kNotConnected ? 0 : ComposedBytes().size();
     if (!log.Tick(tick, bytes, result, host.stopped ? host.lastMessage : std::string())) return LogFailed();
-    if (host.stopped) return log.End("stopped") ? 1 : LogFailed();
+    if (host.stopped) return log.End("stopped") ? ExitStatus::kNotWritten : LogFailed();
     if (tick == ticks) break;
     WaitForNextTick(next);
   }
-  return log.End(Interrupted() ? "interrupted" : "done") ? 0 : LogFailed();
+  return log.End(Interrupted() ? "interrupted" : "done") ? ExitStatus::kDone : LogFailed();
 }
 
 }  // namespace
 
-int RunAging(const Arguments& args, const OptionSet& accepted) {
+ExitStatus RunAging(const Arguments& args, const CliCommand& command) {
   CliOptions options;
   const NamedJob* job = nullptr;
-  std::string problem = ParseJobCommand("aging", args, accepted, options, &job);
-  if (!problem.empty()) return UsageError(problem);
+  if (const auto problem = ParseJobCommand(command, args, options, &job)) return UsageError(&command, *problem);
   std::int64_t ticks = 0;
-  problem = ParseTicks(options, &ticks);
-  if (!problem.empty()) return UsageError(problem);
+  if (const auto problem = ParseTicks(options, &ticks)) return UsageError(&command, *problem);
   AgingLog log;
+  std::string problem;
   if (options.extras.count("--log") && !log.Open(options.extras.at("--log"), &problem)) {
     std::fprintf(stderr, "kestrel-cli: aging: cannot open the log %s\n", problem.c_str());
-    return 2;
+    return ExitStatus::kBadUsage;
   }
 
   ApplyLanguage(options);

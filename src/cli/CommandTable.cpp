@@ -1,59 +1,90 @@
 #include "cli/CliCommands.h"
 
 namespace kestrel::cli {
+namespace {
+
+constexpr const char* kPictureOutput =
+    "the pictures: FILE.png for one page, FILE-1.png, FILE-2.png ... for several; - for stdout";
+
+OptionList SendOptions() {
+  return Options({LinkOptions(),
+                  {LanguageOption(),
+                   {"--text", "TEXT", "the text to send"},
+                   {"--file", "FILE", "send the content of FILE as it stands"},
+                   {"--count", "N", "how many copies to send, 1 ms apart (default 1)"},
+                   {"--hex", "", "the text is hexadecimal bytes: \"1b 40 0a\""}}});
+}
+
+#if KESTREL_VIRTUAL_PRINTER
+// However long a stream runs, what the virtual printer writes is bounded.
+OptionList OutputLimitOptions() {
+  return {{"--max-pages", "N", "write no more than N pictures (default 10000)"},
+          {"--max-disk", "MB", "write no more than MB megabytes of pictures (default 1024)"}};
+}
+
+OptionList EmulateOptions() {
+  return Options(
+      {{{"--pty", "", "open a pseudo-terminal and print its path: the port to print to"},
+        {"--link", "PATH", "also make PATH a symbolic link to the pseudo-terminal"},
+        {"--listen", "HOST:PORT", "a raw TCP printer port (default 127.0.0.1:9100), one connection at a time"},
+        {"--idle-timeout", "SECONDS", "let go of a TCP client that sends nothing this long; 0 never (default 90)"},
+        {"--output-dir", "FOLDER", "where page-NNNN.png and page-NNNN.txt go; made if missing (default pages)"},
+        {"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default 576)"}},
+       OutputLimitOptions()});
+}
+#endif
+
+OptionList AgingOptions() {
+  return Options({LinkOptions(),
+                  JobOptions(),
+                  {{"--interval", "MS", "time between ticks in milliseconds (default 5000)"},
+                   {"--ticks", "N", "stop after N ticks (default: run until Ctrl+C)"},
+                   {"--log", "FILE", "append one CSV line per tick and a summary line at the end to FILE"}}});
+}
+
+}  // namespace
 
 const std::vector<CliCommand>& CommandTable() {
-  static const ExtraOption kJson{"--json", false};
   static const std::vector<CliCommand> commands = {
     {"list-ports", RunListPorts, "[--json]", "list the USB printers and the serial ports present",
-     "kestrel-cli list-ports --json", OptionSet{.jobOptions = false, .language = false, .extras = {kJson}}},
+     "kestrel-cli list-ports --json", Options({{JsonOption()}})},
     {"jobs", RunJobs, "[--json]", "list the job names; with --json also their kinds and button captions",
-     "kestrel-cli jobs --json", OptionSet{.jobOptions = false, .language = false, .extras = {kJson}}},
+     "kestrel-cli jobs --json", Options({{JsonOption()}})},
     {"compose", RunCompose, "JOB [options] [--output FILE] [--json]",
      "compose a job without a printer: its bytes as hex on stdout, or raw into FILE",
-     "kestrel-cli compose 60x20 --lang zh --at \"2024-03-05 14:07:09\"", OptionSet{.output = true, .extras = {kJson}}},
+     "kestrel-cli compose 60x20 --lang zh --at \"2024-03-05 14:07:09\"",
+     Options({JobOptions(), {OutputOption("the raw bytes into FILE instead of hex on stdout"), JsonOption()}})},
     {"print", RunPrint, "JOB --port PORT [--baud RATE] [options]", "compose a job and write it to the printer",
-     "kestrel-cli print density --density 8 --port /dev/ttyUSB0 --baud 9600", OptionSet{.link = true, .extras = {}}},
+     "kestrel-cli print density --density 8 --port /dev/ttyUSB0 --baud 9600", Options({LinkOptions(), JobOptions()})},
     {"send", RunSend, "--port PORT [--baud RATE] [--lang zh|en] [--hex] [--count N] (--text TEXT | --file FILE)",
      "send text, or hexadecimal bytes with --hex, as the window's console does",
-     "kestrel-cli send --port usb --hex --count 3 --text \"1b 40 0a\"",
-     OptionSet{.jobOptions = false, .link = true, .extras = {{"--text"}, {"--file"}, {"--count"}, {"--hex", false}}}},
+     "kestrel-cli send --port usb --hex --count 3 --text \"1b 40 0a\"", SendOptions()},
     {"aging", RunAging, "JOB --port PORT [--baud RATE] [--interval MS] [--ticks N] [--log FILE] [options]",
      "reprint a job on a timer and count the sends, until Ctrl+C or N ticks",
-     "kestrel-cli aging 60x40 --port /dev/ttyUSB0 --ticks 5 --log run.csv",
-     OptionSet{.link = true, .extras = {{"--interval"}, {"--ticks"}, {"--log"}}}},
+     "kestrel-cli aging 60x40 --port /dev/ttyUSB0 --ticks 5 --log run.csv", AgingOptions()},
 #if KESTREL_VIRTUAL_PRINTER
     {"dump", RunDump, "(FILE | JOB [options])",
      "list the commands of a byte file or a job, one a line with its offset; problems marked !!",
-     "kestrel-cli dump 80x60", OptionSet{.extras = {}}},
-    {"render", RunRender, "FILE [--width DOTS] --output FILE.png",
+     "kestrel-cli dump 80x60", Options({JobOptions()})},
+    {"render", RunRender, "FILE [--width DOTS] [--max-pages N] [--max-disk MB] --output FILE.png|-",
      "print a byte file on the virtual printer: one PNG picture a page",
      "kestrel-cli render label.bin --width 384 --output label.png",
-     OptionSet{.jobOptions = false,
-               .language = false,
-               .output = true,
-               .extras = {{"--width"}, {"--max-pages"}, {"--max-disk"}}}},
-    {"preview", RunPreview, "JOB [options] [--width DOTS] --output FILE.png",
+     Options({{{"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default 576)"},
+               OutputOption(kPictureOutput)},
+              OutputLimitOptions()})},
+    {"preview", RunPreview, "JOB [options] [--width DOTS] [--max-pages N] [--max-disk MB] --output FILE.png|-",
      "compose a job and print it on the virtual printer: one PNG picture a page",
      "kestrel-cli preview 60x50 --lang zh --output label.png",
-     OptionSet{.output = true, .extras = {{"--width"}, {"--max-pages"}, {"--max-disk"}}}},
+     Options({JobOptions(),
+              {{"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default: the job's paper)"},
+               OutputOption(kPictureOutput)}})},
     {"emulate", RunEmulate,
      "(--pty [--link PATH] | --listen HOST:PORT [--idle-timeout SECONDS]) [--output-dir FOLDER] [--width DOTS]",
      "be a printer on a pseudo-terminal or a TCP port: each printed page a picture in FOLDER, until Ctrl+C",
-     "kestrel-cli emulate --pty --link /tmp/printer --output-dir pages",
-     OptionSet{.jobOptions = false,
-               .language = false,
-               .extras = {{"--pty", false},
-                          {"--listen"},
-                          {"--idle-timeout"},
-                          {"--link"},
-                          {"--output-dir"},
-                          {"--width"},
-                          {"--max-pages"},
-                          {"--max-disk"}}}},
+     "kestrel-cli emulate --pty --link /tmp/printer --output-dir pages", EmulateOptions()},
 #endif
     {"help", RunHelp, "[COMMAND]", "show the commands, or one command's options and an example",
-     "kestrel-cli help aging", OptionSet{.jobOptions = false, .language = false, .extras = {}}},
+     "kestrel-cli help aging", Options({})},
   };
   return commands;
 }

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,23 +26,24 @@ using Bytes = std::vector<std::uint8_t>;
 // Streams larger than this are not read whole.
 constexpr std::size_t kMaxStreamBytes = 64 << 20;
 
-bool ReadStream(const std::string& path, Bytes* bytes, std::string* reason) {
+// The whole stream, or the status to end with after saying why it is not
+// read: a file that cannot be read, or one past the limit.
+std::optional<ExitStatus> ReadStream(const char* command, const std::string& path, Bytes* bytes) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    *reason = "cannot read " + path;
-    return false;
-  }
   // Read in pieces: a pipe or a device has no size to ask for first.
   char piece[65536];
-  while (file.read(piece, sizeof piece) || file.gcount() > 0) {
+  while (file && (file.read(piece, sizeof piece) || file.gcount() > 0)) {
     bytes->insert(bytes->end(), piece, piece + file.gcount());
     if (bytes->size() > kMaxStreamBytes) {
-      *reason = path + " is larger than 64 MB";
-      return false;
+      std::fprintf(stderr, "kestrel-cli: %s: %s is larger than 64 MB\n", command, path.c_str());
+      return ExitStatus::kLimitReached;
     }
   }
-  if (file.bad()) *reason = "cannot read " + path;
-  return !file.bad();
+  if (!file.is_open() || file.bad()) {
+    std::fprintf(stderr, "kestrel-cli: %s: cannot read %s\n", command, path.c_str());
+    return ExitStatus::kNotWritten;
+  }
+  return std::nullopt;
 }
 
 Bytes ComposeJob(const NamedJob& job, const CliOptions& options) {
@@ -61,11 +63,10 @@ void ReportProblems(const char* command, const Bytes& bytes, const emu::Renderin
     std::fprintf(stderr, "kestrel-cli: %s: at %08zX: %s\n", command, note.offset, note.text.c_str());
 }
 
-// Renders the stream, each picture written as soon as its page is printed:
-// 0 done, 1 a picture not written, 4 problems in the stream (the pictures
-// are written all the same), 5 a limit reached before every picture was
-// written. A stream that prints nothing is not a failure by itself.
-int RenderAndWrite(const char* command, const Bytes& bytes, int width, const std::string& output,
+// Renders the stream, each picture written as soon as its page is printed.
+// A stream that prints nothing is not a failure by itself; problems in the
+// stream are their own status, and the pictures are written all the same.
+ExitStatus RenderAndWrite(const char* command, const Bytes& bytes, int width, const std::string& output,
                    const emu::OutputLimits& limits) {
   const bool toStdout = output == "-";
   const auto report = [&](const emu::WrittenPicture& picture) {
@@ -79,7 +80,7 @@ int RenderAndWrite(const char* command, const Bytes& bytes, int width, const std
   emu::PictureSeries series(output, limits, report, [](std::string_view png) { WriteOut(png); });
   if (const FileResult target = series.CheckTarget(); !target.ok()) {
     std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, target.detail.c_str());
-    return 1;
+    return ExitStatus::kNotWritten;
   }
   std::size_t printed = 0;
   const emu::Rendering rendering = emu::RenderStream(bytes, width, false, [&](emu::Page&& page) {
@@ -91,32 +92,27 @@ int RenderAndWrite(const char* command, const Bytes& bytes, int width, const std
   if (printed == 0) std::fprintf(stderr, "kestrel-cli: %s: no page was printed\n", command);
   if (series.failure()) {
     std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, series.failure()->c_str());
-    return 1;
+    return ExitStatus::kNotWritten;
   }
   if (series.budget().reached()) {
     std::fprintf(stderr, "kestrel-cli: %s: %s reached: %llu pictures not written\n", command,
                  series.budget().LimitText().c_str(), static_cast<unsigned long long>(series.budget().refused()));
-    return 5;
+    return ExitStatus::kLimitReached;
   }
-  return rendering.problems == 0 ? 0 : 4;
+  return rendering.problems == 0 ? ExitStatus::kDone : ExitStatus::kStreamProblems;
 }
 
 }  // namespace
 
-int RunDump(const Arguments& args, const OptionSet& accepted) {
+ExitStatus RunDump(const Arguments& args, const CliCommand& command) {
   CliOptions options;
-  const std::string problem = ParseCliOptions(args, accepted, options);
-  if (!problem.empty()) return UsageError("dump: " + problem);
-  if (options.words.size() != 1) return UsageError("dump: give one FILE or JOB");
+  if (const auto problem = ParseCliOptions(args, command.options, options)) return UsageError(&command, *problem);
+  if (options.words.size() != 1) return UsageError(&command, "give one FILE or JOB");
   Bytes bytes;
   if (const NamedJob* job = FindJob(options.words[0])) {
     bytes = ComposeJob(*job, options);
   } else {
-    std::string reason;
-    if (!ReadStream(options.words[0], &bytes, &reason)) {
-      std::fprintf(stderr, "kestrel-cli: dump: %s\n", reason.c_str());
-      return 1;
-    }
+    if (const auto unread = ReadStream("dump", options.words[0], &bytes)) return *unread;
   }
   bool problems = false;
   for (std::size_t offset = 0; offset < bytes.size();) {
@@ -125,40 +121,32 @@ int RunDump(const Arguments& args, const OptionSet& accepted) {
     PrintOut("%s\n", emu::DumpLine(bytes, command).c_str());
     offset += command.length;
   }
-  return problems ? 4 : 0;
+  return problems ? ExitStatus::kStreamProblems : ExitStatus::kDone;
 }
 
-int RunRender(const Arguments& args, const OptionSet& accepted) {
+ExitStatus RunRender(const Arguments& args, const CliCommand& command) {
   CliOptions options;
-  const std::string problem = ParseCliOptions(args, accepted, options);
-  if (!problem.empty()) return UsageError("render: " + problem);
-  if (options.words.size() != 1) return UsageError("render: give one FILE");
-  if (!options.output) return UsageError("render: --output FILE.png is required");
+  if (const auto problem = ParseCliOptions(args, command.options, options)) return UsageError(&command, *problem);
+  if (options.words.size() != 1) return UsageError(&command, "give one FILE");
+  if (!options.output) return UsageError(&command, "--output FILE.png is required");
   int width = emu::kWidth80mm;
-  if (!ParseWidthOption(options, &width)) return UsageError("render: --width takes 8 to 2304 dots");
-  Bytes bytes;
-  std::string reason;
-  if (!ReadStream(options.words[0], &bytes, &reason)) {
-    std::fprintf(stderr, "kestrel-cli: render: %s\n", reason.c_str());
-    return 1;
-  }
+  if (!ParseWidthOption(options, &width)) return UsageError(&command, "--width takes 8 to 2304 dots");
   emu::OutputLimits limits;
-  if (!ParseOutputLimits(options, &limits))
-    return UsageError("render: --max-pages takes 1 to 1000000000 pages, --max-disk 1 to 1000000 MB");
+  if (const auto problem = ParseOutputLimits(options, &limits)) return UsageError(&command, *problem);
+  Bytes bytes;
+  if (const auto unread = ReadStream("render", options.words[0], &bytes)) return *unread;
   return RenderAndWrite("render", bytes, width, *options.output, limits);
 }
 
-int RunPreview(const Arguments& args, const OptionSet& accepted) {
+ExitStatus RunPreview(const Arguments& args, const CliCommand& command) {
   CliOptions options;
   const NamedJob* job = nullptr;
-  const std::string problem = ParseJobCommand("preview", args, accepted, options, &job);
-  if (!problem.empty()) return UsageError(problem);
-  if (!options.output) return UsageError("preview: --output FILE.png is required");
+  if (const auto problem = ParseJobCommand(command, args, options, &job)) return UsageError(&command, *problem);
+  if (!options.output) return UsageError(&command, "--output FILE.png is required");
   int width = emu::PrintWidthOfJob(job->name);
-  if (!ParseWidthOption(options, &width)) return UsageError("preview: --width takes 8 to 2304 dots");
+  if (!ParseWidthOption(options, &width)) return UsageError(&command, "--width takes 8 to 2304 dots");
   emu::OutputLimits limits;
-  if (!ParseOutputLimits(options, &limits))
-    return UsageError("preview: --max-pages takes 1 to 1000000000 pages, --max-disk 1 to 1000000 MB");
+  if (const auto problem = ParseOutputLimits(options, &limits)) return UsageError(&command, *problem);
   return RenderAndWrite("preview", ComposeJob(*job, options), width, *options.output, limits);
 }
 

@@ -116,33 +116,30 @@ void ServeSocket(EmulatorSocket& socket, std::chrono::seconds idleLimit, emu::St
 
 }  // namespace
 
-int RunEmulate(const Arguments& args, const OptionSet& accepted) {
+ExitStatus RunEmulate(const Arguments& args, const CliCommand& command) {
   CliOptions options;
-  const std::string problem = ParseCliOptions(args, accepted, options);
-  if (!problem.empty()) return UsageError("emulate: " + problem);
-  if (!options.words.empty()) return UsageError("emulate: unexpected argument '" + options.words[0] + "'");
+  if (const auto problem = ParseOptionsOnly(command, args, options)) return UsageError(&command, *problem);
   const auto extra = [&](const char* name, const char* otherwise) {
     const auto found = options.extras.find(name);
     return found == options.extras.end() ? std::string(otherwise) : found->second;
   };
   const bool pty = options.extras.count("--pty") != 0;
-  if (pty && options.extras.count("--listen")) return UsageError("emulate: --pty or --listen, not both");
-  if (!pty && options.extras.count("--link")) return UsageError("emulate: --link goes with --pty");
+  if (pty && options.extras.count("--listen")) return UsageError(&command, "--pty or --listen, not both");
+  if (!pty && options.extras.count("--link")) return UsageError(&command, "--link goes with --pty");
   int width = 576;
-  if (!ParseWidthOption(options, &width)) return UsageError("emulate: --width takes 8 to 2304 dots");
+  if (!ParseWidthOption(options, &width)) return UsageError(&command, "--width takes 8 to 2304 dots");
   std::int32_t idleSeconds = kDefaultIdleSeconds;
   if ((pty && options.extras.count("--idle-timeout")) ||
       !ParseNumberOption(options, "--idle-timeout", 0, 86400, &idleSeconds))
-    return UsageError("emulate: --idle-timeout goes with --listen and takes 0 to 86400 seconds");
+    return UsageError(&command, "--idle-timeout goes with --listen and takes 0 to 86400 seconds");
   emu::OutputLimits limits;
-  if (!ParseOutputLimits(options, &limits))
-    return UsageError("emulate: --max-pages takes 1 to 1000000000 pages, --max-disk 1 to 1000000 MB");
+  if (const auto problem = ParseOutputLimits(options, &limits)) return UsageError(&command, *problem);
   const std::string folder = extra("--output-dir", "pages");
   std::error_code made;
   std::filesystem::create_directories(folder, made);
   if (made) {
     std::fprintf(stderr, "kestrel-cli: emulate: %s: %s\n", folder.c_str(), made.message().c_str());
-    return 1;
+    return ExitStatus::kNotWritten;
   }
 
   CatchInterrupts();
@@ -154,7 +151,7 @@ int RunEmulate(const Arguments& args, const OptionSet& accepted) {
     const std::string link = extra("--link", "");
     if (!port.Open(&error) || (!link.empty() && !MakePortLink(link, port.path(), &error))) {
       std::fprintf(stderr, "kestrel-cli: emulate: %s\n", error.c_str());
-      return 1;
+      return ExitStatus::kNotWritten;
     }
     PrintOut("printer port: %s%s%s\n", port.path().c_str(), link.empty() ? "" : " linked as ", link.c_str());
     FlushOut();
@@ -164,7 +161,7 @@ int RunEmulate(const Arguments& args, const OptionSet& accepted) {
     EmulatorSocket socket;
     if (!socket.Listen(extra("--listen", "127.0.0.1:9100"), &error)) {
       std::fprintf(stderr, "kestrel-cli: emulate: %s\n", error.c_str());
-      return 1;
+      return ExitStatus::kNotWritten;
     }
     PrintOut("printer port: tcp %s, port %d\n", extra("--listen", "127.0.0.1:9100").c_str(), socket.port());
     FlushOut();
@@ -172,7 +169,7 @@ int RunEmulate(const Arguments& args, const OptionSet& accepted) {
   }
   printer.Shutdown();
   writer.Finish();
-  return FinishOutput(0);
+  return FinishOutput(ExitStatus::kDone);
 }
 
 }  // namespace kestrel::cli
