@@ -7,6 +7,7 @@
 #include "cli/CliOutput.h"
 #include "cli/JsonText.h"
 #include "cli/ProcessIo.h"
+#include "cli/SettingsFileCheck.h"
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
 #include "link/JobRunner.h"
@@ -44,6 +45,7 @@ ExitStatus RunCompose(const Arguments& args, const CliCommand& command) {
   CliOptions options;
   const NamedJob* job = nullptr;
   if (const auto problem = ParseJobCommand(command, args, options, &job)) return UsageError(&command, *problem);
+  if (const auto unreadable = CheckJobSettings(*job)) return *unreadable;
 
   ApplyLanguage(options);
   BeginJob();
@@ -61,6 +63,7 @@ ExitStatus RunPrint(const Arguments& args, const CliCommand& command) {
   CliOptions options;
   const NamedJob* job = nullptr;
   if (const auto problem = ParseJobCommand(command, args, options, &job)) return UsageError(&command, *problem);
+  if (const auto unreadable = CheckJobSettings(*job)) return *unreadable;
 
   ApplyLanguage(options);
   CliLinkHost host(options.port, options.baud);

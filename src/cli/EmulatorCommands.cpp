@@ -8,6 +8,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "cli/OutputLimitOptions.h"
+#include "cli/SettingsFileCheck.h"
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
 #include "emulator/CommandWords.h"
@@ -67,7 +68,7 @@ void ReportProblems(const char* command, const Bytes& bytes, const emu::Renderin
 // A stream that prints nothing is not a failure by itself; problems in the
 // stream are their own status, and the pictures are written all the same.
 ExitStatus RenderAndWrite(const char* command, const Bytes& bytes, int width, const std::string& output,
-                   const emu::OutputLimits& limits) {
+                          const emu::OutputLimits& limits) {
   const bool toStdout = output == "-";
   const auto report = [&](const emu::WrittenPicture& picture) {
     // With the pictures on stdout, their lines go to stderr.
@@ -110,6 +111,7 @@ ExitStatus RunDump(const Arguments& args, const CliCommand& command) {
   if (options.words.size() != 1) return UsageError(&command, "give one FILE or JOB");
   Bytes bytes;
   if (const NamedJob* job = FindJob(options.words[0])) {
+    if (const auto unreadable = CheckJobSettings(*job)) return *unreadable;
     bytes = ComposeJob(*job, options);
   } else {
     if (const auto unread = ReadStream("dump", options.words[0], &bytes)) return *unread;
@@ -142,6 +144,7 @@ ExitStatus RunPreview(const Arguments& args, const CliCommand& command) {
   CliOptions options;
   const NamedJob* job = nullptr;
   if (const auto problem = ParseJobCommand(command, args, options, &job)) return UsageError(&command, *problem);
+  if (const auto unreadable = CheckJobSettings(*job)) return *unreadable;
   if (!options.output) return UsageError(&command, "--output FILE.png is required");
   int width = emu::PrintWidthOfJob(job->name);
   if (!ParseWidthOption(options, &width)) return UsageError(&command, "--width takes 8 to 2304 dots");

@@ -47,7 +47,7 @@ LabelSettings::LabelSettings(const std::string& dataRoot) : FilePath(dataRoot + 
   // leaves a file that holds only some of them.
   std::vector<ProfileEntry> entries;
   for (const DefaultValue& entry : kDefaults) entries.push_back({entry.key, FormatInt(entry.value)});
-  WriteProfileStrings(FilePath, kCustomLabelSection, entries);
+  made_ = WriteProfileStrings(FilePath, kCustomLabelSection, entries);
 }
 
 std::int32_t LabelSettings::ReadSettingInt(const std::string& section, const std::string& key) const {

@@ -31,6 +31,8 @@ class LabelSettings {
   // Whether the file reads as it stands; a missing file is fine (its keys
   // read 0), a file too large, unreadable or damaged is not.
   FileResult CheckFile() const { return CheckProfileFile(FilePath); }
+  // Whether the file with the defaults could be made when none was there.
+  const FileResult& Made() const { return made_; }
 
   // The editor's Save. A null control pointer stands for a control that does
   // not exist: nothing is written for it.
@@ -38,6 +40,9 @@ class LabelSettings {
   void StoreEditInt(const std::string* text, const std::string& key) const;
   // The whole number the text starts with, times factor ('48.9' x 8 is 384).
   void StoreEditScaled(const std::string* text, const std::string& key, int factor) const;
+
+ private:
+  FileResult made_;
 };
 
 // The values of one Save of the editor, written together in one replacement
