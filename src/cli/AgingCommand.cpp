@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "cli/AgingChecks.h"
 #include "cli/AgingLog.h"
 #include "cli/CliCommands.h"
 #include "cli/CliLinkHost.h"
@@ -71,7 +72,8 @@ ExitStatus LogFailed() {
 
 // The ticks until --ticks is reached, an interrupt or a failed tick; returns
 // the exit status and records each tick in the log.
-ExitStatus RunTicks(PrinterLink& link, const NamedJob& job, CliOptions& options, std::int64_t ticks, AgingLog& log) {
+ExitStatus RunTicks(PrinterLink& link, const NamedJob& job, CliOptions& options, std::int64_t ticks, AgingLog& log,
+                    AgingChecks& checks) {
   const auto interval = options.extras.find("--interval");
   const std::chrono::milliseconds period(AgingInterval(interval == options.extras.end() ? "" : interval->second));
   CliAgingHost host;
@@ -80,14 +82,25 @@ ExitStatus RunTicks(PrinterLink& link, const NamedJob& job, CliOptions& options,
     // A time given with --at stays fixed; otherwise every label prints the
     // time of its own tick, as in the window.
     if (!options.timeGiven) options.context.now = LocalTimeNow();
-    const AgingTickResult result = RunAgingTick(link, job, options.context, host);
+    Clock::time_point firstByte;
+    const AgingTickResult result = RunAgingTick(link, job, options.context, host, &firstByte);
     const std::size_t bytes = result == AgingTickResult::kNotConnected ? 0 : ComposedBytes().size();
-    if (!log.Tick(tick, bytes, result, host.stopped ? host.lastMessage : std::string())) return LogFailed();
-    if (host.stopped) return log.End("stopped") ? ExitStatus::kNotWritten : LogFailed();
+    std::string notPrinted;
+    const std::optional<std::string> printed =
+        result == AgingTickResult::kSent ? checks.WaitUntilPrinted(link, firstByte, &notPrinted) : std::string();
+    const std::string reason = host.stopped ? host.lastMessage : printed.value_or(notPrinted);
+    if (!log.Tick(tick, bytes, result, reason)) return LogFailed();
+    if (host.stopped) return log.End("stopped", checks.Summary()) ? ExitStatus::kNotWritten : LogFailed();
+    if (!printed) {
+      std::fprintf(stderr, "kestrel-cli: aging: label %lld %s\n", static_cast<long long>(tick), notPrinted.c_str());
+      return log.End("stopped", checks.Summary()) ? ExitStatus::kNotWritten : LogFailed();
+    }
+    if (const std::optional<ExitStatus> end = checks.CheckStatus(link, tick, log))
+      return log.End("stopped", checks.Summary()) ? *end : LogFailed();
     if (tick == ticks) break;
     WaitForNextTick(next);
   }
-  return log.End(Interrupted() ? "interrupted" : "done") ? ExitStatus::kDone : LogFailed();
+  return log.End(Interrupted() ? "interrupted" : "done", checks.Summary()) ? ExitStatus::kDone : LogFailed();
 }
 
 }  // namespace
@@ -99,6 +112,8 @@ ExitStatus RunAging(const Arguments& args, const CliCommand& command) {
   if (const auto unreadable = CheckJobSettings(*job)) return *unreadable;
   std::int64_t ticks = 0;
   if (const auto problem = ParseTicks(options, &ticks)) return UsageError(&command, *problem);
+  AgingChecks checks;
+  if (const auto problem = checks.Parse(options)) return UsageError(&command, *problem);
   AgingLog log;
   std::string problem;
   if (options.extras.count("--log") && !log.Open(options.extras.at("--log"), &problem)) {
@@ -114,7 +129,7 @@ ExitStatus RunAging(const Arguments& args, const CliCommand& command) {
   // The operator's Ctrl+C is the stop button: the run ends after the tick in
   // progress.
   CatchInterrupts();
-  return RunTicks(link, *job, options, ticks, log);
+  return RunTicks(link, *job, options, ticks, log, checks);
 }
 
 }  // namespace kestrel::cli

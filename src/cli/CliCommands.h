@@ -73,6 +73,8 @@ ExitStatus RunPrint(const Arguments& args, const CliCommand& command);
 ExitStatus RunSend(const Arguments& args, const CliCommand& command);
 ExitStatus RunAging(const Arguments& args, const CliCommand& command);
 ExitStatus RunHelp(const Arguments& args, const CliCommand& command);
+ExitStatus RunStatus(const Arguments& args, const CliCommand& command);
+ExitStatus RunInfo(const Arguments& args, const CliCommand& command);
 ExitStatus RunDump(const Arguments& args, const CliCommand& command);
 ExitStatus RunRender(const Arguments& args, const CliCommand& command);
 ExitStatus RunPreview(const Arguments& args, const CliCommand& command);

@@ -29,17 +29,41 @@ OptionList EmulateOptions() {
         {"--listen", "HOST:PORT", "a raw TCP printer port (default 127.0.0.1:9100), one connection at a time"},
         {"--idle-timeout", "SECONDS", "let go of a TCP client that sends nothing this long; 0 never (default 90)"},
         {"--output-dir", "FOLDER", "where page-NNNN.png and page-NNNN.txt go; made if missing (default pages)"},
-        {"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default 576)"}},
+        {"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default 576)"},
+        {"--fault", "KIND[@PAGE]",
+         "play a fault from page PAGE on (default: from the start): paper-end, near-end, cover-open, "
+         "cutter-error, offline"},
+        {"--fault-for", "SECONDS", "the fault clears SECONDS after it arose (default: it stays)"},
+        {"--mute", "", "never answer a status or identity query"}},
        OutputLimitOptions()});
 }
 #endif
 
-OptionList AgingOptions() {
+OptionSpec TimeoutOption() {
+  return {"--timeout", "MS", "how long to wait for each answer, in milliseconds (default 2000)"};
+}
+
+OptionList StatusOptions() {
   return Options({LinkOptions(),
-                  JobOptions(),
-                  {{"--interval", "MS", "time between ticks in milliseconds (default 5000)"},
-                   {"--ticks", "N", "stop after N ticks (default: run until Ctrl+C)"},
-                   {"--log", "FILE", "append one CSV line per tick and a summary line at the end to FILE"}}});
+                  {JsonOption(),
+                   TimeoutOption(),
+                   {"--watch", "", "ask every second until Ctrl+C; a line each time the status changes"}}});
+}
+
+OptionList AgingOptions() {
+  return Options(
+      {LinkOptions(),
+       JobOptions(),
+       {{"--interval", "MS", "time between ticks in milliseconds (default 5000)"},
+        {"--ticks", "N", "stop after N ticks (default: run until Ctrl+C)"},
+        {"--log", "FILE", "append one CSV line per tick and a summary line at the end to FILE"},
+        {"--wait", "", "after each label wait until the printer has printed it; log the time it took"},
+        {"--check-status", "", "ask the printer's status after each tick; a fault is logged with its reason"},
+        {"--on-fault", "stop|wait",
+         "with --check-status: end the run on a fault (exit 3), or wait until the printer is ready "
+         "(default stop)"},
+        {"--timeout", "MS",
+         "how long to wait for an answer: the status (default 2000), a label to print (default 60000)"}}});
 }
 
 }  // namespace
@@ -54,14 +78,27 @@ const std::vector<CliCommand>& CommandTable() {
      "compose a job without a printer: its bytes as hex on stdout, or raw into FILE",
      "kestrel-cli compose 60x20 --lang zh --at \"2024-03-05 14:07:09\"",
      Options({JobOptions(), {OutputOption("the raw bytes into FILE instead of hex on stdout"), JsonOption()}})},
-    {"print", RunPrint, "JOB --port PORT [--baud RATE] [options]", "compose a job and write it to the printer",
-     "kestrel-cli print density --density 8 --port /dev/ttyUSB0 --baud 9600", Options({LinkOptions(), JobOptions()})},
+    {"print", RunPrint, "JOB --port PORT [--baud RATE] [--wait [--timeout MS]] [options]",
+     "compose a job and write it to the printer",
+     "kestrel-cli print density --density 8 --port /dev/ttyUSB0 --baud 9600",
+     Options({LinkOptions(),
+              JobOptions(),
+              {{"--wait", "", "then wait until the printer has printed the job and tell how long it took"},
+               {"--timeout", "MS", "with --wait: how long the job may take to print (default 60000)"}}})},
     {"send", RunSend, "--port PORT [--baud RATE] [--lang zh|en] [--hex] [--count N] (--text TEXT | --file FILE)",
      "send text, or hexadecimal bytes with --hex, as the window's console does",
      "kestrel-cli send --port usb --hex --count 3 --text \"1b 40 0a\"", SendOptions()},
-    {"aging", RunAging, "JOB --port PORT [--baud RATE] [--interval MS] [--ticks N] [--log FILE] [options]",
+    {"aging", RunAging,
+     "JOB --port PORT [--baud RATE] [--interval MS] [--ticks N] [--log FILE] [--wait] [--check-status\n"
+     "        [--on-fault stop|wait]] [--timeout MS] [options]",
      "reprint a job on a timer and count the sends, until Ctrl+C or N ticks",
      "kestrel-cli aging 60x40 --port /dev/ttyUSB0 --ticks 5 --log run.csv", AgingOptions()},
+    {"status", RunStatus, "--port PORT [--baud RATE] [--json] [--timeout MS] [--watch]",
+     "ask the printer for its status: online, cover, paper, errors; exit 3 when it reports a fault",
+     "kestrel-cli status --port tcp:192.168.1.50 --json", StatusOptions()},
+    {"info", RunInfo, "--port PORT [--baud RATE] [--json] [--timeout MS]",
+     "ask the printer who it is: model, firmware, maker, serial number, code page, as far as it answers",
+     "kestrel-cli info --port /dev/ttyUSB0", Options({LinkOptions(), {JsonOption(), TimeoutOption()}})},
 #if KESTREL_VIRTUAL_PRINTER
     {"dump", RunDump, "(FILE | JOB [options])",
      "list the commands of a byte file or a job, one a line with its offset; problems marked !!",
@@ -79,7 +116,8 @@ const std::vector<CliCommand>& CommandTable() {
               {{"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default: the job's paper)"},
                OutputOption(kPictureOutput)}})},
     {"emulate", RunEmulate,
-     "(--pty [--link PATH] | --listen HOST:PORT [--idle-timeout SECONDS]) [--output-dir FOLDER] [--width DOTS]",
+     "(--pty [--link PATH] | --listen HOST:PORT [--idle-timeout SECONDS]) [--output-dir FOLDER] [--width DOTS]\n"
+     "        [--fault KIND[@PAGE] [--fault-for SECONDS]] [--mute]",
      "be a printer on a pseudo-terminal or a TCP port: each printed page a picture in FOLDER, until Ctrl+C",
      "kestrel-cli emulate --pty --link /tmp/printer --output-dir pages", EmulateOptions()},
 #endif

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -6,6 +7,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "cli/JsonText.h"
+#include "cli/PrinterAnswers.h"
 #include "cli/ProcessIo.h"
 #include "cli/SettingsFileCheck.h"
 #include "commands/NamedJob.h"
@@ -63,13 +65,17 @@ ExitStatus RunPrint(const Arguments& args, const CliCommand& command) {
   CliOptions options;
   const NamedJob* job = nullptr;
   if (const auto problem = ParseJobCommand(command, args, options, &job)) return UsageError(&command, *problem);
+  if (!QueryTimeout(options, kDefaultPrintTimeoutMs) ||
+      (options.extras.count("--timeout") && !options.extras.count("--wait")))
+    return UsageError(&command, "--timeout goes with --wait and takes 1 to 600000 milliseconds");
   if (const auto unreadable = CheckJobSettings(*job)) return *unreadable;
 
   ApplyLanguage(options);
   CliLinkHost host(options.port, options.baud);
   PrinterLink link(host);
   bool written = false;
-  if (!RunJob(link, *job, options.context, &written)) {
+  std::chrono::steady_clock::time_point firstByte;
+  if (!RunJob(link, *job, options.context, &written, &firstByte)) {
     const std::string reason = link.LastError().empty() ? host.LastMessage() : link.LastError();
     std::fprintf(stderr, "kestrel-cli: print: the printer could not be reached%s%s\n", reason.empty() ? "" : ": ",
                  reason.c_str());
@@ -79,6 +85,7 @@ ExitStatus RunPrint(const Arguments& args, const CliCommand& command) {
     std::fprintf(stderr, "kestrel-cli: print: the write to %s failed\n", options.port.c_str());
     return ExitStatus::kNotWritten;
   }
+  if (options.extras.count("--wait")) return ReportPrinted(link, firstByte, options);
   return ExitStatus::kDone;
 }
 

@@ -8,14 +8,17 @@
 namespace kestrel::cli {
 namespace {
 
-constexpr const char* kPortParagraph = "\nPORT is usb (the first USB printer), a serial device path, or COMn.\n";
+constexpr const char* kPortParagraph =
+    "\nPORT is usb (the first USB printer), a serial device path, COMn, or tcp:HOST[:PORT] (a network printer,\n"
+    "port 9100 when not given).\n";
 
 void PrintExitStatuses(std::FILE* stream) {
   std::fputs(
       "\nExit status: 0 done; 1 the printer could not be reached, the write failed or the output could not be\n"
-      "written whole; 2 bad usage; for dump, render and preview, 4 the stream has problems (the pictures are\n"
-      "written all the same) and 5 a limit was reached (a stream over 64 MB, --max-pages or --max-disk), so\n"
-      "the output is incomplete. A stream that prints nothing is 0, with a message.\n",
+      "written whole; 2 bad usage; 3 the printer answered that it has a fault (status, print --wait, aging\n"
+      "--check-status); for dump, render and preview, 4 the stream has problems (the pictures are written all\n"
+      "the same) and 5 a limit was reached (a stream over 64 MB, --max-pages or --max-disk), so the output is\n"
+      "incomplete. A stream that prints nothing is 0, with a message.\n",
       stream);
 }
 

@@ -5,6 +5,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "link/SerialRate.h"
+#include "link/TcpAddress.h"
 #include "operations/SettingTables.h"
 
 // The option rows that several commands share, with the setters that take
@@ -90,6 +91,7 @@ Problem SetTime(CliOptions& o, const std::string& v) {
 
 Problem SetPort(CliOptions& o, const std::string& v) {
   if (v.empty()) return "--port needs a port";
+  if (const std::optional<std::string> problem = PortNameProblem(v)) return "--port: " + *problem;
   o.port = v;
   return std::nullopt;
 }
@@ -110,7 +112,10 @@ Problem SetOutput(CliOptions& o, const std::string& v) {
 
 const OptionList& LinkOptions() {
   static const OptionList rows = {
-      {"--port", "PORT", "usb (the first USB printer), a serial device path such as /dev/ttyUSB0, or COMn", SetPort},
+      {"--port", "PORT",
+       "usb (the first USB printer), a serial device path such as /dev/ttyUSB0, COMn, or a network printer "
+       "tcp:HOST[:PORT] (port 9100 when not given)",
+       SetPort},
       {"--baud", "RATE", "serial rate: 1200 2400 4800 9600 19200 38400 57600 115200 (default 115200)", SetBaud},
   };
   return rows;

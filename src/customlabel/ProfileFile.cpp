@@ -169,7 +169,7 @@ FileResult WriteProfileStrings(const std::string& path, std::string_view section
   std::string result;
   result.reserve(decoded.text.size() + lines.size() + 64 * entries.size());
   for (std::string_view line : lines) result.append(line).append("\r\n");
-  return ReplaceFile(target, EncodeProfile(decoded.encoding, result), Durability::Flushed);
+  return ReplaceFileContents(target, EncodeProfile(decoded.encoding, result), Durability::Flushed);
 }
 
 FileResult WriteProfileString(const std::string& path, std::string_view section, std::string_view key,

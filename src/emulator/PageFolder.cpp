@@ -47,8 +47,8 @@ void PageFolder::Write(const PrintedPage& printed, PageFolderReport* report) {
     char name[32];
     std::snprintf(name, sizeof name, "/page-%04d", ++count_);
     const std::string stem = folder_ + name;
-    for (const FileResult& written :
-         {ReplaceFile(stem + ".png", png, Durability::Cached), ReplaceFile(stem + ".txt", text, Durability::Cached)})
+    for (const FileResult& written : {ReplaceFileContents(stem + ".png", png, Durability::Cached),
+                                      ReplaceFileContents(stem + ".txt", text, Durability::Cached)})
       if (!written.ok()) report->problems.push_back(written.detail);
     report->log.push_back("page " + std::to_string(count_) + ": " + Size(canvas) + ", " + stem + ".png");
   }

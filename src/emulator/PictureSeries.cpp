@@ -53,7 +53,7 @@ void PictureSeries::Write(std::size_t number, const std::string& png, int width,
     toStdout_(png);
   } else {
     name = count_ == 1 ? target_ : NumberedPictureName(target_, number);
-    const FileResult written = ReplaceFile(name, png, Durability::Cached);
+    const FileResult written = ReplaceFileContents(name, png, Durability::Cached);
     if (!written.ok()) {
       failure_ = written.detail;
       return;

@@ -57,7 +57,7 @@ bool WritePng(const std::string& path, const Canvas& page, std::string* error) {
     *error = path + ": " + (page.empty() ? "the page has no dots" : "the picture could not be made");
     return false;
   }
-  const FileResult written = ReplaceFile(path, bytes, Durability::Cached);
+  const FileResult written = ReplaceFileContents(path, bytes, Durability::Cached);
   if (!written.ok()) *error = written.detail;
   return written.ok();
 }

@@ -10,7 +10,7 @@ namespace kestrel::emu {
 // Empty for a page without dots.
 std::string EncodePng(const Canvas& page);
 
-// The PNG written safely in the place of path (see ReplaceFile): what was
+// The PNG written safely in the place of path (see ReplaceFileContents): what was
 // there is kept when the write fails, and a device, a pipe or a folder at
 // path is refused. False, with the reason in *error, when it is not written.
 bool WritePng(const std::string& path, const Canvas& page, std::string* error);

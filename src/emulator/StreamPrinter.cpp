@@ -63,6 +63,7 @@ void StreamPrinter::Run(std::span<const std::uint8_t> stream, const Command& com
   }
   if (IsProblem(command.op)) ++problems_;
   model_.Run(stream, command);
+  if (listener_) listener_(stream, command, PagesPrinted());
   // The commands so far belong to the page this one printed, if it did.
   while (pageLists_.size() < model_.pages().size()) CloseList();
   if (sink_ && !model_.pages().empty()) CollectPages();
@@ -89,16 +90,26 @@ void StreamPrinter::CollectPages() {
   for (std::size_t i = 0; i < pages.size(); ++i) {
     if (i >= pageLists_.size()) CloseList();  // printed by Finish or PrintUnfinishedPage
     PrintedPage printed{std::move(pages[i]), std::move(pageLists_[i]), pageProblems_[i]};
-    if (sink_)
+    if (sink_) {
+      pagesTaken_ += printed.page.copies;
       sink_(std::move(printed));
-    else
+    } else {
       pages_.push_back(std::move(printed));
+    }
   }
   pageLists_.clear();
   pageProblems_.clear();
 }
 
+int StreamPrinter::PagesPrinted() const {
+  int printed = pagesTaken_;
+  for (const Page& page : model_.pages()) printed += page.copies;
+  for (const PrintedPage& page : pages_) printed += page.page.copies;
+  return printed;
+}
+
 std::vector<PrintedPage> StreamPrinter::TakePages() {
+  for (const PrintedPage& page : pages_) pagesTaken_ += page.page.copies;
   std::vector<PrintedPage> pages;
   pages.swap(pages_);
   return pages;

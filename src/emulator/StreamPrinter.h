@@ -42,6 +42,12 @@ class StreamPrinter {
   // Prints the roll when no more bytes came for a while.
   void Idle() { Collect(&PrinterModel::Finish); }
 
+  // Hears every command after the model has run it, with the pages printed
+  // so far (copies counted): the printer's answers to queries come from there.
+  using Listener = std::function<void(std::span<const std::uint8_t> stream, const Command& command, int pagesPrinted)>;
+  void SetListener(Listener listener) { listener_ = std::move(listener); }
+  int PagesPrinted() const;
+
   std::vector<PrintedPage> TakePages();
   // Each page goes to `sink` the moment it is printed, so however many pages
   // one piece of bytes prints, none waits in memory and none is dropped.
@@ -67,6 +73,8 @@ class StreamPrinter {
   std::vector<PrintedPage> pages_;
   PageSink sink_;
   std::vector<std::string> messages_;
+  Listener listener_;
+  int pagesTaken_ = 0;  // copies counted, of the pages that left the model
 };
 
 }  // namespace kestrel::emu

@@ -28,9 +28,9 @@ enum class Durability {
 
 // Puts bytes in the place of path (links followed), as described above. An
 // existing file keeps its permissions; a new one gets the usual ones.
-FileResult ReplaceFile(const std::string& path, std::string_view bytes, Durability durability);
+FileResult ReplaceFileContents(const std::string& path, std::string_view bytes, Durability durability);
 
-// The temporary file names of ReplaceFile for the file NAME: ".NAME." and six
+// The temporary file names of ReplaceFileContents for the file NAME: ".NAME." and six
 // letters or digits.
 bool IsTemporaryNameOf(std::string_view entry, std::string_view name);
 

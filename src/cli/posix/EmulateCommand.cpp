@@ -5,7 +5,10 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,6 +19,7 @@
 #include "cli/OutputLimitOptions.h"
 #include "cli/ProcessIo.h"
 #include "cli/posix/EmulatorPorts.h"
+#include "emulator/PrinterResponder.h"
 #include "emulator/StreamPrinter.h"
 
 // kestrel-cli emulate: the virtual printer on a pseudo-terminal or a TCP port,
@@ -66,7 +70,21 @@ class QuietTimer {
   bool due_ = false;
 };
 
-void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, EmulatorPageLog& writer) {
+// The printer's answers to queries go back on the line once the pages before
+// them are written, so an answer to GS r means the page is there. A host that
+// reads nothing cannot hold the printer: what does not fit is dropped.
+void SendAnswers(int fd, bool socket, emu::PrinterResponder& responder, const emu::StreamPrinter& printer) {
+  responder.Update(printer.PagesPrinted());
+  const std::vector<std::uint8_t> answers = responder.TakeAnswers();
+  if (answers.empty() || fd < 0) return;
+  if (socket)
+    (void)!send(fd, answers.data(), answers.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+  else
+    (void)!write(fd, answers.data(), answers.size());
+}
+
+void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, emu::PrinterResponder& responder,
+              EmulatorPageLog& writer) {
   QuietTimer quiet;
   while (!Interrupted()) {
     const PortState state = ReadPort(pty.fd(), printer);
@@ -74,6 +92,7 @@ void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, EmulatorPageLog& wr
     if (state != PortState::Data) pty.ReleaseExclusive();
     quiet.Check(printer);
     writer.Take();
+    SendAnswers(pty.fd(), false, responder, printer);
   }
 }
 
@@ -81,7 +100,7 @@ void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, EmulatorPageLog& wr
 // (zero: never), as network printers do, so that the next one in the queue
 // gets its turn.
 void ServeSocket(EmulatorSocket& socket, std::chrono::seconds idleLimit, emu::StreamPrinter& printer,
-                 EmulatorPageLog& writer) {
+                 emu::PrinterResponder& responder, EmulatorPageLog& writer) {
   QuietTimer quiet;
   int client = -1;
   Clock::time_point lastData;
@@ -110,6 +129,7 @@ void ServeSocket(EmulatorSocket& socket, std::chrono::seconds idleLimit, emu::St
     }
     quiet.Check(printer);
     writer.Take();
+    SendAnswers(client, true, responder, printer);
   }
   if (client >= 0) close(client);
 }
@@ -142,8 +162,25 @@ ExitStatus RunEmulate(const Arguments& args, const CliCommand& command) {
     return ExitStatus::kNotWritten;
   }
 
+  emu::FaultPlan fault;
+  if (options.extras.count("--fault")) {
+    std::string faultProblem;
+    const std::optional<emu::FaultPlan> plan = emu::ParseFault(options.extras.at("--fault"), &faultProblem);
+    if (!plan) return UsageError(&command, faultProblem);
+    fault = *plan;
+  }
+  std::int32_t faultSeconds = 0;
+  if (!ParseNumberOption(options, "--fault-for", 1, 86400, &faultSeconds) ||
+      (faultSeconds > 0 && fault.kind == emu::FaultKind::kNone))
+    return UsageError(&command, "--fault-for goes with --fault and takes 1 to 86400 seconds");
+  fault.lastsMs = faultSeconds * 1000;
+
   CatchInterrupts();
   emu::StreamPrinter printer(width);
+  emu::PrinterResponder responder(fault, options.extras.count("--mute") != 0);
+  printer.SetListener([&responder](std::span<const std::uint8_t> stream, const emu::Command& command, int pages) {
+    responder.Run(stream, command, pages);
+  });
   EmulatorPageLog writer(printer, folder, limits);
   std::string error;
   if (pty) {
@@ -155,7 +192,7 @@ ExitStatus RunEmulate(const Arguments& args, const CliCommand& command) {
     }
     PrintOut("printer port: %s%s%s\n", port.path().c_str(), link.empty() ? "" : " linked as ", link.c_str());
     FlushOut();
-    ServePty(port, printer, writer);
+    ServePty(port, printer, responder, writer);
     if (!link.empty()) unlink(link.c_str());
   } else {
     EmulatorSocket socket;
@@ -165,7 +202,7 @@ ExitStatus RunEmulate(const Arguments& args, const CliCommand& command) {
     }
     PrintOut("printer port: tcp %s, port %d\n", extra("--listen", "127.0.0.1:9100").c_str(), socket.port());
     FlushOut();
-    ServeSocket(socket, std::chrono::seconds(idleSeconds), printer, writer);
+    ServeSocket(socket, std::chrono::seconds(idleSeconds), printer, responder, writer);
   }
   printer.Shutdown();
   writer.Finish();

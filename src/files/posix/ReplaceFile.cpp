@@ -111,7 +111,7 @@ FileResult CheckReplaceable(const std::string& path) {
   return FileResult::Done();
 }
 
-FileResult ReplaceFile(const std::string& path, std::string_view bytes, Durability durability) {
+FileResult ReplaceFileContents(const std::string& path, std::string_view bytes, Durability durability) {
   if (FileResult check = CheckReplaceable(path); !check.ok()) return check;
   const std::string target = ResolveLinks(path);
   std::string temporary;

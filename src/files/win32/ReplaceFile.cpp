@@ -101,7 +101,7 @@ FileResult CheckReplaceable(const std::string& path) {
 
 // The new file takes the old one's place in one step, written through to the
 // disk when asked.
-FileResult ReplaceFile(const std::string& path, std::string_view bytes, Durability durability) {
+FileResult ReplaceFileContents(const std::string& path, std::string_view bytes, Durability durability) {
   if (FileResult check = CheckReplaceable(path); !check.ok()) return check;
   const std::wstring target = win32::Widen(ResolveLinks(path));
   std::wstring temporary;

@@ -34,7 +34,7 @@ TEST(ReplaceFileTest, AWriteCutShortKeepsTheOldFile) {
     signal(SIGXFSZ, SIG_IGN);
     const rlimit small{100, 100};
     setrlimit(RLIMIT_FSIZE, &small);
-    const FileResult result = ReplaceFile(path, std::string(1000, 'x'), Durability::Cached);
+    const FileResult result = ReplaceFileContents(path, std::string(1000, 'x'), Durability::Cached);
     _exit(result.problem == FileProblem::NoSpace && result.detail.starts_with(path + ": ") ? 0 : 1);
   }
   int status = 0;
@@ -53,7 +53,7 @@ TEST(ReplaceFileTest, ALinkStaysALinkAndTheFileKeepsItsMode) {
   WriteText(file, "old");
   ASSERT_EQ(chmod(file.c_str(), 0640), 0);
   ASSERT_EQ(symlink("real.png", link.c_str()), 0);
-  ASSERT_TRUE(ReplaceFile(link, "new", Durability::Flushed));
+  ASSERT_TRUE(ReplaceFileContents(link, "new", Durability::Flushed));
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   EXPECT_EQ(ReadText(file), "new");
   struct stat info {};
@@ -61,7 +61,7 @@ TEST(ReplaceFileTest, ALinkStaysALinkAndTheFileKeepsItsMode) {
   EXPECT_EQ(info.st_mode & 07777, 0640u);
   EXPECT_EQ(EntryCount(dir.path()), 2u);
 
-  const FileResult missingFolder = ReplaceFile(dir.path() + "/none/x.png", "x", Durability::Cached);
+  const FileResult missingFolder = ReplaceFileContents(dir.path() + "/none/x.png", "x", Durability::Cached);
   EXPECT_EQ(missingFolder.problem, FileProblem::Failed);
   EXPECT_EQ(missingFolder.detail, dir.path() + "/none/x.png: No such file or directory");
   EXPECT_TRUE(IsTemporaryNameOf(".x.png.aZ09bc", "x.png"));
