@@ -36,7 +36,7 @@ void StreamPrinter::Shutdown() {
 void StreamPrinter::Decode(bool endOfStream) {
   std::size_t at = 0;
   while (at < pending_.size()) {
-    Command command = DecodeCommand(pending_, at);
+    Command command = decoder_.Next(pending_, at);
     if (command.op == Op::CutShort && !endOfStream) {
       if (pending_.size() - at <= kMaxPendingBytes) break;
       command.op = Op::Unknown;  // given up: decoding goes on at the next byte
@@ -89,7 +89,9 @@ void StreamPrinter::CollectPages() {
   std::vector<Page> pages = model_.TakePages();
   for (std::size_t i = 0; i < pages.size(); ++i) {
     if (i >= pageLists_.size()) CloseList();  // printed by Finish or PrintUnfinishedPage
-    PrintedPage printed{std::move(pages[i]), std::move(pageLists_[i]), pageProblems_[i]};
+    std::vector<std::string>& listed = pageLists_[i];
+    for (const std::string& line : pages[i].account.Lines()) listed.push_back("-- " + line);
+    PrintedPage printed{std::move(pages[i]), std::move(listed), pageProblems_[i]};
     if (sink_) {
       pagesTaken_ += printed.page.copies;
       sink_(std::move(printed));

@@ -11,8 +11,9 @@ Rendering RenderStream(std::span<const std::uint8_t> bytes, int printWidth, bool
     if (onPage && !model.pages().empty())
       for (Page& page : model.TakePages()) onPage(std::move(page));
   };
+  Decoder decoder;
   for (std::size_t offset = 0; offset < bytes.size();) {
-    const Command command = DecodeCommand(bytes, offset);
+    const Command command = decoder.Next(bytes, offset);
     if (IsProblem(command.op) && ++rendering.problems <= kMaxListedProblems)
       rendering.problemCommands.push_back(command);
     if (keepCommands) rendering.commands.push_back(command);
