@@ -88,7 +88,9 @@ TEST(PictureTargetsTest, WhatIsNoPictureIsRefusedAndLeftAsItWas) {
       args.insert(args.end(), {"--output", path});
       CliRun run;
       if (target.asOrdinaryUser && geteuid() == 0) {
-        args.insert(args.begin(), {"--reuid=65534", "--regid=65534", "--clear-groups", KESTREL_CLI_PATH});
+        // With a home of its own: root's is closed to nobody.
+        args.insert(args.begin(), {"--reuid=65534", "--regid=65534", "--clear-groups", "env", "HOME=" + dir.path(),
+                                   "XDG_CONFIG_HOME=" + dir.path(), KESTREL_CLI_PATH});
         run = RunProgram("setpriv", args);
       } else {
         run = RunCli(args);
