@@ -4,12 +4,14 @@
 #include <deque>
 #include <string>
 
+#include "cli/OutputLimitOptions.h"
 #include "cli/PortNaming.h"
 
 namespace kestrel::cli {
 namespace {
 
-constexpr const char* kPictureOutput = "the pictures: FILE.png for one page, FILE-1.png, FILE-2.png ... for several";
+constexpr const char* kPictureOutput =
+    "the pictures: FILE.png for one page, FILE-1.png, FILE-2.png ... for several; - for stdout";
 
 OptionList SendOptions() {
   return Options({LinkOptions(),
@@ -115,12 +117,13 @@ const std::vector<CliCommand>& CommandTable() {
     {"dump", RunDump, "(FILE | JOB [options])",
      "list the commands of a byte file or a job, one a line with its offset; problems marked !!",
      "kestrel-cli dump 80x60", Options({JobOptions()})},
-    {"render", RunRender, "FILE [--width DOTS] --output FILE.png",
+    {"render", RunRender, "FILE [--width DOTS] [--max-pages N] [--max-disk MB] --output FILE.png|-",
      "print a byte file on the virtual printer: one PNG picture a page",
      "kestrel-cli render label.bin --width 384 --output label.png",
      Options({{{"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default 576)"},
-               OutputOption(kPictureOutput)}})},
-    {"preview", RunPreview, "JOB [options] [--width DOTS] --output FILE.png",
+               OutputOption(kPictureOutput)},
+              OutputLimitOptions()})},
+    {"preview", RunPreview, "JOB [options] [--width DOTS] [--max-pages N] [--max-disk MB] --output FILE.png|-",
      "compose a job and print it on the virtual printer: one PNG picture a page",
      "kestrel-cli preview 60x50 --lang zh --output label.png",
      Options({JobOptions(),

@@ -2,14 +2,13 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "cli/EmulatorSocket.h"
+#include "cli/OutputLimitOptions.h"
 #include "cli/ProcessIo.h"
-#include "emulator/PngFile.h"
 
 namespace kestrel::cli {
 namespace {
@@ -24,30 +23,6 @@ std::filesystem::path Utf8Path(const std::string& text) { return std::u8string(t
 
 }  // namespace
 
-void PageWriter::Take(emu::StreamPrinter& printer) {
-  for (const std::string& message : printer.TakeMessages())
-    PrintOut("%s %s\n", LocalTimeText().c_str(), message.c_str());
-  for (const emu::PrintedPage& printed : printer.TakePages())
-    for (int copy = 1; copy <= printed.page.copies; ++copy) Write(printed, copy);
-  FlushOut();
-}
-
-void PageWriter::Write(const emu::PrintedPage& printed, int copy) {
-  char name[32];
-  std::snprintf(name, sizeof name, "/page-%04d", ++count_);
-  const std::string stem = folder_ + name;
-  std::string error;
-  if (!emu::WritePng(stem + ".png", printed.page.canvas, &error))
-    std::fprintf(stderr, "kestrel-cli: emulate: %s\n", error.c_str());
-  std::ofstream text(Utf8Path(stem + ".txt"), std::ios::binary);
-  if (copy > 1) text << "copy " << copy << " of the page before\n";
-  for (const std::string& line : copy == 1 ? printed.commands : std::vector<std::string>()) text << line << '\n';
-  text.close();
-  if (!text) std::fprintf(stderr, "kestrel-cli: emulate: %s.txt could not be written\n", stem.c_str());
-  PrintOut("page %d: %d x %d dots, %s.png\n", count_, printed.page.canvas.width(), printed.page.canvas.height(),
-           stem.c_str());
-}
-
 OptionList EmulatePrinterOptions() {
   return {{"--listen", "HOST:PORT", "a raw TCP printer port (default 127.0.0.1:9100), one connection at a time"},
           {"--idle-timeout", "SECONDS", "let go of a TCP client that sends nothing this long; 0 never (default 90)"},
@@ -57,7 +32,9 @@ OptionList EmulatePrinterOptions() {
            "play a fault from page PAGE on (default: from the start): paper-end, near-end, cover-open, "
            "cutter-error, offline"},
           {"--fault-for", "SECONDS", "the fault clears SECONDS after it arose (default: it stays)"},
-          {"--mute", "", "never answer a status or identity query"}};
+          {"--mute", "", "never answer a status or identity query"},
+          OutputLimitOptions()[0],
+          OutputLimitOptions()[1]};
 }
 
 bool SplitListenAddress(const std::string& address, std::string* host, std::string* port, std::string* error) {
@@ -91,11 +68,13 @@ std::optional<std::string> ReadEmulateSettings(const CliOptions& options, Emulat
     return "--fault-for goes with --fault and takes 1 to 86400 seconds";
   settings->fault.lastsMs = faultSeconds * 1000;
   settings->mute = options.extras.count("--mute") != 0;
-  return std::nullopt;
+  return ParseOutputLimits(options, &settings->limits);
 }
 
 EmulatorRun::EmulatorRun(const EmulateSettings& settings)
-    : printer_(settings.width), responder_(settings.fault, settings.mute), writer_(settings.folder) {
+    : printer_(settings.width),
+      responder_(settings.fault, settings.mute),
+      log_(printer_, settings.folder, settings.limits) {
   printer_.SetListener([this](std::span<const std::uint8_t> stream, const emu::Command& command, int pages) {
     responder_.Run(stream, command, pages);
   });
@@ -112,14 +91,14 @@ std::vector<std::uint8_t> EmulatorRun::Step() {
     printer_.Idle();
     rollDue_ = false;
   }
-  writer_.Take(printer_);
+  log_.Take();
   responder_.Update(printer_.PagesPrinted());
   return responder_.TakeAnswers();
 }
 
 void EmulatorRun::Finish() {
   printer_.Shutdown();
-  writer_.Take(printer_);
+  log_.Finish();
 }
 
 ExitStatus RunEmulator(const EmulateSettings& settings, const PortServer& serve) {

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "cli/CliCommands.h"
+#include "cli/EmulatorPageLog.h"
+#include "emulator/OutputBounds.h"
 #include "emulator/PrinterResponder.h"
 #include "emulator/StreamPrinter.h"
 
@@ -24,31 +26,17 @@ struct EmulateSettings {
   std::string listen = "127.0.0.1:9100";
   emu::FaultPlan fault;
   bool mute = false;
+  emu::OutputLimits limits;
 };
 
-// The rows of --listen, --idle-timeout, --output-dir, --width and the fault
-// options, in the help's order.
+// The rows of --listen, --idle-timeout, --output-dir, --width, the fault
+// options and the output limits, in the help's order.
 OptionList EmulatePrinterOptions();
 // Reads those options; the problem, if any.
 std::optional<std::string> ReadEmulateSettings(const CliOptions& options, EmulateSettings* settings);
 
 // How long one wait on a port lasts: Ctrl+C is seen within this time.
 inline constexpr int kPortWaitMs = 100;
-
-// Writes FOLDER/page-NNNN.png and FOLDER/page-NNNN.txt for every page, a copy
-// being a page of its own, and one line a page on stdout.
-class PageWriter {
- public:
-  explicit PageWriter(std::string folder) : folder_(std::move(folder)) {}
-
-  void Take(emu::StreamPrinter& printer);
-
- private:
-  void Write(const emu::PrintedPage& printed, int copy);
-
-  std::string folder_;
-  int count_ = 0;
-};
 
 // One virtual printer at work on a port: the model, its answers to queries,
 // and the pages it writes.
@@ -70,7 +58,7 @@ class EmulatorRun {
  private:
   emu::StreamPrinter printer_;
   emu::PrinterResponder responder_;
-  PageWriter writer_;
+  EmulatorPageLog log_;
   std::chrono::steady_clock::time_point lastData_ = std::chrono::steady_clock::now();
   bool rollDue_ = false;
 };
