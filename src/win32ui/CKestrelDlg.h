@@ -11,6 +11,7 @@
 #include "link/LinkHost.h"
 #include "link/PrinterLink.h"
 #include "win32ui/CaptionFonts.h"
+#include "win32ui/DialogLayout.h"
 #include "win32ui/Win32DialogControls.h"
 #include "window/AgingPanel.h"
 #include "window/ConsolePanel.h"
@@ -44,6 +45,8 @@ class CKestrelDlg : public LinkHost, public WindowHost {
 
   bool Create();
   HWND Handle() const { return hwnd_; }
+  // The font, base units and fit of the window as laid out.
+  const DialogLayout& Layout() const { return layout_; }
   // Runs the window's messages until it ends (close box, Enter, Esc).
   void RunMessageLoop();
   // One message taken from the queue, as the loop handles it.
@@ -85,6 +88,7 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   void OnClicked(int id);
   bool OnSysCommand(WPARAM command);
   void OnPaint();
+  void OnDpiChanged(const RECT& suggested);
   HBRUSH BackgroundBrushFor(HDC dc, HWND control);
   void MakeBackgroundBrush();
   void End();
@@ -99,8 +103,10 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   std::atomic<bool> agingRunning_ = false;
   AgingPanel aging_{*this, agingRunning_, SendCount};
   ConsolePanel console_{*this};
+  DialogLayout layout_;
   CaptionFonts captionFonts_;
   HICON icon_ = nullptr;
+  HICON smallIcon_ = nullptr;
   HBITMAP background_ = nullptr;
   HBRUSH backgroundBrush_ = nullptr;  // the stretched background, for labels drawn over it
   bool ended_ = false;
