@@ -74,6 +74,7 @@ void DrainAtExit() {
     WaitForSingleObject(stream.thread, INFINITE);
     CloseHandle(stream.thread);
     CloseHandle(stream.readEnd);
+    CloseHandle(stream.console);
   }
 }
 
@@ -82,9 +83,17 @@ bool Redirect(std::FILE* file, DWORD handleId) {
   HANDLE console = GetStdHandle(handleId);
   DWORD mode = 0;
   if (console == nullptr || console == INVALID_HANDLE_VALUE || !GetConsoleMode(console, &mode)) return false;
+  // The stream's own handle closes when the pipe takes its place; the
+  // console is kept through a copy.
+  HANDLE kept = nullptr;
+  if (!DuplicateHandle(GetCurrentProcess(), console, GetCurrentProcess(), &kept, 0, FALSE, DUPLICATE_SAME_ACCESS))
+    return false;
   HANDLE readEnd = nullptr;
   HANDLE writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, nullptr, 0)) return false;
+  if (!CreatePipe(&readEnd, &writeEnd, nullptr, 0)) {
+    CloseHandle(kept);
+    return false;
+  }
   const int writeFd = _open_osfhandle(reinterpret_cast<intptr_t>(writeEnd), _O_BINARY | _O_WRONLY);
   if (writeFd < 0 || _dup2(writeFd, fd) != 0) {
     if (writeFd >= 0)
@@ -92,12 +101,13 @@ bool Redirect(std::FILE* file, DWORD handleId) {
     else
       CloseHandle(writeEnd);
     CloseHandle(readEnd);
+    CloseHandle(kept);
     return false;
   }
   _close(writeFd);
   // Each printf reaches the console as it is made, as it did before.
   std::setvbuf(file, nullptr, _IONBF, 0);
-  Streams().push_back({fd, console, readEnd, nullptr});
+  Streams().push_back({fd, kept, readEnd, nullptr});
   return true;
 }
 

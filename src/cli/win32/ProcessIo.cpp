@@ -1,9 +1,10 @@
 #include "cli/ProcessIo.h"
 
+#include <windows.h>
+// After windows.h, which it needs.
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <atomic>
 
