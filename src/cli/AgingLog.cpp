@@ -57,9 +57,13 @@ bool AgingLog::Tick(std::int64_t tick, std::size_t bytes, AgingTickResult result
                    ResultWord(result) + ',' + CsvField(reason));
 }
 
-bool AgingLog::End(const char* outcome) {
+bool AgingLog::Note(std::int64_t tick, const char* word, const std::string& reason) {
+  return WriteLine(LocalTimeText() + ',' + std::to_string(tick) + ",0," + word + ',' + CsvField(reason));
+}
+
+bool AgingLog::End(const char* outcome, const std::string& more) {
   return WriteLine(LocalTimeText() + ",end," + std::to_string(bytesSent_) + ',' + outcome + ',' +
-                   std::to_string(sent_) + " of " + std::to_string(ticks_) + " ticks sent");
+                   CsvField(std::to_string(sent_) + " of " + std::to_string(ticks_) + " ticks sent" + more));
 }
 
 bool AgingLog::WriteLine(const std::string& line) {

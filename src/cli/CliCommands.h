@@ -1,67 +1,93 @@
 #pragma once
 
 #include <cstdio>
+#include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "cli/ExitStatus.h"
 
 namespace kestrel::cli {
 
 using Arguments = std::vector<std::string>;
+struct CliOptions;
 
-// An option that only some commands take (the aging command's --interval).
-struct ExtraOption {
-  std::string name;  // with its dashes: "--interval"
-  bool takesValue = true;
+// Takes an option's value into the options; returns why the value is
+// refused, or nothing. A flag's setter is handed an empty value.
+using OptionSetter = std::optional<std::string> (*)(CliOptions& options, const std::string& value);
+
+// One option as a command takes it: the parser, the help page and the
+// suggestions for a slip all read this row.
+struct OptionSpec {
+  const char* name;     // with its dashes: "--interval"
+  const char* value;    // the placeholder the help shows, "MS"; "" for a flag
+  const char* meaning;  // one line of help, with the default
+  // Null: the value (a flag's "") is kept in CliOptions::extras by name, for
+  // the command to read.
+  OptionSetter set = nullptr;
+  const char* shortName = nullptr;  // "-h"
+
+  bool TakesValue() const { return *value != '\0'; }
 };
 
-// Which options a command takes besides the job options, which every command
-// that composes a job takes.
-struct OptionSet {
-  bool jobOptions = true;  // false: of the job options only --lang
-  bool language = true;    // --lang, when the job options are off
-  bool output = false;     // --output FILE
-  bool link = false;       // --port PORT, --baud RATE
-  std::vector<ExtraOption> extras;
-};
+using OptionList = std::vector<OptionSpec>;
 
-// Each subcommand takes the arguments after its name and the options its
-// table row accepts, and returns the exit status: 0 done, 1 the printer could
-// not be reached or the write failed, 2 bad usage.
-using CommandRunner = int (*)(const Arguments& args, const OptionSet& accepted);
+// The row of an option by its long or short name, or null.
+const OptionSpec* FindOption(const OptionList& options, const std::string& name);
+
+// Each subcommand takes the arguments after its name and its own table row.
+struct CliCommand;
+using CommandRunner = ExitStatus (*)(const Arguments& args, const CliCommand& command);
 
 // One row of the command table: main() dispatches through it and `help`
-// prints it, so a new command is one row.
+// prints it, so a new command is one row and the file of its runner.
 struct CliCommand {
   const char* name;
   CommandRunner run;
   const char* synopsis;  // the arguments after the name
   const char* meaning;   // one line
   const char* example;   // a whole command line
-  OptionSet options;
+  OptionList options;    // in the order the help lists them
+
+  const OptionSpec* FindOption(const std::string& name) const { return cli::FindOption(options, name); }
+  bool TakesOption(const char* name) const { return FindOption(name) != nullptr; }
 };
 
 const std::vector<CliCommand>& CommandTable();
 const CliCommand* FindCommand(const std::string& name);
 
-int RunListPorts(const Arguments& args, const OptionSet& accepted);
-int RunJobs(const Arguments& args, const OptionSet& accepted);
-int RunCompose(const Arguments& args, const OptionSet& accepted);
-int RunPrint(const Arguments& args, const OptionSet& accepted);
-int RunSend(const Arguments& args, const OptionSet& accepted);
-int RunAging(const Arguments& args, const OptionSet& accepted);
-int RunHelp(const Arguments& args, const OptionSet& accepted);
-int RunDump(const Arguments& args, const OptionSet& accepted);
-int RunRender(const Arguments& args, const OptionSet& accepted);
-int RunPreview(const Arguments& args, const OptionSet& accepted);
-int RunEmulate(const Arguments& args, const OptionSet& accepted);
+// The groups of options that several commands share, in the help's order.
+const OptionList& LinkOptions();  // --port, --baud
+const OptionList& JobOptions();   // the window's controls: --lang ... --at
+const OptionSpec& LanguageOption();
+OptionSpec OutputOption(const char* meaning);
+OptionSpec JsonOption();
+// The rows of several groups, in order; --help (-h) is added last.
+OptionList Options(std::initializer_list<OptionList> groups);
+
+ExitStatus RunListPorts(const Arguments& args, const CliCommand& command);
+ExitStatus RunJobs(const Arguments& args, const CliCommand& command);
+ExitStatus RunCompose(const Arguments& args, const CliCommand& command);
+ExitStatus RunPrint(const Arguments& args, const CliCommand& command);
+ExitStatus RunSend(const Arguments& args, const CliCommand& command);
+ExitStatus RunAging(const Arguments& args, const CliCommand& command);
+ExitStatus RunHelp(const Arguments& args, const CliCommand& command);
+ExitStatus RunStatus(const Arguments& args, const CliCommand& command);
+ExitStatus RunInfo(const Arguments& args, const CliCommand& command);
+ExitStatus RunDump(const Arguments& args, const CliCommand& command);
+ExitStatus RunRender(const Arguments& args, const CliCommand& command);
+ExitStatus RunPreview(const Arguments& args, const CliCommand& command);
+ExitStatus RunEmulate(const Arguments& args, const CliCommand& command);
 
 // The overview: every command with its meaning.
 void PrintUsage(std::FILE* stream);
 // One command: its synopsis, meaning, options with their meanings, example.
 void PrintCommandHelp(const CliCommand& command, std::FILE* stream);
-// A usage error naming the closest command.
-int UnknownCommand(const std::string& name);
-// Prints the reason and the overview on stderr and returns 2.
-int UsageError(const std::string& reason);
+// A usage error: the problem on one line, then the command's synopsis (or
+// the program's, without a command) and where its help is. Returns kBadUsage.
+ExitStatus UsageError(const CliCommand* command, const std::string& problem);
+// An unknown command, with the closest known one when it is close.
+ExitStatus UnknownCommand(const std::string& name);
 
 }  // namespace kestrel::cli

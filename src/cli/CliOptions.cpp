@@ -5,17 +5,93 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
-#include <functional>
 
 #include "language/TranslationMap.h"
-#include "link/SerialRate.h"
-#include "operations/SettingTables.h"
 
 namespace kestrel::cli {
 namespace {
 
-// A whole number, optionally signed, nothing else; false when out of the
-// 32-bit range too.
+// Edits from one name to the other: letters put in, left out, changed, or two
+// neighbours swapped.
+std::size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+    }
+  }
+  return d[a.size()][b.size()];
+}
+
+std::string WithoutDashes(const std::string& name) {
+  return name.substr(std::min(name.find_first_not_of('-'), name.size()));
+}
+
+std::string UnknownOption(const std::string& name, const OptionList& accepted) {
+  return "unknown option '" + name + "'" + DidYouMean(name, AcceptedOptionNames(accepted));
+}
+
+// Walks the arguments as the parser does: `option` for each option with its
+// value (a flag's is empty), `word` for each other argument. Stops at the
+// first problem and returns it.
+template <typename OnOption, typename OnWord>
+std::optional<std::string> WalkArguments(const Arguments& args, const OptionList& accepted, OnOption option,
+                                         OnWord word) {
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string name = args[i];
+    // "-" is a word: standard input or output.
+    if (optionsEnded || name.size() < 2 || name[0] != '-') {
+      word(name);
+      continue;
+    }
+    if (name == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    std::optional<std::string> value;
+    if (const auto equals = name.find('='); name.starts_with("--") && equals != std::string::npos) {
+      value = name.substr(equals + 1);
+      name.resize(equals);
+    }
+    const OptionSpec* spec = FindOption(accepted, name);
+    if (spec == nullptr) return UnknownOption(name, accepted);
+    if (!spec->TakesValue()) {
+      if (value) return name + " takes no value";
+      value = "";
+    } else if (!value) {
+      if (i + 1 >= args.size()) return name + " needs a value";
+      value = args[++i];
+    }
+    if (std::optional<std::string> problem = option(*spec, *value)) return problem;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> ClosestName(const std::string& name, const std::vector<std::string>& candidates) {
+  const std::string typed = WithoutDashes(name);
+  std::optional<std::string> closest;
+  std::size_t best = SIZE_MAX;
+  for (const std::string& candidate : candidates) {
+    const std::size_t edits = EditDistance(typed, WithoutDashes(candidate));
+    if (edits < best) {
+      best = edits;
+      closest = candidate;
+    }
+  }
+  // Close: at most two edits, and no more than half of what was typed, so
+  // that "-V" or "--baud" are not taken for a name they only share a letter
+  // with.
+  if (best > 2 || 2 * best > typed.size()) return std::nullopt;
+  return closest;
+}
+
 bool ParseWholeNumber(const std::string& text, std::int32_t* value) {
   std::size_t i = text.size() > 1 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
   if (i == text.size() || text.size() - i > 10) return false;
@@ -34,207 +110,61 @@ bool NumberInRange(const std::string& text, std::int32_t low, std::int32_t high,
   return ParseWholeNumber(text, value) && *value >= low && *value <= high;
 }
 
-// Applies one job option's value; returns the reason it is refused, or "".
-using ValueSetter = std::function<std::string(CliOptions&, const std::string&)>;
-
-// The texts of the speed list, the copies edit and the printer-rate list are
-// taken as typed; the composers read them as the window's handlers do.
-ValueSetter TextInto(std::string JobContext::*field) {
-  return [field](CliOptions& o, const std::string& v) {
-    o.context.*field = v;
-    return std::string();
-  };
+std::string DidYouMean(const std::string& name, const std::vector<std::string>& candidates) {
+  const std::optional<std::string> closest = ClosestName(name, candidates);
+  return closest ? " (did you mean " + *closest + "?)" : "";
 }
 
-const std::map<std::string, ValueSetter>& JobValueOptions() {
-  static const std::map<std::string, ValueSetter> options = {
-      {"--lang",
-       [](CliOptions& o, const std::string& v) -> std::string {
-         if (v != "zh" && v != "en") return "--lang takes zh or en";
-         o.codePage = v == "zh" ? 936 : 1252;
-         return "";
-       }},
-      {"--paper",
-       [](CliOptions& o, const std::string& v) -> std::string {
-         return NumberInRange(v, 0, 2, &o.context.settings.PaperType) ? "" : "--paper takes 0, 1 or 2";
-       }},
-      {"--direction",
-       [](CliOptions& o, const std::string& v) -> std::string {
-         return ParseWholeNumber(v, &o.context.settings.PrintDirection) ? "" : "--direction takes a whole number";
-       }},
-      {"--speed", TextInto(&JobContext::speedText)},
-      {"--copies", TextInto(&JobContext::copiesText)},
-      {"--size",
-       [](CliOptions& o, const std::string& v) -> std::string {
-         std::int32_t index = -1;
-         const bool known = ParseWholeNumber(v, &index) &&
-                            LabelAreaFor(index, &o.context.settings.AreaWidthDots, &o.context.settings.AreaHeightDots);
-         return known ? "" : "--size takes a label-size index from 0 to 12";
-       }},
-      {"--barcode-type",
-       [](CliOptions& o, const std::string& v) -> std::string {
-         std::int32_t index = -1;
-         const std::int32_t system = ParseWholeNumber(v, &index) ? BarcodeSystemFor(index) : -1;
-         if (system < 0) return "--barcode-type takes a barcode-list index from 0 to 7";
-         o.context.settings.BarcodeSystem = system;
-         return "";
-       }},
-      {"--backfeed",
-       [](CliOptions& o, const std::string& v) -> std::string {
-         // Any text, converted as the backfeed edit's text is.
-         o.context.settings.BackfeedValue = ParseDecimal(v);
-         return "";
-       }},
-      {"--density",
-       [](CliOptions& o, const std::string& v) -> std::string {
-         std::int32_t level = 0;
-         if (!NumberInRange(v, 1, 8, &level)) return "--density takes a level from 1 to 8";
-         o.context.densityIndex = level - 1;
-         return "";
-       }},
-      {"--printer-baud", TextInto(&JobContext::printerBaudText)},
-      {"--at",
-       [](CliOptions& o, const std::string& v) -> std::string {
-         return ParseLocalTime(v, &o.context.now) ? "" : "--at takes a local time \"YYYY-MM-DD HH:MM:SS\"";
-       }},
-  };
-  return options;
-}
-
-std::string ApplyLinkOrOutput(const std::string& name, const std::string& value, CliOptions& options) {
-  if (name == "--output") {
-    if (value.empty()) return "--output needs a file name";
-    options.output = value;
-  } else if (name == "--port") {
-    if (value.empty()) return "--port needs a port";
-    options.port = value;
-  } else if (!ListedSerialRate(value)) {
-    return "--baud takes one of 1200 2400 4800 9600 19200 38400 57600 115200";
-  } else {
-    options.baud = value;
-  }
-  return "";
-}
-
-const ExtraOption* FindExtra(const OptionSet& accepted, const std::string& name) {
-  for (const ExtraOption& extra : accepted.extras)
-    if (extra.name == name) return &extra;
-  return nullptr;
-}
-
-bool TakesJobOption(const OptionSet& accepted, const std::string& name) {
-  return accepted.jobOptions || (accepted.language && name == "--lang");
-}
-
-}  // namespace
-
-std::string ClosestName(const std::string& name, const std::vector<std::string>& candidates) {
-  // Levenshtein distance, one row at a time.
-  const auto distance = [&name](const std::string& other) {
-    std::vector<std::size_t> row(other.size() + 1);
-    for (std::size_t j = 0; j < row.size(); ++j) row[j] = j;
-    for (std::size_t i = 1; i <= name.size(); ++i) {
-      std::size_t diagonal = row[0];
-      row[0] = i;
-      for (std::size_t j = 1; j <= other.size(); ++j) {
-        const std::size_t replaced = diagonal + (name[i - 1] == other[j - 1] ? 0 : 1);
-        diagonal = row[j];
-        row[j] = std::min({replaced, row[j] + 1, row[j - 1] + 1});
-      }
-    }
-    return row.back();
-  };
-  std::string closest;
-  std::size_t best = SIZE_MAX;
-  for (const std::string& candidate : candidates) {
-    const std::size_t edits = distance(candidate);
-    if (edits < best) {
-      best = edits;
-      closest = candidate;
-    }
-  }
-  return closest;
-}
-
-std::vector<std::string> AcceptedOptionNames(const OptionSet& accepted) {
+std::vector<std::string> AcceptedOptionNames(const OptionList& accepted) {
   std::vector<std::string> names;
-  for (const auto& [name, setter] : JobValueOptions())
-    if (TakesJobOption(accepted, name)) names.push_back(name);
-  if (accepted.jobOptions) names.push_back("--aging");
-  if (accepted.output) names.push_back("--output");
-  if (accepted.link) names.insert(names.end(), {"--port", "--baud"});
-  for (const ExtraOption& extra : accepted.extras) names.push_back(extra.name);
-  names.push_back("--help");
+  for (const OptionSpec& option : accepted) names.push_back(option.name);
   return names;
 }
 
-std::string ParseCliOptions(const Arguments& args, const OptionSet& accepted, CliOptions& options) {
-  bool timeGiven = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    if (name.size() < 3 || name.compare(0, 2, "--") != 0) {
-      options.words.push_back(name);
-      continue;
-    }
-    std::optional<std::string> value;
-    if (const auto equals = name.find('='); equals != std::string::npos) {
-      value = name.substr(equals + 1);
-      name.resize(equals);
-    }
-    auto job = JobValueOptions().find(name);
-    if (!TakesJobOption(accepted, name)) job = JobValueOptions().end();
-    const ExtraOption* extra = FindExtra(accepted, name);
-    const bool linkOrOutput =
-        (accepted.output && name == "--output") || (accepted.link && (name == "--port" || name == "--baud"));
-    const bool aging = accepted.jobOptions && name == "--aging";
-    const bool isFlag = aging || (extra != nullptr && !extra->takesValue);
-    if (job == JobValueOptions().end() && extra == nullptr && !linkOrOutput && !aging)
-      return "unknown option '" + name + "' (did you mean " + ClosestName(name, AcceptedOptionNames(accepted)) + "?)";
-    if (isFlag) {
-      if (value) return name + " takes no value";
-      if (extra != nullptr)
-        options.extras[name] = "";
-      else
-        options.context.agingRunning = true;
-      continue;
-    }
-    if (!value) {
-      if (i + 1 >= args.size()) return name + " needs a value";
-      value = args[++i];
-    }
-    std::string problem;
-    if (job != JobValueOptions().end())
-      problem = job->second(options, *value);
-    else if (extra != nullptr)
-      options.extras[name] = *value;
-    else
-      problem = ApplyLinkOrOutput(name, *value, options);
-    if (!problem.empty()) return problem;
-    timeGiven = timeGiven || name == "--at";
+bool AsksForHelp(const Arguments& args, const OptionList& accepted) {
+  // As the parser reads the line, except that an option it does not know is
+  // passed over, so no problem anywhere hides the help asked for.
+  for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
+    const OptionSpec* spec = FindOption(accepted, args[i]);
+    if (spec == nullptr) continue;
+    if (std::string(spec->name) == "--help") return true;
+    if (spec->TakesValue()) ++i;
   }
-  options.timeGiven = timeGiven;
-  if (!timeGiven) options.context.now = LocalTimeNow();
-  return "";
+  return false;
 }
 
-std::string ParseOptionsOnly(const char* command, const Arguments& args, const OptionSet& accepted,
-                             CliOptions& options) {
-  std::string problem = ParseCliOptions(args, accepted, options);
-  if (problem.empty() && !options.words.empty()) problem = "unexpected argument '" + options.words[0] + "'";
-  return problem.empty() ? problem : std::string(command) + ": " + problem;
+std::optional<std::string> ParseCliOptions(const Arguments& args, const OptionList& accepted, CliOptions& options) {
+  const std::optional<std::string> problem = WalkArguments(
+      args, accepted,
+      [&options](const OptionSpec& spec, const std::string& value) -> std::optional<std::string> {
+        if (spec.set != nullptr) return spec.set(options, value);
+        options.extras[spec.name] = value;
+        return std::nullopt;
+      },
+      [&options](const std::string& word) { options.words.push_back(word); });
+  if (!options.timeGiven) options.context.now = LocalTimeNow();
+  return problem;
 }
 
-std::string ParseJobCommand(const char* command, const Arguments& args, const OptionSet& accepted, CliOptions& options,
-                            const NamedJob** job) {
-  const std::string prefix = std::string(command) + ": ";
-  const std::string problem = ParseCliOptions(args, accepted, options);
-  if (!problem.empty()) return prefix + problem;
-  if (options.words.empty()) return prefix + "which job? (kestrel-cli jobs lists them)";
-  if (options.words.size() > 1) return prefix + "unexpected argument '" + options.words[1] + "'";
+std::optional<std::string> ParseOptionsOnly(const CliCommand& command, const Arguments& args, CliOptions& options) {
+  if (std::optional<std::string> problem = ParseCliOptions(args, command.options, options)) return problem;
+  if (!options.words.empty()) return "unexpected argument '" + options.words[0] + "'";
+  return std::nullopt;
+}
+
+std::optional<std::string> ParseJobCommand(const CliCommand& command, const Arguments& args, CliOptions& options,
+                                           const NamedJob** job) {
+  if (std::optional<std::string> problem = ParseCliOptions(args, command.options, options)) return problem;
+  if (options.words.empty()) return "which job? (kestrel-cli jobs lists them)";
+  if (options.words.size() > 1) return "unexpected argument '" + options.words[1] + "'";
   *job = FindJob(options.words[0]);
-  if (*job == nullptr) return prefix + "unknown job '" + options.words[0] + "'";
-  if (accepted.link && options.port.empty()) return prefix + "--port is required";
-  return "";
+  if (*job == nullptr) {
+    std::vector<std::string> names;
+    for (const NamedJob& known : AllJobs()) names.push_back(known.name);
+    return "unknown job '" + options.words[0] + "'" + DidYouMean(options.words[0], names);
+  }
+  if (command.TakesOption("--port") && options.port.empty()) return "--port is required";
+  return std::nullopt;
 }
 
 bool ParseNumberOption(const CliOptions& options, const char* name, std::int32_t low, std::int32_t high,

@@ -27,29 +27,39 @@ struct CliOptions {
   bool timeGiven = false;                     // --at fixed context.now; else it is the time of parsing
 };
 
-// Of `candidates`, the one fewest edits away from `name` (ties: the first),
-// for naming the option or command a typing slip meant.
-std::string ClosestName(const std::string& name, const std::vector<std::string>& candidates);
+// Of `candidates`, the one fewest edits away from `name` (a swap of two
+// neighbours is one edit; ties: the first), when it is close enough to be
+// the name a typing slip meant; nothing for a name unlike all of them.
+std::optional<std::string> ClosestName(const std::string& name, const std::vector<std::string>& candidates);
+
+// " (did you mean NAME?)" with the closest name, or "" when none is close.
+std::string DidYouMean(const std::string& name, const std::vector<std::string>& candidates);
 
 // Every option name a command with these options takes, --help included.
-std::vector<std::string> AcceptedOptionNames(const OptionSet& accepted);
+std::vector<std::string> AcceptedOptionNames(const OptionList& accepted);
 
-// Parses args ("--name value" or "--name=value") into options, which holds the
-// defaults on entry. Returns an empty text, or the reason the arguments are
-// not valid: an unknown option (naming the closest one the command takes), a
-// missing value, a value out of range.
-std::string ParseCliOptions(const Arguments& args, const OptionSet& accepted, CliOptions& options);
+// True when the arguments ask for the command's help (-h or --help where an
+// option may stand), whatever else they hold.
+bool AsksForHelp(const Arguments& args, const OptionList& accepted);
 
-// Parses the options of a command that takes no other words. Returns the
-// usage problem, led by the command's name, or "".
-std::string ParseOptionsOnly(const char* command, const Arguments& args, const OptionSet& accepted,
-                             CliOptions& options);
+// Parses args ("--name value", "--name=value", "--" ending the options) into
+// options, which holds the defaults on entry. Returns nothing, or the reason
+// the arguments are not valid: an unknown option (naming the closest one the
+// command takes), a missing value, a value out of range.
+std::optional<std::string> ParseCliOptions(const Arguments& args, const OptionList& accepted, CliOptions& options);
+
+// Parses the options of a command that takes no other words.
+std::optional<std::string> ParseOptionsOnly(const CliCommand& command, const Arguments& args, CliOptions& options);
 
 // Parses "JOB [options]" for `command` and finds the job; a command that
-// takes --port requires it. Returns the usage problem, led by the command's
-// name, or "" with *job set.
-std::string ParseJobCommand(const char* command, const Arguments& args, const OptionSet& accepted, CliOptions& options,
-                            const NamedJob** job);
+// takes --port requires it. Returns the usage problem, or nothing with *job set.
+std::optional<std::string> ParseJobCommand(const CliCommand& command, const Arguments& args, CliOptions& options,
+                                           const NamedJob** job);
+
+// A whole number, optionally signed, nothing else; false when out of the
+// 32-bit range too, or (NumberInRange) out of low to high.
+bool ParseWholeNumber(const std::string& text, std::int32_t* value);
+bool NumberInRange(const std::string& text, std::int32_t low, std::int32_t high, std::int32_t* value);
 
 // The whole number of an extra option, low to high; *value keeps its value
 // when the option is absent. False for any other value.

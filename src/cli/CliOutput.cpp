@@ -43,11 +43,11 @@ void WithStdout(const std::function<void(std::FILE*)>& write) {
   NoteFailure();
 }
 
-int FinishOutput(int status) {
+ExitStatus FinishOutput(ExitStatus status) {
   FlushOut();
   if (firstFailure == 0) return status;
   std::fprintf(stderr, "kestrel-cli: cannot write the output: %s\n", std::strerror(firstFailure));
-  return status == 0 ? 1 : status;
+  return status == ExitStatus::kDone ? ExitStatus::kNotWritten : status;
 }
 
 }  // namespace kestrel::cli

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string_view>
 
+#include "cli/ExitStatus.h"
+
 namespace kestrel::cli {
 
 // Everything the commands print goes through these, so that output cut short
@@ -16,7 +18,8 @@ void FlushOut();
 void WithStdout(const std::function<void(std::FILE*)>& write);
 
 // The status of a command after its output is flushed: unchanged when every
-// byte went out, else 1 with the reason on stderr.
-int FinishOutput(int status);
+// byte went out, else kNotWritten (unless it failed already) with the reason
+// on stderr.
+ExitStatus FinishOutput(ExitStatus status);
 
 }  // namespace kestrel::cli

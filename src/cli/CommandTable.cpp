@@ -1,49 +1,119 @@
 #include "cli/CliCommands.h"
 
 namespace kestrel::cli {
+namespace {
+
+constexpr const char* kPictureOutput = "the pictures: FILE.png for one page, FILE-1.png, FILE-2.png ... for several";
+
+OptionList SendOptions() {
+  return Options({LinkOptions(),
+                  {LanguageOption(),
+                   {"--text", "TEXT", "the text to send"},
+                   {"--file", "FILE", "send the content of FILE as it stands"},
+                   {"--count", "N", "how many copies to send, 1 ms apart (default 1)"},
+                   {"--hex", "", "the text is hexadecimal bytes: \"1b 40 0a\""}}});
+}
+
+#if KESTREL_VIRTUAL_PRINTER
+OptionList EmulateOptions() {
+  return Options(
+      {{{"--pty", "", "open a pseudo-terminal and print its path: the port to print to"},
+        {"--link", "PATH", "also make PATH a symbolic link to the pseudo-terminal"},
+        {"--listen", "HOST:PORT", "a raw TCP printer port (default 127.0.0.1:9100), one connection at a time"},
+        {"--idle-timeout", "SECONDS", "let go of a TCP client that sends nothing this long; 0 never (default 90)"},
+        {"--output-dir", "FOLDER", "where page-NNNN.png and page-NNNN.txt go; made if missing (default pages)"},
+        {"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default 576)"},
+        {"--fault", "KIND[@PAGE]",
+         "play a fault from page PAGE on (default: from the start): paper-end, near-end, cover-open, "
+         "cutter-error, offline"},
+        {"--fault-for", "SECONDS", "the fault clears SECONDS after it arose (default: it stays)"},
+        {"--mute", "", "never answer a status or identity query"}}});
+}
+#endif
+
+OptionSpec TimeoutOption() {
+  return {"--timeout", "MS", "how long to wait for each answer, in milliseconds (default 2000)"};
+}
+
+OptionList StatusOptions() {
+  return Options({LinkOptions(),
+                  {JsonOption(),
+                   TimeoutOption(),
+                   {"--watch", "", "ask every second until Ctrl+C; a line each time the status changes"}}});
+}
+
+OptionList AgingOptions() {
+  return Options(
+      {LinkOptions(),
+       JobOptions(),
+       {{"--interval", "MS", "time between ticks in milliseconds (default 5000)"},
+        {"--ticks", "N", "stop after N ticks (default: run until Ctrl+C)"},
+        {"--log", "FILE", "append one CSV line per tick and a summary line at the end to FILE"},
+        {"--wait", "", "after each label wait until the printer has printed it; log the time it took"},
+        {"--check-status", "", "ask the printer's status after each tick; a fault is logged with its reason"},
+        {"--on-fault", "stop|wait",
+         "with --check-status: end the run on a fault (exit 3), or wait until the printer is ready "
+         "(default stop)"},
+        {"--timeout", "MS",
+         "how long to wait for an answer: the status (default 2000), a label to print (default 60000)"}}});
+}
+
+}  // namespace
 
 const std::vector<CliCommand>& CommandTable() {
-  static const ExtraOption kJson{"--json", false};
   static const std::vector<CliCommand> commands = {
     {"list-ports", RunListPorts, "[--json]", "list the USB printers and the serial ports present",
-     "kestrel-cli list-ports --json", OptionSet{.jobOptions = false, .language = false, .extras = {kJson}}},
+     "kestrel-cli list-ports --json", Options({{JsonOption()}})},
     {"jobs", RunJobs, "[--json]", "list the job names; with --json also their kinds and button captions",
-     "kestrel-cli jobs --json", OptionSet{.jobOptions = false, .language = false, .extras = {kJson}}},
+     "kestrel-cli jobs --json", Options({{JsonOption()}})},
     {"compose", RunCompose, "JOB [options] [--output FILE] [--json]",
      "compose a job without a printer: its bytes as hex on stdout, or raw into FILE",
-     "kestrel-cli compose 60x20 --lang zh --at \"2024-03-05 14:07:09\"", OptionSet{.output = true, .extras = {kJson}}},
-    {"print", RunPrint, "JOB --port PORT [--baud RATE] [options]", "compose a job and write it to the printer",
-     "kestrel-cli print density --density 8 --port /dev/ttyUSB0 --baud 9600", OptionSet{.link = true, .extras = {}}},
+     "kestrel-cli compose 60x20 --lang zh --at \"2024-03-05 14:07:09\"",
+     Options({JobOptions(), {OutputOption("the raw bytes into FILE instead of hex on stdout"), JsonOption()}})},
+    {"print", RunPrint, "JOB --port PORT [--baud RATE] [--wait [--timeout MS]] [options]",
+     "compose a job and write it to the printer",
+     "kestrel-cli print density --density 8 --port /dev/ttyUSB0 --baud 9600",
+     Options({LinkOptions(),
+              JobOptions(),
+              {{"--wait", "", "then wait until the printer has printed the job and tell how long it took"},
+               {"--timeout", "MS", "with --wait: how long the job may take to print (default 60000)"}}})},
     {"send", RunSend, "--port PORT [--baud RATE] [--lang zh|en] [--hex] [--count N] (--text TEXT | --file FILE)",
      "send text, or hexadecimal bytes with --hex, as the window's console does",
-     "kestrel-cli send --port usb --hex --count 3 --text \"1b 40 0a\"",
-     OptionSet{.jobOptions = false, .link = true, .extras = {{"--text"}, {"--file"}, {"--count"}, {"--hex", false}}}},
-    {"aging", RunAging, "JOB --port PORT [--baud RATE] [--interval MS] [--ticks N] [--log FILE] [options]",
+     "kestrel-cli send --port usb --hex --count 3 --text \"1b 40 0a\"", SendOptions()},
+    {"aging", RunAging,
+     "JOB --port PORT [--baud RATE] [--interval MS] [--ticks N] [--log FILE] [--wait] [--check-status\n"
+     "        [--on-fault stop|wait]] [--timeout MS] [options]",
      "reprint a job on a timer and count the sends, until Ctrl+C or N ticks",
-     "kestrel-cli aging 60x40 --port /dev/ttyUSB0 --ticks 5 --log run.csv",
-     OptionSet{.link = true, .extras = {{"--interval"}, {"--ticks"}, {"--log"}}}},
+     "kestrel-cli aging 60x40 --port /dev/ttyUSB0 --ticks 5 --log run.csv", AgingOptions()},
+    {"status", RunStatus, "--port PORT [--baud RATE] [--json] [--timeout MS] [--watch]",
+     "ask the printer for its status: online, cover, paper, errors; exit 3 when it reports a fault",
+     "kestrel-cli status --port tcp:192.168.1.50 --json", StatusOptions()},
+    {"info", RunInfo, "--port PORT [--baud RATE] [--json] [--timeout MS]",
+     "ask the printer who it is: model, firmware, maker, serial number, code page, as far as it answers",
+     "kestrel-cli info --port /dev/ttyUSB0", Options({LinkOptions(), {JsonOption(), TimeoutOption()}})},
 #if KESTREL_VIRTUAL_PRINTER
     {"dump", RunDump, "(FILE | JOB [options])",
      "list the commands of a byte file or a job, one a line with its offset; problems marked !!",
-     "kestrel-cli dump 80x60", OptionSet{.extras = {}}},
+     "kestrel-cli dump 80x60", Options({JobOptions()})},
     {"render", RunRender, "FILE [--width DOTS] --output FILE.png",
      "print a byte file on the virtual printer: one PNG picture a page",
      "kestrel-cli render label.bin --width 384 --output label.png",
-     OptionSet{.jobOptions = false, .language = false, .output = true, .extras = {{"--width"}}}},
+     Options({{{"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default 576)"},
+               OutputOption(kPictureOutput)}})},
     {"preview", RunPreview, "JOB [options] [--width DOTS] --output FILE.png",
      "compose a job and print it on the virtual printer: one PNG picture a page",
-     "kestrel-cli preview 60x50 --lang zh --output label.png", OptionSet{.output = true, .extras = {{"--width"}}}},
+     "kestrel-cli preview 60x50 --lang zh --output label.png",
+     Options({JobOptions(),
+              {{"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default: the job's paper)"},
+               OutputOption(kPictureOutput)}})},
     {"emulate", RunEmulate,
-     "(--pty [--link PATH] | --listen HOST:PORT [--idle-timeout SECONDS]) [--output-dir FOLDER] [--width DOTS]",
+     "(--pty [--link PATH] | --listen HOST:PORT [--idle-timeout SECONDS]) [--output-dir FOLDER] [--width DOTS]\n"
+     "        [--fault KIND[@PAGE] [--fault-for SECONDS]] [--mute]",
      "be a printer on a pseudo-terminal or a TCP port: each printed page a picture in FOLDER, until Ctrl+C",
-     "kestrel-cli emulate --pty --link /tmp/printer --output-dir pages",
-     OptionSet{
-         .jobOptions = false,
-         .language = false,
-         .extras = {{"--pty", false}, {"--listen"}, {"--idle-timeout"}, {"--link"}, {"--output-dir"}, {"--width"}}}},
+     "kestrel-cli emulate --pty --link /tmp/printer --output-dir pages", EmulateOptions()},
 #endif
     {"help", RunHelp, "[COMMAND]", "show the commands, or one command's options and an example",
-     "kestrel-cli help aging", OptionSet{.jobOptions = false, .language = false, .extras = {}}},
+     "kestrel-cli help aging", Options({})},
   };
   return commands;
 }

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -6,6 +7,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "cli/JsonText.h"
+#include "cli/PrinterAnswers.h"
 #include "cli/ProcessIo.h"
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
@@ -40,45 +42,48 @@ bool WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-int RunCompose(const Arguments& args, const OptionSet& accepted) {
+ExitStatus RunCompose(const Arguments& args, const CliCommand& command) {
   CliOptions options;
   const NamedJob* job = nullptr;
-  const std::string problem = ParseJobCommand("compose", args, accepted, options, &job);
-  if (!problem.empty()) return UsageError(problem);
+  if (const auto problem = ParseJobCommand(command, args, options, &job)) return UsageError(&command, *problem);
 
   ApplyLanguage(options);
   BeginJob();
   job->compose(options.context);
   // With --json and --output both, the file gets the bytes and stdout the summary.
-  if (options.output && !WriteFile(*options.output, ComposedBytes())) return 1;
+  if (options.output && !WriteFile(*options.output, ComposedBytes())) return ExitStatus::kNotWritten;
   if (options.extras.count("--json"))
     PrintJson(*job, ComposedBytes());
   else if (!options.output)
     WriteOut(HexLine(ComposedBytes()) + "\n");
-  return 0;
+  return ExitStatus::kDone;
 }
 
-int RunPrint(const Arguments& args, const OptionSet& accepted) {
+ExitStatus RunPrint(const Arguments& args, const CliCommand& command) {
   CliOptions options;
   const NamedJob* job = nullptr;
-  const std::string problem = ParseJobCommand("print", args, accepted, options, &job);
-  if (!problem.empty()) return UsageError(problem);
+  if (const auto problem = ParseJobCommand(command, args, options, &job)) return UsageError(&command, *problem);
+  if (!QueryTimeout(options, kDefaultPrintTimeoutMs) ||
+      (options.extras.count("--timeout") && !options.extras.count("--wait")))
+    return UsageError(&command, "--timeout goes with --wait and takes 1 to 600000 milliseconds");
 
   ApplyLanguage(options);
   CliLinkHost host(options.port, options.baud);
   PrinterLink link(host);
   bool written = false;
-  if (!RunJob(link, *job, options.context, &written)) {
+  std::chrono::steady_clock::time_point firstByte;
+  if (!RunJob(link, *job, options.context, &written, &firstByte)) {
     const std::string reason = link.LastError().empty() ? host.LastMessage() : link.LastError();
     std::fprintf(stderr, "kestrel-cli: print: the printer could not be reached%s%s\n", reason.empty() ? "" : ": ",
                  reason.c_str());
-    return 1;
+    return ExitStatus::kNotWritten;
   }
   if (!written) {
     std::fprintf(stderr, "kestrel-cli: print: the write to %s failed\n", options.port.c_str());
-    return 1;
+    return ExitStatus::kNotWritten;
   }
-  return 0;
+  if (options.extras.count("--wait")) return ReportPrinted(link, firstByte, options);
+  return ExitStatus::kDone;
 }
 
 }  // namespace kestrel::cli

@@ -60,7 +60,7 @@ void ReportProblems(const char* command, const Bytes& bytes, const emu::Renderin
 
 // Renders the stream and writes its pictures: 0 done, 1 a problem in the
 // stream or a picture not written.
-int RenderAndWrite(const char* command, const Bytes& bytes, int width, const std::string& output) {
+ExitStatus RenderAndWrite(const char* command, const Bytes& bytes, int width, const std::string& output) {
   const emu::Rendering rendering = emu::RenderStream(bytes, width);
   ReportProblems(command, bytes, rendering);
   if (rendering.pages.empty()) std::fprintf(stderr, "kestrel-cli: %s: no page was printed\n", command);
@@ -73,16 +73,15 @@ int RenderAndWrite(const char* command, const Bytes& bytes, int width, const std
       PrintOut("page %zu: %d x %d dots, %s\n", index + 1, page.canvas.width(), page.canvas.height(),
                written[index].c_str());
   if (!allWritten) std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, error.c_str());
-  return allWritten && rendering.problems == 0 ? 0 : 1;
+  return allWritten && rendering.problems == 0 ? ExitStatus::kDone : ExitStatus::kNotWritten;
 }
 
 }  // namespace
 
-int RunDump(const Arguments& args, const OptionSet& accepted) {
+ExitStatus RunDump(const Arguments& args, const CliCommand& command) {
   CliOptions options;
-  const std::string problem = ParseCliOptions(args, accepted, options);
-  if (!problem.empty()) return UsageError("dump: " + problem);
-  if (options.words.size() != 1) return UsageError("dump: give one FILE or JOB");
+  if (const auto problem = ParseCliOptions(args, command.options, options)) return UsageError(&command, *problem);
+  if (options.words.size() != 1) return UsageError(&command, "give one FILE or JOB");
   Bytes bytes;
   if (const NamedJob* job = FindJob(options.words[0])) {
     bytes = ComposeJob(*job, options);
@@ -90,7 +89,7 @@ int RunDump(const Arguments& args, const OptionSet& accepted) {
     std::string reason;
     if (!ReadStream(options.words[0], &bytes, &reason)) {
       std::fprintf(stderr, "kestrel-cli: dump: %s\n", reason.c_str());
-      return 1;
+      return ExitStatus::kNotWritten;
     }
   }
   bool problems = false;
@@ -100,34 +99,32 @@ int RunDump(const Arguments& args, const OptionSet& accepted) {
     PrintOut("%s\n", emu::DumpLine(bytes, command).c_str());
     offset += command.length;
   }
-  return problems ? 1 : 0;
+  return problems ? ExitStatus::kNotWritten : ExitStatus::kDone;
 }
 
-int RunRender(const Arguments& args, const OptionSet& accepted) {
+ExitStatus RunRender(const Arguments& args, const CliCommand& command) {
   CliOptions options;
-  const std::string problem = ParseCliOptions(args, accepted, options);
-  if (!problem.empty()) return UsageError("render: " + problem);
-  if (options.words.size() != 1) return UsageError("render: give one FILE");
-  if (!options.output) return UsageError("render: --output FILE.png is required");
+  if (const auto problem = ParseCliOptions(args, command.options, options)) return UsageError(&command, *problem);
+  if (options.words.size() != 1) return UsageError(&command, "give one FILE");
+  if (!options.output) return UsageError(&command, "--output FILE.png is required");
   int width = emu::kWidth80mm;
-  if (!ParseWidthOption(options, &width)) return UsageError("render: --width takes 8 to 2304 dots");
+  if (!ParseWidthOption(options, &width)) return UsageError(&command, "--width takes 8 to 2304 dots");
   Bytes bytes;
   std::string reason;
   if (!ReadStream(options.words[0], &bytes, &reason)) {
     std::fprintf(stderr, "kestrel-cli: render: %s\n", reason.c_str());
-    return 1;
+    return ExitStatus::kNotWritten;
   }
   return RenderAndWrite("render", bytes, width, *options.output);
 }
 
-int RunPreview(const Arguments& args, const OptionSet& accepted) {
+ExitStatus RunPreview(const Arguments& args, const CliCommand& command) {
   CliOptions options;
   const NamedJob* job = nullptr;
-  const std::string problem = ParseJobCommand("preview", args, accepted, options, &job);
-  if (!problem.empty()) return UsageError(problem);
-  if (!options.output) return UsageError("preview: --output FILE.png is required");
+  if (const auto problem = ParseJobCommand(command, args, options, &job)) return UsageError(&command, *problem);
+  if (!options.output) return UsageError(&command, "--output FILE.png is required");
   int width = emu::PrintWidthOfJob(job->name);
-  if (!ParseWidthOption(options, &width)) return UsageError("preview: --width takes 8 to 2304 dots");
+  if (!ParseWidthOption(options, &width)) return UsageError(&command, "--width takes 8 to 2304 dots");
   return RenderAndWrite("preview", ComposeJob(*job, options), width, *options.output);
 }
 

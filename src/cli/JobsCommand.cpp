@@ -47,16 +47,15 @@ void PrintJobsJson() {
 
 }  // namespace
 
-int RunJobs(const Arguments& args, const OptionSet& accepted) {
+ExitStatus RunJobs(const Arguments& args, const CliCommand& command) {
   CliOptions options;
-  const std::string problem = ParseOptionsOnly("jobs", args, accepted, options);
-  if (!problem.empty()) return UsageError(problem);
+  if (const auto problem = ParseOptionsOnly(command, args, options)) return UsageError(&command, *problem);
   if (options.extras.count("--json")) {
     PrintJobsJson();
-    return 0;
+    return ExitStatus::kDone;
   }
   for (const NamedJob& job : AllJobs()) PrintOut("%s\n", job.name);
-  return 0;
+  return ExitStatus::kDone;
 }
 
 }  // namespace kestrel::cli

@@ -27,17 +27,16 @@ void PrintPortsJson(const std::vector<UsbPrinterInfo>& printers, const std::vect
 
 // The USB printers with their hardware identifiers, then the serial ports in
 // the order the window's port-type list shows them after "USB".
-int RunListPorts(const Arguments& args, const OptionSet& accepted) {
+ExitStatus RunListPorts(const Arguments& args, const CliCommand& command) {
   CliOptions options;
-  const std::string problem = ParseOptionsOnly("list-ports", args, accepted, options);
-  if (!problem.empty()) return UsageError(problem);
+  if (const auto problem = ParseOptionsOnly(command, args, options)) return UsageError(&command, *problem);
 
   const PortDiscovery& discovery = SystemPortDiscovery();
   const std::vector<UsbPrinterInfo> printers = discovery.UsbPrinters();
   const std::vector<std::string> serialPorts = ListSerialPorts(discovery);
   if (options.extras.count("--json")) {
     PrintPortsJson(printers, serialPorts);
-    return 0;
+    return ExitStatus::kDone;
   }
   PrintOut("USB printers:\n");
   if (printers.empty()) PrintOut("  (none)\n");
@@ -47,7 +46,7 @@ int RunListPorts(const Arguments& args, const OptionSet& accepted) {
   }
   PrintOut("Serial ports:\n");
   for (const std::string& port : serialPorts) PrintOut("  %s\n", port.c_str());
-  return 0;
+  return ExitStatus::kDone;
 }
 
 }  // namespace kestrel::cli

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cli/CliCommands.h"
@@ -17,12 +18,12 @@
 namespace kestrel::cli {
 namespace {
 
-// Returns the reason the arguments are not a valid send, or an empty text.
-std::string ParseSendOptions(const Arguments& args, const OptionSet& accepted, CliOptions& options) {
-  if (std::string problem = ParseOptionsOnly("send", args, accepted, options); !problem.empty()) return problem;
-  if (options.port.empty()) return "send: --port is required";
-  if (options.extras.count("--text") == options.extras.count("--file")) return "send: give either --text or --file";
-  return {};
+// Returns the reason the arguments are not a valid send, or nothing.
+std::optional<std::string> ParseSendOptions(const CliCommand& command, const Arguments& args, CliOptions& options) {
+  if (auto problem = ParseOptionsOnly(command, args, options)) return problem;
+  if (options.port.empty()) return "--port is required";
+  if (options.extras.count("--text") == options.extras.count("--file")) return "give either --text or --file";
+  return std::nullopt;
 }
 
 // The content as the console's text box would hold it: the --text value, or
@@ -52,7 +53,7 @@ std::string ReadContent(const CliOptions& options, std::string& content) {
 // count of 1 or less, else the copies 1 ms apart. Unlike the window, which
 // ignores write results and goes on, the first failed copy ends the run, and
 // the exit status reports it with the number of copies that went out.
-int WriteCopies(PrinterLink& link, const ConsoleBuffer& buffer, std::int32_t count, const std::string& port) {
+ExitStatus WriteCopies(PrinterLink& link, const ConsoleBuffer& buffer, std::int32_t count, const std::string& port) {
   if (SendsOnce(count)) count = 1;
   std::atomic<bool> failed = false;
   const std::int32_t tried = RepeatSend(
@@ -62,10 +63,10 @@ int WriteCopies(PrinterLink& link, const ConsoleBuffer& buffer, std::int32_t cou
         return !failed;
       },
       failed);
-  if (!failed) return 0;
+  if (!failed) return ExitStatus::kDone;
   std::fprintf(stderr, "kestrel-cli: the write of copy %d of %d to %s failed; %d went out\n", tried, count,
                port.c_str(), tried - 1);
-  return 1;
+  return ExitStatus::kNotWritten;
 }
 
 }  // namespace
@@ -73,23 +74,22 @@ int WriteCopies(PrinterLink& link, const ConsoleBuffer& buffer, std::int32_t cou
 // Sends text, or hexadecimal bytes with --hex, --count times, as the console
 // does: the content is converted to the code page and checked before the port
 // is opened, so bad content never touches the printer.
-int RunSend(const Arguments& args, const OptionSet& accepted) {
+ExitStatus RunSend(const Arguments& args, const CliCommand& command) {
   CliOptions options;
-  const std::string usageProblem = ParseSendOptions(args, accepted, options);
-  if (!usageProblem.empty()) return UsageError(usageProblem);
+  if (const auto problem = ParseSendOptions(command, args, options)) return UsageError(&command, *problem);
 
   ApplyLanguage(options);
   std::string content;
   if (const std::string reason = ReadContent(options, content); !reason.empty()) {
     std::fprintf(stderr, "kestrel-cli: send: cannot read %s: %s\n", options.extras.at("--file").c_str(),
                  reason.c_str());
-    return 2;
+    return ExitStatus::kBadUsage;
   }
   auto buffer = std::make_unique<ConsoleBuffer>();
   const ConsoleError error = PrepareConsoleSend(content, options.extras.count("--hex") > 0, *buffer);
   if (error != ConsoleError::kNone) {
     std::fprintf(stderr, "kestrel-cli: %s\n", Translate(ConsoleErrorText(error)).c_str());
-    return 2;
+    return ExitStatus::kBadUsage;
   }
 
   CliLinkHost host(options.port, options.baud);
@@ -97,7 +97,7 @@ int RunSend(const Arguments& args, const OptionSet& accepted) {
   link.ReconnectPrinter();
   if (!link.Connected()) {
     std::fprintf(stderr, "kestrel-cli: %s\n", link.LastError().c_str());
-    return 1;
+    return ExitStatus::kNotWritten;
   }
   return WriteCopies(link, *buffer, ReadSendCount(options.extras.count("--count") ? options.extras.at("--count") : "1"),
                      options.port);

@@ -1,8 +1,8 @@
-#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "cli/ProcessIo.h"
 #include "version/Version.h"
@@ -10,22 +10,22 @@
 namespace kestrel::cli {
 namespace {
 
-int RunCommand(const std::string& name, const Arguments& args) {
+ExitStatus RunCommand(const std::string& name, const Arguments& args) {
   if (name == "--help" || name == "-h") {
     WithStdout(PrintUsage);
-    return 0;
+    return ExitStatus::kDone;
   }
-  if (name == "--version") {
+  if (name == "--version" || name == "-V" || name == "version") {
     PrintOut("kestrel-cli %s\n", kestrel::GetVersionText().c_str());
-    return 0;
+    return ExitStatus::kDone;
   }
   const CliCommand* command = FindCommand(name);
   if (command == nullptr) return UnknownCommand(name);
-  if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+  if (AsksForHelp(args, command->options)) {
     WithStdout([command](std::FILE* out) { PrintCommandHelp(*command, out); });
-    return 0;
+    return ExitStatus::kDone;
   }
-  return command->run(args, command->options);
+  return command->run(args, *command);
 }
 
 }  // namespace
@@ -34,8 +34,8 @@ int RunCommand(const std::string& name, const Arguments& args) {
 int main(int argc, char** argv) {
   using namespace kestrel::cli;
   Arguments args = ProgramArguments(argc, argv);
-  if (args.empty()) return UsageError("");
+  if (args.empty()) return ExitCode(UsageError(nullptr, "which command?"));
   const std::string name = args.front();
   args.erase(args.begin());
-  return FinishOutput(RunCommand(name, args));
+  return ExitCode(FinishOutput(RunCommand(name, args)));
 }

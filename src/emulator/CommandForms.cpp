@@ -54,6 +54,11 @@ constexpr CommandForm kForms[] = {
     {{0x1B, 0x70}, 2, Op::DrawerPulse, "ESC p", "cash drawer pulse", "bbb", {"pin", "on", "off"}},
     {{0x1D, 0x0C}, 2, Op::LocateLabel, "GS FF", "feed the label to its print start", "", {}},
     {{0x1D, 0x56}, 2, Op::Cut, "GS V", "cut", "*", {}},
+    // Status and identity: answered, never printed
+    {{0x10, 0x04}, 2, Op::StatusQuery, "DLE EOT", "real-time status", "b", {"n"}},
+    {{0x1D, 0x49}, 2, Op::IdQuery, "GS I", "printer identity", "b", {"item"}},
+    {{0x1D, 0x72}, 2, Op::StatusRequest, "GS r", "status", "b", {"item"}},
+    {{0x1D, 0x61}, 2, Op::AutoStatus, "GS a", "automatic status back", "b", {"events"}},
     // Vendor: settings
     {{0x1B, 0x4E, 0x01}, 3, Op::SerialRate, "ESC N 1", "serial baud rate", "b", {"code"}},
     {{0x1B, 0x4E, 0x04}, 3, Op::Density, "ESC N 4", "print density", "b", {"level"}},

@@ -62,6 +62,7 @@ void StreamPrinter::Run(std::span<const std::uint8_t> stream, const Command& com
     }
   }
   model_.Run(stream, command);
+  if (listener_) listener_(stream, command, PagesPrinted());
   // The commands so far belong to the page this one printed, if it did.
   while (pageLists_.size() < model_.pages().size()) {
     pageLists_.push_back(std::move(listed_));
@@ -89,7 +90,15 @@ void StreamPrinter::CollectPages() {
   pageLists_.clear();
 }
 
+int StreamPrinter::PagesPrinted() const {
+  int printed = pagesTaken_;
+  for (const Page& page : model_.pages()) printed += page.copies;
+  for (const PrintedPage& page : pages_) printed += page.page.copies;
+  return printed;
+}
+
 std::vector<PrintedPage> StreamPrinter::TakePages() {
+  for (const PrintedPage& page : pages_) pagesTaken_ += page.page.copies;
   std::vector<PrintedPage> pages;
   pages.swap(pages_);
   return pages;

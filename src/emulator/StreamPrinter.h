@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -38,6 +39,12 @@ class StreamPrinter {
   // Prints the roll when no more bytes came for a while.
   void Idle() { Collect(&PrinterModel::Finish); }
 
+  // Hears every command after the model has run it, with the pages printed
+  // so far (copies counted): the printer's answers to queries come from there.
+  using Listener = std::function<void(std::span<const std::uint8_t> stream, const Command& command, int pagesPrinted)>;
+  void SetListener(Listener listener) { listener_ = std::move(listener); }
+  int PagesPrinted() const;
+
   std::vector<PrintedPage> TakePages();
   // "print density 8", "!! unknown command 1B 99 at 00000012", in order.
   std::vector<std::string> TakeMessages();
@@ -55,6 +62,8 @@ class StreamPrinter {
   std::vector<std::vector<std::string>> pageLists_;  // of the pages waiting in the model
   std::vector<PrintedPage> pages_;
   std::vector<std::string> messages_;
+  Listener listener_;
+  int pagesTaken_ = 0;  // copies counted, of the pages that left the model
 };
 
 }  // namespace kestrel::emu

@@ -16,9 +16,11 @@ bool ComposeJob(PrinterLink& link, const NamedJob& job, const JobContext& contex
   return true;
 }
 
-bool RunJob(PrinterLink& link, const NamedJob& job, const JobContext& context, bool* written) {
+bool RunJob(PrinterLink& link, const NamedJob& job, const JobContext& context, bool* written,
+            std::chrono::steady_clock::time_point* firstByte) {
   if (written != nullptr) *written = false;
   if (!ComposeJob(link, job, context)) return false;
+  if (firstByte != nullptr) *firstByte = std::chrono::steady_clock::now();
   const bool sent = link.WritePrinter(SendBuffer, SendLength);
   if (written != nullptr) *written = sent;
   return true;

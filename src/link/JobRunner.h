@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 #include "commands/JobSettings.h"
 #include "commands/NamedJob.h"
 #include "link/PrinterLink.h"
@@ -15,7 +17,9 @@ bool ComposeJob(PrinterLink& link, const NamedJob& job, const JobContext& contex
 
 // The whole pattern: ComposeJob, then WritePrinter. Returns false when nothing
 // was composed because the printer could not be reached; otherwise true,
-// whatever the write answered (callers that care ask `written`).
-bool RunJob(PrinterLink& link, const NamedJob& job, const JobContext& context, bool* written = nullptr);
+// whatever the write answered (callers that care ask `written`). `firstByte`,
+// when given, gets the moment the write began.
+bool RunJob(PrinterLink& link, const NamedJob& job, const JobContext& context, bool* written = nullptr,
+            std::chrono::steady_clock::time_point* firstByte = nullptr);
 
 }  // namespace kestrel

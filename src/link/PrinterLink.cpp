@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <mutex>
 
 #include "commands/JobSettings.h"
@@ -10,11 +11,10 @@
 #include "link/PortDevice.h"
 #include "link/PortDiscovery.h"
 #include "link/SerialRate.h"
+#include "link/TcpAddress.h"
 
 namespace kestrel {
 namespace {
-
-enum class PortType { kNone, kUsb, kSerial };
 
 // A message an open wants shown. It is shown after the lock is released, so
 // that a message box's event loop never runs with the port locked.
@@ -46,14 +46,10 @@ struct PrinterLink::State {
   // Guarded by mutex.
   mutable std::mutex mutex;
   OpenedPort port;
-  PortType type = PortType::kNone;
   int rate = 9600;
   std::string lastError;
 
-  void CloseLocked() {
-    ClosePort(port);
-    type = PortType::kNone;
-  }
+  void CloseLocked() { ClosePort(port); }
 
   // Only the first printer the system lists is ever used.
   bool OpenUsbLocked(Notice& notice) {
@@ -75,21 +71,22 @@ struct PrinterLink::State {
       return false;
     }
     port = std::move(opened);
-    type = PortType::kUsb;
     return true;
   }
 
+  // A port named "tcp:..." is a network printer; any other name a serial port.
   bool OpenSerialLocked(const std::string& portName, const std::string& baudText, Notice& notice) {
     CloseLocked();
     const int lineRate = SerialRateFromText(baudText);
-    OpenedPort opened = OpenSerialDevice(discovery.SerialDevicePath(portName), lineRate, discovery.LockFolder());
+    OpenedPort opened = IsTcpPortName(portName)
+                            ? OpenNetworkPort(portName)
+                            : OpenSerialDevice(discovery.SerialDevicePath(portName), lineRate, discovery.LockFolder());
     if (opened.handle == kNoPort) {
       lastError = opened.error;
       if (!host.AgingRunning()) notice = {Translate("此端口被占用或已损坏"), Translate("警告")};
       return false;
     }
     port = std::move(opened);
-    type = PortType::kSerial;
     rate = lineRate;
     return true;
   }
@@ -98,19 +95,48 @@ struct PrinterLink::State {
     return request.usb ? OpenUsbLocked(notice) : OpenSerialLocked(request.portText, request.baudText, notice);
   }
 
+  static OpenedPort OpenNetworkPort(const std::string& portName) {
+    std::string problem;
+    const std::optional<TcpAddress> address = ParseTcpPortName(portName, &problem);
+    if (!address) {
+      OpenedPort refused;
+      refused.error = problem;
+      return refused;
+    }
+    return OpenTcpPort(address->host, address->port, kTcpConnectTimeoutMs);
+  }
+
+  bool WriteLocked(const std::uint8_t* bytes, std::size_t count, const WriteWatch& watch, int tcpStallMs) {
+    std::string error;
+    bool written = false;
+    switch (port.type) {
+      case PortType::kUsb:
+        written = WritePrinterNodeInTime(port.handle, bytes, count, watch);
+        break;
+      case PortType::kTcp:
+        written = WriteTcpInTime(port.handle, bytes, count, tcpStallMs, watch, &error);
+        break;
+      default:
+        written = WriteSerialInTime(port.handle, bytes, count, rate, watch);
+        break;
+    }
+    if (!written) lastError = error.empty() ? "the write to the printer failed" : error;
+    return written;
+  }
+
   bool Write(const std::uint8_t* bytes, std::int32_t length) {
     std::lock_guard lock(mutex);
     if (port.handle == kNoPort || length < 0 || (bytes == nullptr && length > 0)) return false;
     if (length == 0) return true;
-    const auto count = static_cast<std::size_t>(length);
     total = length;
-    const WriteWatch watch{&sent, &abandoned};
-    const bool written = type == PortType::kUsb ? WritePrinterNodeInTime(port.handle, bytes, count, watch)
-                                                : WriteSerialInTime(port.handle, bytes, count, rate, watch);
+    const bool written =
+        WriteLocked(bytes, static_cast<std::size_t>(length), WriteWatch{&sent, &abandoned}, kTcpStallLimitMs);
     sent = 0;
     total = 0;
     return written;
   }
+
+  Reply AskLocked(std::span<const std::uint8_t> query, const ReplyComplete& complete, int timeoutMs);
 
   // What to open: the USB printer, or the serial port and rate the lists show.
   OpenRequest RequestFor(bool usb) const {
@@ -244,6 +270,49 @@ std::string PrinterLink::LastError() const {
 }  // namespace kestrel
 
 namespace kestrel {
+
+std::string NoAnswerText(int timeoutMs) { return "no answer in " + std::to_string(timeoutMs) + " ms"; }
+
+PrinterLink::Reply PrinterLink::State::AskLocked(std::span<const std::uint8_t> query, const ReplyComplete& complete,
+                                                 int timeoutMs) {
+  using Clock = std::chrono::steady_clock;
+  Reply reply;
+  if (port.handle == kNoPort) {
+    reply.error = "the printer is not connected";
+    return reply;
+  }
+  DrainPort(port);
+  if (!WriteLocked(query.data(), query.size(), WriteWatch{nullptr, &abandoned}, timeoutMs)) {
+    reply.outcome = Reply::Outcome::kFailed;
+    reply.error = lastError;
+    return reply;
+  }
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  std::uint8_t chunk[256];
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    const ReadOutcome read = ReadPortWithin(port, chunk, sizeof chunk, static_cast<int>(std::max<long long>(0, left)));
+    if (read.failed) {
+      reply.outcome = Reply::Outcome::kFailed;
+      reply.error = read.error;
+      return reply;
+    }
+    reply.bytes.insert(reply.bytes.end(), chunk, chunk + read.count);
+    if (!reply.bytes.empty() && complete(reply.bytes)) {
+      reply.outcome = Reply::Outcome::kAnswered;
+      return reply;
+    }
+    if (left <= 0) break;
+  }
+  reply.outcome = Reply::Outcome::kNoAnswer;
+  reply.error = NoAnswerText(timeoutMs);
+  return reply;
+}
+
+PrinterLink::Reply PrinterLink::Ask(std::span<const std::uint8_t> query, const ReplyComplete& complete, int timeoutMs) {
+  std::lock_guard lock(state_->mutex);
+  return state_->AskLocked(query, complete, timeoutMs);
+}
 
 PrinterLink::WriteProgress PrinterLink::Progress() const {
   const std::int64_t total = state_->total;

@@ -43,9 +43,11 @@ void ApplyAgingTickResult(AgingTickResult result, AgingHost& host) {
   }
 }
 
-AgingTickResult RunAgingTick(PrinterLink& link, const NamedJob& job, const JobContext& context, AgingHost& host) {
+AgingTickResult RunAgingTick(PrinterLink& link, const NamedJob& job, const JobContext& context, AgingHost& host,
+                             std::chrono::steady_clock::time_point* firstByte) {
   RunJob(link, job, context);
   AgingTickResult result = AgingTickResult::kNotConnected;
+  if (firstByte != nullptr) *firstByte = std::chrono::steady_clock::now();
   if (link.Connected()) result = link.WriteSendBuffer() ? AgingTickResult::kSent : AgingTickResult::kSendFailed;
   ApplyAgingTickResult(result, host);
   return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -45,6 +46,9 @@ enum class AgingTickResult { kSent, kNotConnected, kSendFailed };
 // thread applies this when the write has ended.
 void ApplyAgingTickResult(AgingTickResult result, AgingHost& host);
 
-AgingTickResult RunAgingTick(PrinterLink& link, const NamedJob& job, const JobContext& context, AgingHost& host);
+// `firstByte`, when given, gets the moment the send began, for the time a
+// label takes until the printer has it printed.
+AgingTickResult RunAgingTick(PrinterLink& link, const NamedJob& job, const JobContext& context, AgingHost& host,
+                             std::chrono::steady_clock::time_point* firstByte = nullptr);
 
 }  // namespace kestrel

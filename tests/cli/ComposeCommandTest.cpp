@@ -90,36 +90,35 @@ TEST(ComposeCommandTest, PrintReportsAnUnreachablePort) {
 
 TEST(CliOptionsTest, JobOptionsFillTheContext) {
   CliOptions options;
-  OptionSet accepted;
-  accepted.extras = {{"--interval", true}, {"--once", false}};
-  const std::string problem = ParseCliOptions({"60x50",
-                                               "--lang",
-                                               "en",
-                                               "--paper",
-                                               "0",
-                                               "--direction",
-                                               "-1",
-                                               "--speed",
-                                               "20",
-                                               "--copies",
-                                               "3",
-                                               "--size",
-                                               "12",
-                                               "--barcode-type",
-                                               "6",
-                                               "--backfeed",
-                                               " 12ab",
-                                               "--density",
-                                               "1",
-                                               "--printer-baud",
-                                               "57600",
-                                               "--aging",
-                                               "--at",
-                                               "2024-02-29 23:59:58",
-                                               "--interval=500",
-                                               "--once"},
-                                              accepted, options);
-  ASSERT_EQ(problem, "");
+  const OptionList accepted = Options({JobOptions(), {{"--interval", "MS", ""}, {"--once", "", ""}}});
+  const std::optional<std::string> problem = ParseCliOptions({"60x50",
+                                                              "--lang",
+                                                              "en",
+                                                              "--paper",
+                                                              "0",
+                                                              "--direction",
+                                                              "-1",
+                                                              "--speed",
+                                                              "20",
+                                                              "--copies",
+                                                              "3",
+                                                              "--size",
+                                                              "12",
+                                                              "--barcode-type",
+                                                              "6",
+                                                              "--backfeed",
+                                                              " 12ab",
+                                                              "--density",
+                                                              "1",
+                                                              "--printer-baud",
+                                                              "57600",
+                                                              "--aging",
+                                                              "--at",
+                                                              "2024-02-29 23:59:58",
+                                                              "--interval=500",
+                                                              "--once"},
+                                                             accepted, options);
+  ASSERT_EQ(problem, std::nullopt);
   const JobContext& c = options.context;
   EXPECT_EQ(options.words, std::vector<std::string>{"60x50"});
   EXPECT_EQ(options.codePage, 1252);
@@ -148,7 +147,7 @@ TEST(CliOptionsTest, JobOptionsFillTheContext) {
 
 TEST(CliOptionsTest, DefaultsAreTheWindowsStartUpValues) {
   CliOptions options;
-  ASSERT_EQ(ParseCliOptions({}, OptionSet{}, options), "");
+  ASSERT_EQ(ParseCliOptions({}, JobOptions(), options), std::nullopt);
   EXPECT_EQ(options.codePage, 0);
   EXPECT_EQ(options.baud, "115200");
   EXPECT_EQ(options.context.settings.PaperType, 2);

@@ -8,6 +8,8 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "cli/ProcessIo.h"
 #include "cli/posix/EmulatorPorts.h"
 #include "emulator/PngFile.h"
+#include "emulator/PrinterResponder.h"
 #include "emulator/StreamPrinter.h"
 
 // kestrel-cli emulate: the virtual printer on a pseudo-terminal or a TCP port,
@@ -102,7 +105,20 @@ class QuietTimer {
   bool due_ = false;
 };
 
-void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, PageWriter& writer) {
+// The printer's answers to queries go back on the line once the pages before
+// them are written, so an answer to GS r means the page is there. A host that
+// reads nothing cannot hold the printer: what does not fit is dropped.
+void SendAnswers(int fd, bool socket, emu::PrinterResponder& responder, const emu::StreamPrinter& printer) {
+  responder.Update(printer.PagesPrinted());
+  const std::vector<std::uint8_t> answers = responder.TakeAnswers();
+  if (answers.empty() || fd < 0) return;
+  if (socket)
+    (void)!send(fd, answers.data(), answers.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+  else
+    (void)!write(fd, answers.data(), answers.size());
+}
+
+void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, emu::PrinterResponder& responder, PageWriter& writer) {
   QuietTimer quiet;
   while (!Interrupted()) {
     const PortState state = ReadPort(pty.fd(), printer);
@@ -110,6 +126,7 @@ void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, PageWriter& writer)
     if (state != PortState::Data) pty.ReleaseExclusive();
     quiet.Check(printer);
     writer.Take(printer);
+    SendAnswers(pty.fd(), false, responder, printer);
   }
 }
 
@@ -117,7 +134,7 @@ void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, PageWriter& writer)
 // (zero: never), as network printers do, so that the next one in the queue
 // gets its turn.
 void ServeSocket(EmulatorSocket& socket, std::chrono::seconds idleLimit, emu::StreamPrinter& printer,
-                 PageWriter& writer) {
+                 emu::PrinterResponder& responder, PageWriter& writer) {
   QuietTimer quiet;
   int client = -1;
   Clock::time_point lastData;
@@ -146,40 +163,56 @@ void ServeSocket(EmulatorSocket& socket, std::chrono::seconds idleLimit, emu::St
     }
     quiet.Check(printer);
     writer.Take(printer);
+    SendAnswers(client, true, responder, printer);
   }
   if (client >= 0) close(client);
 }
 
 }  // namespace
 
-int RunEmulate(const Arguments& args, const OptionSet& accepted) {
+ExitStatus RunEmulate(const Arguments& args, const CliCommand& command) {
   CliOptions options;
-  const std::string problem = ParseCliOptions(args, accepted, options);
-  if (!problem.empty()) return UsageError("emulate: " + problem);
-  if (!options.words.empty()) return UsageError("emulate: unexpected argument '" + options.words[0] + "'");
+  if (const auto problem = ParseOptionsOnly(command, args, options)) return UsageError(&command, *problem);
   const auto extra = [&](const char* name, const char* otherwise) {
     const auto found = options.extras.find(name);
     return found == options.extras.end() ? std::string(otherwise) : found->second;
   };
   const bool pty = options.extras.count("--pty") != 0;
-  if (pty && options.extras.count("--listen")) return UsageError("emulate: --pty or --listen, not both");
-  if (!pty && options.extras.count("--link")) return UsageError("emulate: --link goes with --pty");
+  if (pty && options.extras.count("--listen")) return UsageError(&command, "--pty or --listen, not both");
+  if (!pty && options.extras.count("--link")) return UsageError(&command, "--link goes with --pty");
   int width = 576;
-  if (!ParseWidthOption(options, &width)) return UsageError("emulate: --width takes 8 to 2304 dots");
+  if (!ParseWidthOption(options, &width)) return UsageError(&command, "--width takes 8 to 2304 dots");
   std::int32_t idleSeconds = kDefaultIdleSeconds;
   if ((pty && options.extras.count("--idle-timeout")) ||
       !ParseNumberOption(options, "--idle-timeout", 0, 86400, &idleSeconds))
-    return UsageError("emulate: --idle-timeout goes with --listen and takes 0 to 86400 seconds");
+    return UsageError(&command, "--idle-timeout goes with --listen and takes 0 to 86400 seconds");
   const std::string folder = extra("--output-dir", "pages");
   std::error_code made;
   std::filesystem::create_directories(folder, made);
   if (made) {
     std::fprintf(stderr, "kestrel-cli: emulate: %s: %s\n", folder.c_str(), made.message().c_str());
-    return 1;
+    return ExitStatus::kNotWritten;
   }
+
+  emu::FaultPlan fault;
+  if (options.extras.count("--fault")) {
+    std::string faultProblem;
+    const std::optional<emu::FaultPlan> plan = emu::ParseFault(options.extras.at("--fault"), &faultProblem);
+    if (!plan) return UsageError(&command, faultProblem);
+    fault = *plan;
+  }
+  std::int32_t faultSeconds = 0;
+  if (!ParseNumberOption(options, "--fault-for", 1, 86400, &faultSeconds) ||
+      (faultSeconds > 0 && fault.kind == emu::FaultKind::kNone))
+    return UsageError(&command, "--fault-for goes with --fault and takes 1 to 86400 seconds");
+  fault.lastsMs = faultSeconds * 1000;
 
   CatchInterrupts();
   emu::StreamPrinter printer(width);
+  emu::PrinterResponder responder(fault, options.extras.count("--mute") != 0);
+  printer.SetListener([&responder](std::span<const std::uint8_t> stream, const emu::Command& command, int pages) {
+    responder.Run(stream, command, pages);
+  });
   PageWriter writer(folder);
   std::string error;
   if (pty) {
@@ -187,25 +220,25 @@ int RunEmulate(const Arguments& args, const OptionSet& accepted) {
     const std::string link = extra("--link", "");
     if (!port.Open(&error) || (!link.empty() && !MakePortLink(link, port.path(), &error))) {
       std::fprintf(stderr, "kestrel-cli: emulate: %s\n", error.c_str());
-      return 1;
+      return ExitStatus::kNotWritten;
     }
     PrintOut("printer port: %s%s%s\n", port.path().c_str(), link.empty() ? "" : " linked as ", link.c_str());
     FlushOut();
-    ServePty(port, printer, writer);
+    ServePty(port, printer, responder, writer);
     if (!link.empty()) unlink(link.c_str());
   } else {
     EmulatorSocket socket;
     if (!socket.Listen(extra("--listen", "127.0.0.1:9100"), &error)) {
       std::fprintf(stderr, "kestrel-cli: emulate: %s\n", error.c_str());
-      return 1;
+      return ExitStatus::kNotWritten;
     }
     PrintOut("printer port: tcp %s, port %d\n", extra("--listen", "127.0.0.1:9100").c_str(), socket.port());
     FlushOut();
-    ServeSocket(socket, std::chrono::seconds(idleSeconds), printer, writer);
+    ServeSocket(socket, std::chrono::seconds(idleSeconds), printer, responder, writer);
   }
   printer.Shutdown();
   writer.Take(printer);
-  return FinishOutput(0);
+  return FinishOutput(ExitStatus::kDone);
 }
 
 }  // namespace kestrel::cli

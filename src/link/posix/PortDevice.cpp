@@ -178,6 +178,7 @@ OpenedPort OpenSerialDevice(const std::string& path, int rate, const std::string
     return Failed(std::move(reason));
   }
   opened.exclusive = ioctl(fd, TIOCEXCL) == 0;
+  opened.type = PortType::kSerial;
   ApplyLineSettings(fd, rate);
   return opened;
 }
@@ -194,6 +195,7 @@ OpenedPort OpenPrinterNode(const std::string& path) {
   } else if (!ClaimExclusive(fd)) {
     opened.error = ErrorText("cannot open " + path + " for this program alone");
   }
+  opened.type = PortType::kUsb;
   if (opened.error.empty()) return opened;
   std::string reason = std::move(opened.error);
   ClosePort(opened);

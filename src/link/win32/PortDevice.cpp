@@ -6,6 +6,7 @@
 #include <chrono>
 
 #include "language/win32/WideText.h"
+#include "link/win32/TcpSocket.h"
 
 namespace kestrel {
 namespace {
@@ -131,6 +132,7 @@ OpenedPort OpenSerialDevice(const std::string& path, int rate, const std::string
     return {kNoPort, "not a serial port: " + path, {}};
   }
   ApplyLineSettings(port, rate);
+  opened.type = PortType::kSerial;
   return opened;
 }
 
@@ -140,11 +142,15 @@ OpenedPort OpenPrinterNode(const std::string& path) {
     CloseHandle(Native(opened.handle));
     return {kNoPort, "not a printer device: " + path, {}};
   }
+  opened.type = PortType::kUsb;
   return opened;
 }
 
 void ClosePort(OpenedPort& port) {
-  if (port.handle != kNoPort) CloseHandle(Native(port.handle));
+  if (port.handle != kNoPort && port.type == PortType::kTcp)
+    CloseTcpSocket(port.handle);
+  else if (port.handle != kNoPort)
+    CloseHandle(Native(port.handle));
   port = {};
 }
 

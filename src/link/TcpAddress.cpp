@@ -1,0 +1,100 @@
+#include "link/TcpAddress.h"
+
+#include <cctype>
+
+namespace kestrel {
+namespace {
+
+constexpr char kPrefix[] = "tcp:";
+constexpr std::size_t kPrefixLength = sizeof kPrefix - 1;
+
+bool ParsePort(const std::string& text, int* port) {
+  if (text.empty() || text.size() > 5) return false;
+  for (const char c : text)
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+  *port = std::stoi(text);
+  return *port >= 1 && *port <= 65535;
+}
+
+bool ValidHost(const std::string& host) {
+  if (host.empty() || host.size() > 253) return false;
+  for (const char c : host)
+    if (std::isspace(static_cast<unsigned char>(c)) || std::iscntrl(static_cast<unsigned char>(c)) || c == '/' ||
+        c == '[' || c == ']')
+      return false;
+  return true;
+}
+
+}  // namespace
+
+bool IsTcpPortName(const std::string& name) {
+  if (name.size() < kPrefixLength) return false;
+  for (std::size_t i = 0; i < kPrefixLength; ++i)
+    if (std::tolower(static_cast<unsigned char>(name[i])) != kPrefix[i]) return false;
+  return true;
+}
+
+std::optional<TcpAddress> ParseTcpPortName(const std::string& name, std::string* problem) {
+  const std::string rest = IsTcpPortName(name) ? name.substr(kPrefixLength) : std::string();
+  TcpAddress address;
+  std::string portText;
+  bool hasPort = false;
+  if (!rest.empty() && rest.front() == '[') {
+    const std::size_t close = rest.find(']');
+    if (close == std::string::npos || (close + 1 < rest.size() && rest[close + 1] != ':')) {
+      *problem = "not a network address: " + name + " (tcp:[IPv6]:PORT)";
+      return std::nullopt;
+    }
+    address.host = rest.substr(1, close - 1);
+    hasPort = close + 1 < rest.size();
+    if (hasPort) portText = rest.substr(close + 2);
+  } else {
+    const std::size_t colon = rest.find(':');
+    if (colon != std::string::npos && rest.find(':', colon + 1) != std::string::npos) {
+      *problem = "not a network address: " + name + " (an IPv6 address goes in brackets: tcp:[::1]:9100)";
+      return std::nullopt;
+    }
+    address.host = rest.substr(0, colon);
+    hasPort = colon != std::string::npos;
+    if (hasPort) portText = rest.substr(colon + 1);
+  }
+  if (!ValidHost(address.host)) {
+    *problem = "not a network address: " + name + " (tcp:HOST or tcp:HOST:PORT)";
+    return std::nullopt;
+  }
+  if (hasPort && !ParsePort(portText, &address.port)) {
+    *problem = "not a network port: " + name + " (PORT is 1 to 65535)";
+    return std::nullopt;
+  }
+  return address;
+}
+
+std::optional<std::string> PortNameProblem(const std::string& name) {
+  if (name.empty()) return "no port given";
+  std::string problem;
+  if (IsTcpPortName(name) && !ParseTcpPortName(name, &problem)) return problem;
+  return std::nullopt;
+}
+
+std::string TcpAddressText(const std::string& host, int port) {
+  const bool v6 = host.find(':') != std::string::npos;
+  return (v6 ? "[" + host + "]" : host) + ":" + std::to_string(port);
+}
+
+std::string TcpRefused(const std::string& where) { return "connection refused by " + where; }
+
+std::string TcpUnreachable(const std::string& where) { return where + " is unreachable"; }
+
+std::string TcpUnknownHost(const std::string& host) { return "unknown host " + host; }
+
+std::string TcpNoAnswer(const std::string& where, int timeoutMs) {
+  return "no answer from " + where + " in " + std::to_string(timeoutMs) + " ms";
+}
+
+std::string TcpReset() { return "the printer reset the connection"; }
+
+std::string TcpStalled(int stallLimitMs) {
+  return "the printer took no bytes for " + std::to_string(stallLimitMs) + " ms";
+}
+
+}  // namespace kestrel
