@@ -60,5 +60,15 @@ void BM_DecodeAllJobs(benchmark::State& state) {
 }
 BENCHMARK(BM_DecodeAllJobs)->Unit(benchmark::kMicrosecond);
 
+// A million ESC J 255 (3 MB): a feed only moves the paper, so the goal is
+// well under a second in Release, whatever the length fed.
+void BM_MillionFeeds(benchmark::State& state) {
+  std::vector<std::uint8_t> stream;
+  for (int i = 0; i < 1'000'000; ++i) stream.insert(stream.end(), {0x1B, 0x4A, 0xFF});
+  for (auto _ : state) benchmark::DoNotOptimize(emu::RenderStream(stream, emu::kWidth80mm).pages.size());
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * stream.size()));
+}
+BENCHMARK(BM_MillionFeeds)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace kestrel

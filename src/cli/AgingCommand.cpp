@@ -23,25 +23,37 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The aging test's owner on the command line: the count on stdout after each
-// send, the stop messages on stderr.
+// The interval edit's start-up text in the window.
+constexpr const char* kWindowInterval = "3000";
+
+// The aging test's owner on the command line. The window's stop message is
+// kept, not shown: the run reports each tick itself, with the reason.
 class CliAgingHost : public AgingHost {
  public:
   void StopAging() override { stopped = true; }
-  void CountSuccessfulSend() override {
-    ++sendCount;
-    PrintOut("%lu\n", static_cast<unsigned long>(sendCount));
-    FlushOut();
-  }
-  void ShowMessage(const std::string& text, const std::string&) override {
-    std::fprintf(stderr, "kestrel-cli: aging: %s\n", text.c_str());
-    lastMessage = text;
-  }
+  void CountSuccessfulSend() override {}
+  void ShowMessage(const std::string& text, const std::string&) override { lastMessage = text; }
 
   bool stopped = false;
-  std::uint32_t sendCount = 0;
   std::string lastMessage;
 };
+
+// Why a tick failed: the system's reason for a port that would not open,
+// else the window's message.
+std::string TickFailure(AgingTickResult result, const PrinterLink& link, const CliAgingHost& host) {
+  const std::string reason = result == AgingTickResult::kNotConnected ? link.LastError() : std::string();
+  return reason.empty() ? host.lastMessage : reason;
+}
+
+// One line a tick on stdout, or on stderr when the log itself goes to stdout.
+void TickLine(bool toStderr, const std::string& line) {
+  if (toStderr) {
+    std::fprintf(stderr, "%s\n", line.c_str());
+    return;
+  }
+  PrintOut("%s\n", line.c_str());
+  FlushOut();
+}
 
 // Waits until `until`, in short steps so that an interrupt ends the wait.
 void WaitForNextTick(Clock::time_point until) {
@@ -69,12 +81,20 @@ ExitStatus LogFailed() {
   return ExitStatus::kNotWritten;
 }
 
+// The summary line, "done: 3 of 3 ticks sent, 987 bytes", and the log's last line.
+bool Finish(AgingLog& log, const char* outcome, const AgingChecks& checks, bool toStderr) {
+  TickLine(toStderr, std::string(outcome) + ": " + log.Summary() + checks.Summary());
+  return log.End(outcome, checks.Summary());
+}
+
 // The ticks until --ticks is reached, an interrupt or a failed tick; returns
 // the exit status and records each tick in the log.
 ExitStatus RunTicks(PrinterLink& link, const NamedJob& job, CliOptions& options, std::int64_t ticks, AgingLog& log,
                     AgingChecks& checks) {
   const auto interval = options.extras.find("--interval");
-  const std::chrono::milliseconds period(AgingInterval(interval == options.extras.end() ? "" : interval->second));
+  const std::chrono::milliseconds period(
+      AgingInterval(interval == options.extras.end() ? kWindowInterval : interval->second));
+  const bool linesToStderr = log.ToStdout();
   CliAgingHost host;
   for (std::int64_t tick = 1; !Interrupted(); ++tick) {
     const Clock::time_point next = Clock::now() + period;
@@ -87,19 +107,28 @@ ExitStatus RunTicks(PrinterLink& link, const NamedJob& job, CliOptions& options,
     std::string notPrinted;
     const std::optional<std::string> printed =
         result == AgingTickResult::kSent ? checks.WaitUntilPrinted(link, firstByte, &notPrinted) : std::string();
-    const std::string reason = host.stopped ? host.lastMessage : printed.value_or(notPrinted);
+    const std::string reason = host.stopped ? TickFailure(result, link, host) : printed.value_or(notPrinted);
     if (!log.Tick(tick, bytes, result, reason)) return LogFailed();
-    if (host.stopped) return log.End("stopped", checks.Summary()) ? ExitStatus::kNotWritten : LogFailed();
+    const std::string label = "tick " + std::to_string(tick) + ": ";
+    if (result == AgingTickResult::kSent) {
+      TickLine(linesToStderr, label + std::to_string(bytes) + " bytes sent" +
+                                  (printed && !printed->empty() ? ", " + *printed : std::string()));
+    } else {
+      TickLine(linesToStderr, label + (result == AgingTickResult::kNotConnected ? "not connected" : "send failed"));
+      std::fprintf(stderr, "kestrel-cli: aging: tick %lld: %s; the run is stopped\n", static_cast<long long>(tick),
+                   reason.c_str());
+    }
+    if (host.stopped) return Finish(log, "stopped", checks, linesToStderr) ? ExitStatus::kNotWritten : LogFailed();
     if (!printed) {
       std::fprintf(stderr, "kestrel-cli: aging: label %lld %s\n", static_cast<long long>(tick), notPrinted.c_str());
-      return log.End("stopped", checks.Summary()) ? ExitStatus::kNotWritten : LogFailed();
+      return Finish(log, "stopped", checks, linesToStderr) ? ExitStatus::kNotWritten : LogFailed();
     }
     if (const std::optional<ExitStatus> end = checks.CheckStatus(link, tick, log))
-      return log.End("stopped", checks.Summary()) ? *end : LogFailed();
+      return Finish(log, "stopped", checks, linesToStderr) ? *end : LogFailed();
     if (tick == ticks) break;
     WaitForNextTick(next);
   }
-  return log.End(Interrupted() ? "interrupted" : "done", checks.Summary()) ? ExitStatus::kDone : LogFailed();
+  return Finish(log, Interrupted() ? "interrupted" : "done", checks, linesToStderr) ? ExitStatus::kDone : LogFailed();
 }
 
 }  // namespace

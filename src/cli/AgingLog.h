@@ -9,14 +9,17 @@
 namespace kestrel::cli {
 
 // The record of an aging run on the command line, a CSV file appended to as
-// the run goes: one line per tick
-//   2024-03-05 14:07:09,3,812,sent,
-//   2024-03-05 14:07:14,4,812,send-failed,"Sending failed. Sending has stopped"
-// (local time, tick number, bytes of the label, result, reason on failure) and
-// one line when the run ends
-//   2024-03-05 14:07:14,end,2436,stopped,3 of 4 ticks sent
+// the run goes: a header when the file is new
+//   time,tick,bytes,result,reason
+// one line per tick
+//   2024-03-05T14:07:09+01:00,3,812,sent,
+//   2024-03-05T14:07:14+01:00,4,812,send-failed,"Sending failed. Sending has stopped"
+// (local time with its offset from UTC, tick number, bytes of the label,
+// result, reason on failure) and one line when the run ends
+//   2024-03-05T14:07:14+01:00,end,2436,stopped,3 of 4 ticks sent
 // (the bytes sent in all, done / interrupted / stopped). Each line is flushed
-// as it is written, so a run that is killed leaves every tick before it.
+// as it is written, so a run that is killed leaves every tick before it. A
+// log of "-" is stdout.
 class AgingLog {
  public:
   AgingLog() = default;
@@ -34,6 +37,10 @@ class AgingLog {
   bool Note(std::int64_t tick, const char* word, const std::string& reason);
   // `more` follows the count of ticks sent: ", 12.5 labels a minute".
   bool End(const char* outcome, const std::string& more = "");
+
+  // "3 of 4 ticks sent, 2436 bytes", with or without a file.
+  std::string Summary() const;
+  bool ToStdout() const { return file_ == stdout; }
 
  private:
   bool WriteLine(const std::string& line);

@@ -63,6 +63,12 @@ const OptionList& JobOptions();   // the window's controls: --lang ... --at
 const OptionSpec& LanguageOption();
 OptionSpec OutputOption(const char* meaning);
 OptionSpec JsonOption();
+OptionSpec QuietOption();
+OptionSpec StrictOption();
+// Setters of options that keep their text in CliOptions::extras and tell
+// how the window would read it.
+std::optional<std::string> SetSendCount(CliOptions& options, const std::string& value);
+std::optional<std::string> SetAgingInterval(CliOptions& options, const std::string& value);
 // The rows of several groups, in order; --help (-h) is added last.
 OptionList Options(std::initializer_list<OptionList> groups);
 

@@ -1,8 +1,7 @@
 #include "cli/CliLinkHost.h"
 
-#include <cstdio>
-
 #include "commands/JobSettings.h"
+#include "link/PrinterLink.h"
 
 namespace kestrel::cli {
 
@@ -20,9 +19,11 @@ std::string CliLinkHost::BaudText() const { return baud_; }
 
 bool CliLinkHost::AgingRunning() const { return agingRunning_; }
 
-void CliLinkHost::ShowMessage(const std::string& text, const std::string&) {
-  std::fprintf(stderr, "kestrel-cli: %s\n", text.c_str());
-  lastMessage_ = text;
+void CliLinkHost::ShowMessage(const std::string& text, const std::string&) { lastMessage_ = text; }
+
+std::string CliLinkHost::FailureReason(const PrinterLink& link) const {
+  const std::string reason = link.LastError();
+  return reason.empty() ? lastMessage_ : reason;
 }
 
 }  // namespace kestrel::cli

@@ -5,10 +5,15 @@
 
 #include "link/LinkHost.h"
 
+namespace kestrel {
+class PrinterLink;
+}
+
 namespace kestrel::cli {
 
-// The link's owner in the CLI: the port and rate come from the options, the
-// messages go to stderr. PORT "usb" stands for the port-type list's "USB"
+// The link's owner in the CLI: the port and rate come from the options. The
+// window's messages are kept, not shown: a command says why it failed in
+// one line of its own. PORT "usb" stands for the port-type list's "USB"
 // entry (index 0); anything else is a serial port name or device path.
 class CliLinkHost : public LinkHost {
  public:
@@ -24,8 +29,9 @@ class CliLinkHost : public LinkHost {
   void EnableBaudList(bool) override {}
 
   void SetAgingRunning(bool running) { agingRunning_ = running; }
-  // The last message shown, for the exit reason.
-  const std::string& LastMessage() const { return lastMessage_; }
+  // Why the port could not be opened: the system's reason, else the
+  // window's message.
+  std::string FailureReason(const PrinterLink& link) const;
 
  private:
   std::string port_;

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "cli/DefaultPrinter.h"
+#include "cli/ProcessIo.h"
 #include "language/TranslationMap.h"
 
 namespace kestrel::cli {
@@ -68,6 +70,21 @@ std::optional<std::string> WalkArguments(const Arguments& args, const OptionList
       value = args[++i];
     }
     if (std::optional<std::string> problem = option(*spec, *value)) return problem;
+  }
+  return std::nullopt;
+}
+
+// The default printer's port, rate and language for the shared rows of a
+// command that the command line left out, checked by the same setters.
+std::optional<std::string> ApplyDefaultPrinter(const OptionList& accepted, CliOptions& options) {
+  const PrinterDefaults& defaults = CurrentPrinterDefaults();
+  for (const OptionSpec& shared : {LinkOptions()[0], LinkOptions()[1], LanguageOption()}) {
+    const OptionSpec* spec = FindOption(accepted, shared.name);
+    if (spec == nullptr || spec->set != shared.set || options.given.count(shared.name)) continue;
+    if (defaults.problem) return *defaults.problem;
+    const std::optional<DefaultValue>& value = defaults.For(shared.name);
+    if (!value) continue;
+    if (std::optional<std::string> problem = spec->set(options, value->value)) return value->source + ": " + *problem;
   }
   return std::nullopt;
 }
@@ -137,24 +154,39 @@ std::optional<std::string> ParseCliOptions(const Arguments& args, const OptionLi
   const std::optional<std::string> problem = WalkArguments(
       args, accepted,
       [&options](const OptionSpec& spec, const std::string& value) -> std::optional<std::string> {
+        options.given.insert(spec.name);
         if (spec.set != nullptr) return spec.set(options, value);
         options.extras[spec.name] = value;
         return std::nullopt;
       },
       [&options](const std::string& word) { options.words.push_back(word); });
   if (!options.timeGiven) options.context.now = LocalTimeNow();
+  if (problem) return problem;
+  if (options.extras.count("--strict") && !options.notes.empty()) return options.notes.front() + " (--strict)";
+  return ApplyDefaultPrinter(accepted, options);
+}
+
+std::optional<std::string> ParseCommandLine(const CliCommand& command, const Arguments& args, CliOptions& options) {
+  std::optional<std::string> problem = ParseCliOptions(args, command.options, options);
+  if (!problem)
+    for (const std::string& note : options.notes)
+      std::fprintf(stderr, "kestrel-cli: %s: %s\n", command.name, note.c_str());
   return problem;
 }
 
 std::optional<std::string> ParseOptionsOnly(const CliCommand& command, const Arguments& args, CliOptions& options) {
-  if (std::optional<std::string> problem = ParseCliOptions(args, command.options, options)) return problem;
+  if (std::optional<std::string> problem = ParseCommandLine(command, args, options)) return problem;
   if (!options.words.empty()) return "unexpected argument '" + options.words[0] + "'";
   return std::nullopt;
 }
 
+std::string PortMissing() {
+  return "--port is required (or KESTREL_PORT, or port = ... in " + SettingsFilePath() + ")";
+}
+
 std::optional<std::string> ParseJobCommand(const CliCommand& command, const Arguments& args, CliOptions& options,
                                            const NamedJob** job) {
-  if (std::optional<std::string> problem = ParseCliOptions(args, command.options, options)) return problem;
+  if (std::optional<std::string> problem = ParseCommandLine(command, args, options)) return problem;
   if (options.words.empty()) return "which job? (kestrel-cli jobs lists them)";
   if (options.words.size() > 1) return "unexpected argument '" + options.words[1] + "'";
   *job = FindJob(options.words[0]);
@@ -163,7 +195,7 @@ std::optional<std::string> ParseJobCommand(const CliCommand& command, const Argu
     for (const NamedJob& known : AllJobs()) names.push_back(known.name);
     return "unknown job '" + options.words[0] + "'" + DidYouMean(options.words[0], names);
   }
-  if (command.TakesOption("--port") && options.port.empty()) return "--port is required";
+  if (command.TakesOption("--port") && options.port.empty()) return PortMissing();
   return std::nullopt;
 }
 
@@ -180,6 +212,8 @@ bool ParseNumberOption(const CliOptions& options, const char* name, std::int32_t
 bool ParseWidthOption(const CliOptions& options, int* width) {
   return ParseNumberOption(options, "--width", 8, 2304, width);
 }
+
+bool ShowsProgress(const CliOptions& options) { return options.extras.count("--quiet") == 0 && StderrIsTerminal(); }
 
 void ApplyLanguage(const CliOptions& options) {
   if (options.codePage == 0)

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ struct CliOptions {
   std::vector<std::string> words;
   std::map<std::string, std::string> extras;  // by name; a flag's value is empty
   bool timeGiven = false;                     // --at fixed context.now; else it is the time of parsing
+  std::set<std::string> given;                // the options the command line holds
+  // How values were read that the window would read as something else:
+  // "--copies 'abc' is read as 1".
+  std::vector<std::string> notes;
 };
 
 // Of `candidates`, the one fewest edits away from `name` (a swap of two
@@ -43,13 +48,22 @@ std::vector<std::string> AcceptedOptionNames(const OptionList& accepted);
 bool AsksForHelp(const Arguments& args, const OptionList& accepted);
 
 // Parses args ("--name value", "--name=value", "--" ending the options) into
-// options, which holds the defaults on entry. Returns nothing, or the reason
+// options, which holds the defaults on entry; --port, --baud and --lang that
+// the line leaves out come from the default printer (the environment, the
+// settings file) where the command takes them. Returns nothing, or the reason
 // the arguments are not valid: an unknown option (naming the closest one the
 // command takes), a missing value, a value out of range.
 std::optional<std::string> ParseCliOptions(const Arguments& args, const OptionList& accepted, CliOptions& options);
 
+// ParseCliOptions for a command: the notes on how values were read go to
+// stderr, led by the command's name (with --strict the first is the problem).
+std::optional<std::string> ParseCommandLine(const CliCommand& command, const Arguments& args, CliOptions& options);
+
 // Parses the options of a command that takes no other words.
 std::optional<std::string> ParseOptionsOnly(const CliCommand& command, const Arguments& args, CliOptions& options);
+
+// The problem of a command that needs a printer and was given none.
+std::string PortMissing();
 
 // Parses "JOB [options]" for `command` and finds the job; a command that
 // takes --port requires it. Returns the usage problem, or nothing with *job set.
@@ -69,6 +83,10 @@ bool ParseNumberOption(const CliOptions& options, const char* name, std::int32_t
 // --width DOTS of the virtual printer, 8 to 2304 dots; *width keeps its value
 // when the option is absent. False for any other value.
 bool ParseWidthOption(const CliOptions& options, int* width);
+
+// True when a long write shows its progress: stderr is a terminal and the
+// command line does not say --quiet.
+bool ShowsProgress(const CliOptions& options);
 
 // Loads the translations of the chosen language, or of the locale.
 void ApplyLanguage(const CliOptions& options);

@@ -9,9 +9,11 @@ OptionList SendOptions() {
   return Options({LinkOptions(),
                   {LanguageOption(),
                    {"--text", "TEXT", "the text to send"},
-                   {"--file", "FILE", "send the content of FILE as it stands"},
-                   {"--count", "N", "how many copies to send, 1 ms apart (default 1)"},
-                   {"--hex", "", "the text is hexadecimal bytes: \"1b 40 0a\""}}});
+                   {"--file", "FILE", "send the content of FILE as it stands, - for stdin (24574 characters at most)"},
+                   {"--count", "N", "how many copies to send, 1 ms apart (default 1)", SetSendCount},
+                   {"--hex", "", "the text is hexadecimal bytes: \"1b 40 0a\""},
+                   QuietOption(),
+                   StrictOption()}});
 }
 
 #if KESTREL_VIRTUAL_PRINTER
@@ -46,9 +48,9 @@ OptionList AgingOptions() {
   return Options(
       {LinkOptions(),
        JobOptions(),
-       {{"--interval", "MS", "time between ticks in milliseconds (default 5000)"},
+       {{"--interval", "MS", "time between ticks in milliseconds (default 3000, as in the window)", SetAgingInterval},
         {"--ticks", "N", "stop after N ticks (default: run until Ctrl+C)"},
-        {"--log", "FILE", "append one CSV line per tick and a summary line at the end to FILE"},
+        {"--log", "FILE", "append a CSV line per tick and a summary line to FILE (a header when new); - for stdout"},
         {"--wait", "", "after each label wait until the printer has printed it; log the time it took"},
         {"--check-status", "", "ask the printer's status after each tick; a fault is logged with its reason"},
         {"--on-fault", "stop|wait",
@@ -69,14 +71,17 @@ const std::vector<CliCommand>& CommandTable() {
     {"compose", RunCompose, "JOB [options] [--output FILE] [--json]",
      "compose a job without a printer: its bytes as hex on stdout, or raw into FILE",
      "kestrel-cli compose 60x20 --lang zh --at \"2024-03-05 14:07:09\"",
-     Options({JobOptions(), {OutputOption("the raw bytes into FILE instead of hex on stdout"), JsonOption()}})},
-    {"print", RunPrint, "JOB --port PORT [--baud RATE] [--wait [--timeout MS]] [options]",
+     Options({JobOptions(),
+              {OutputOption("the raw bytes into FILE instead of hex on stdout; - writes them raw to stdout"),
+               JsonOption()}})},
+    {"print", RunPrint, "JOB --port PORT [--baud RATE] [--wait [--timeout MS]] [--quiet] [options]",
      "compose a job and write it to the printer",
      "kestrel-cli print density --density 8 --port /dev/ttyUSB0 --baud 9600",
      Options({LinkOptions(),
               JobOptions(),
               {{"--wait", "", "then wait until the printer has printed the job and tell how long it took"},
-               {"--timeout", "MS", "with --wait: how long the job may take to print (default 60000)"}}})},
+               {"--timeout", "MS", "with --wait: how long the job may take to print (default 60000)"},
+               QuietOption()}})},
     {"send", RunSend, "--port PORT [--baud RATE] [--lang zh|en] [--hex] [--count N] (--text TEXT | --file FILE)",
      "send text, or hexadecimal bytes with --hex, as the window's console does",
      "kestrel-cli send --port usb --hex --count 3 --text \"1b 40 0a\"", SendOptions()},

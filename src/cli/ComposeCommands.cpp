@@ -9,6 +9,7 @@
 #include "cli/JsonText.h"
 #include "cli/PrinterAnswers.h"
 #include "cli/ProcessIo.h"
+#include "cli/WriteMonitor.h"
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
 #include "link/JobRunner.h"
@@ -51,6 +52,11 @@ ExitStatus RunCompose(const Arguments& args, const CliCommand& command) {
   BeginJob();
   job->compose(options.context);
   // With --json and --output both, the file gets the bytes and stdout the summary.
+  if (options.output == "-") {
+    if (options.extras.count("--json")) return UsageError(&command, "--json and --output - both write to stdout");
+    WriteOut({reinterpret_cast<const char*>(ComposedBytes().data()), ComposedBytes().size()});
+    return ExitStatus::kDone;
+  }
   if (options.output && !WriteFile(*options.output, ComposedBytes())) return ExitStatus::kNotWritten;
   if (options.extras.count("--json"))
     PrintJson(*job, ComposedBytes());
@@ -70,14 +76,17 @@ ExitStatus RunPrint(const Arguments& args, const CliCommand& command) {
   ApplyLanguage(options);
   CliLinkHost host(options.port, options.baud);
   PrinterLink link(host);
-  bool written = false;
-  std::chrono::steady_clock::time_point firstByte;
-  if (!RunJob(link, *job, options.context, &written, &firstByte)) {
-    const std::string reason = link.LastError().empty() ? host.LastMessage() : link.LastError();
-    std::fprintf(stderr, "kestrel-cli: print: the printer could not be reached%s%s\n", reason.empty() ? "" : ": ",
-                 reason.c_str());
+  if (!ComposeJob(link, *job, options.context)) {
+    std::fprintf(stderr, "kestrel-cli: print: %s\n", host.FailureReason(link).c_str());
     return ExitStatus::kNotWritten;
   }
+  // The job is one copy as far as the line knows; its copies are the printer's.
+  WriteMonitor monitor("print", link, SendLength, 1, ShowsProgress(options));
+  monitor.StartCopy(1);
+  const std::chrono::steady_clock::time_point firstByte = std::chrono::steady_clock::now();
+  const bool written = link.WritePrinter(SendBuffer, SendLength);
+  monitor.EndCopy(written);
+  if (monitor.ReportInterruption()) return ExitStatus::kInterrupted;
   if (!written) {
     std::fprintf(stderr, "kestrel-cli: print: the write to %s failed\n", options.port.c_str());
     return ExitStatus::kNotWritten;

@@ -9,7 +9,7 @@
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
 #include "emulator/CommandWords.h"
-#include "emulator/Decoder.h"
+#include "emulator/StreamDump.h"
 #include "emulator/VirtualPrinter.h"
 
 // The virtual printer's commands: dump a stream as commands, render it to
@@ -80,11 +80,13 @@ ExitStatus RenderAndWrite(const char* command, const Bytes& bytes, int width, co
 
 ExitStatus RunDump(const Arguments& args, const CliCommand& command) {
   CliOptions options;
-  if (const auto problem = ParseCliOptions(args, command.options, options)) return UsageError(&command, *problem);
+  if (const auto problem = ParseCommandLine(command, args, options)) return UsageError(&command, *problem);
   if (options.words.size() != 1) return UsageError(&command, "give one FILE or JOB");
   Bytes bytes;
+  int width = emu::kWidth80mm;
   if (const NamedJob* job = FindJob(options.words[0])) {
     bytes = ComposeJob(*job, options);
+    width = emu::PrintWidthOfJob(job->name);
   } else {
     std::string reason;
     if (!ReadStream(options.words[0], &bytes, &reason)) {
@@ -92,13 +94,7 @@ ExitStatus RunDump(const Arguments& args, const CliCommand& command) {
       return ExitStatus::kNotWritten;
     }
   }
-  bool problems = false;
-  for (std::size_t offset = 0; offset < bytes.size();) {
-    const emu::Command command = emu::DecodeCommand(bytes, offset);
-    problems = problems || emu::IsProblem(command.op);
-    PrintOut("%s\n", emu::DumpLine(bytes, command).c_str());
-    offset += command.length;
-  }
+  const bool problems = emu::DumpStream(bytes, width, [](const std::string& line) { PrintOut("%s\n", line.c_str()); });
   return problems ? ExitStatus::kNotWritten : ExitStatus::kDone;
 }
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -6,7 +7,10 @@
 #include "cli/CliOptions.h"
 #include "link/SerialRate.h"
 #include "link/TcpAddress.h"
+#include "operations/AgingTest.h"
+#include "operations/ConsoleSend.h"
 #include "operations/SettingTables.h"
+#include "window/InterfaceItems.h"
 
 // The option rows that several commands share, with the setters that take
 // their values. The job options mirror the window's controls and default to
@@ -27,25 +31,50 @@ Problem SetPaper(CliOptions& o, const std::string& v) {
   return "--paper takes 0, 1 or 2";
 }
 
+// Notes a value the window would read as another, or one its list does not
+// hold: the value is used as the window reads it, and the operator is told.
+void NoteReading(CliOptions& o, const char* option, const std::string& typed, const std::string& readAs) {
+  o.notes.push_back(std::string(option) + " '" + typed + "' is read as " + readAs);
+}
+
+// The text the window's decimal conversion leaves unchanged: digits with an
+// optional minus, no blanks, no leading zeros.
+bool IsPlainNumber(const std::string& text, std::int32_t value) { return text == std::to_string(value); }
+
+bool InList(const std::vector<std::string>& items, const std::string& text) {
+  return std::find(items.begin(), items.end(), text) != items.end();
+}
+
 Problem SetDirection(CliOptions& o, const std::string& v) {
-  if (ParseWholeNumber(v, &o.context.settings.PrintDirection)) return std::nullopt;
-  return "--direction takes a whole number";
+  std::int32_t& direction = o.context.settings.PrintDirection;
+  if (!ParseWholeNumber(v, &direction)) return "--direction takes a whole number";
+  if (direction < 0 || direction > 3)
+    o.notes.push_back("--direction '" + v +
+                      "' is outside the direction list (0 to 3): labels send only their print "
+                      "command");
+  return std::nullopt;
 }
 
 // The texts of the speed list, the copies edit and the printer-rate list are
 // taken as typed; the composers read them as the window's handlers do.
 Problem SetSpeed(CliOptions& o, const std::string& v) {
   o.context.speedText = v;
+  if (!InList(PrintSpeedItems(), v))
+    NoteReading(o, "--speed", v, std::to_string(ReadPrintSpeed(v)) + ", not an item of the speed list (1, 10 ... 240)");
   return std::nullopt;
 }
 
 Problem SetCopies(CliOptions& o, const std::string& v) {
   o.context.copiesText = v;
+  if (const std::int32_t copies = ReadPrintCopies(v); !IsPlainNumber(v, copies))
+    NoteReading(o, "--copies", v, std::to_string(copies));
   return std::nullopt;
 }
 
 Problem SetPrinterBaud(CliOptions& o, const std::string& v) {
   o.context.printerBaudText = v;
+  if (!InList(PrinterBaudRateItems(), v))
+    NoteReading(o, "--printer-baud", v, "9600, not an item of the printer's rate list (9600 ... 115200)");
   return std::nullopt;
 }
 
@@ -68,6 +97,8 @@ Problem SetBarcodeType(CliOptions& o, const std::string& v) {
 // Any text, converted as the backfeed edit's text is.
 Problem SetBackfeed(CliOptions& o, const std::string& v) {
   o.context.settings.BackfeedValue = ParseDecimal(v);
+  if (!IsPlainNumber(v, o.context.settings.BackfeedValue))
+    NoteReading(o, "--backfeed", v, std::to_string(o.context.settings.BackfeedValue));
   return std::nullopt;
 }
 
@@ -110,6 +141,24 @@ Problem SetOutput(CliOptions& o, const std::string& v) {
 
 }  // namespace
 
+Problem SetSendCount(CliOptions& o, const std::string& v) {
+  o.extras["--count"] = v;
+  if (const std::int32_t count = ReadSendCount(v); !IsPlainNumber(v, count) || count < 1)
+    NoteReading(o, "--count", v, std::to_string(count) + (SendsOnce(count) ? ": one copy" : ""));
+  return std::nullopt;
+}
+
+Problem SetAgingInterval(CliOptions& o, const std::string& v) {
+  o.extras["--interval"] = v;
+  if (const std::int32_t interval = AgingInterval(v); !IsPlainNumber(v, interval))
+    NoteReading(o, "--interval", v, std::to_string(interval) + " ms");
+  return std::nullopt;
+}
+
+OptionSpec StrictOption() {
+  return {"--strict", "", "refuse a value the window would read as another (--copies abc) instead of telling so"};
+}
+
 const OptionList& LinkOptions() {
   static const OptionList rows = {
       {"--port", "PORT",
@@ -144,11 +193,17 @@ const OptionList& JobOptions() {
        SetPrinterBaud},
       {"--aging", "", "compose as during an aging run (no copies command)", SetAging},
       {"--at", "\"YYYY-MM-DD HH:MM:SS\"", "the local time the labels print (default: now)", SetTime},
+      StrictOption(),
   };
   return rows;
 }
 
 OptionSpec OutputOption(const char* meaning) { return {"--output", "FILE", meaning, SetOutput}; }
+
+OptionSpec QuietOption() {
+  return {"--quiet", "", "no progress line on stderr during a long write (none shows when stderr is not a terminal)",
+          nullptr, "-q"};
+}
 
 OptionSpec JsonOption() { return {"--json", "", "machine-readable output: one JSON document on stdout"}; }
 

@@ -17,7 +17,7 @@ std::string Flag(const char* name, bool value) {
 bool QueriedPrinter::Open(const char* command) {
   link.ReconnectPrinter();
   if (link.Connected()) return true;
-  const std::string reason = link.LastError().empty() ? host.LastMessage() : link.LastError();
+  const std::string reason = host.FailureReason(link);
   std::fprintf(stderr, "kestrel-cli: %s: the printer could not be reached%s%s\n", command, reason.empty() ? "" : ": ",
                reason.c_str());
   return false;

@@ -25,6 +25,31 @@ void Canvas::CutTo(int height) {
   dots_.resize(static_cast<std::size_t>(width_) * height_);
 }
 
+void Canvas::CutWidthTo(int width) {
+  if (width >= width_) return;
+  width = std::max(width, 0);
+  for (int row = 0; row < height_; ++row)
+    std::memmove(dots_.data() + static_cast<std::size_t>(row) * width, Row(row), static_cast<std::size_t>(width));
+  width_ = width;
+  dots_.resize(static_cast<std::size_t>(width_) * height_);
+}
+
+Canvas Canvas::Turned() const {
+  Canvas turned(height_, width_);
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x)
+      if (At(x, y)) turned.dots_[static_cast<std::size_t>(x) * height_ + (height_ - 1 - y)] = 1;
+  return turned;
+}
+
+int Canvas::InkRight() const {
+  int right = -1;
+  for (int y = 0; y < height_; ++y)
+    for (int x = width_ - 1; x > right; --x)
+      if (Row(y)[x] != 0) right = x;
+  return right;
+}
+
 bool Canvas::blank() const {
   return std::all_of(dots_.begin(), dots_.end(), [](std::uint8_t dot) { return dot == 0; });
 }
@@ -36,6 +61,9 @@ void Canvas::Fill(int x, int y, int width, int height) {
   const int top = std::max(y, 0);
   const int right = std::min(static_cast<long>(x) + width, static_cast<long>(width_));
   const int bottom = std::min(static_cast<long>(y) + height, static_cast<long>(height_));
+  if (width > 0 && height > 0 &&
+      (x < 0 || y < 0 || right < static_cast<long>(x) + width || bottom < static_cast<long>(y) + height))
+    clipped_ = true;
   for (int row = top; row < bottom; ++row)
     if (right > left) std::memset(dots_.data() + static_cast<std::size_t>(row) * width_ + left, 1, right - left);
 }
@@ -48,8 +76,8 @@ int Canvas::Count(int x, int y, int width, int height) const {
 }
 
 void PageView::Fill(int x, int y, int w, int h) {
-  const int pw = canvas_.width();
-  const int ph = canvas_.height();
+  const int pw = areaWidth_;
+  const int ph = areaHeight_;
   switch (direction_) {
     case 0:
       canvas_.Fill(x, y, w, h);

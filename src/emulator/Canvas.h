@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace kestrel::emu {
@@ -27,33 +28,52 @@ class Canvas {
   void GrowTo(int height);
   // Keeps the first `height` rows.
   void CutTo(int height);
+  // Keeps the first `width` columns.
+  void CutWidthTo(int width);
+  // The picture turned 90 degrees clockwise.
+  Canvas Turned() const;
   void Clear();
   void Fill(int x, int y, int width, int height);
   // How many dots are printed in the rectangle.
   int Count(int x, int y, int width, int height) const;
+  // The rightmost column with a printed dot, -1 for none.
+  int InkRight() const;
 
-  bool operator==(const Canvas& other) const = default;
+  // Whether a fill reached past an edge since the last TakeClipped.
+  bool TakeClipped() { return std::exchange(clipped_, false); }
+  void MarkClipped() { clipped_ = true; }
+
+  bool operator==(const Canvas& other) const {
+    return width_ == other.width_ && height_ == other.height_ && dots_ == other.dots_;
+  }
 
  private:
   int width_ = 0;
   int height_ = 0;
   std::vector<std::uint8_t> dots_;
+  bool clipped_ = false;
 };
 
 // The logical page that a print direction turns onto a canvas: direction 0
 // draws left to right from the top left, 1 bottom to top from the bottom
 // left, 2 right to left from the bottom right, 3 top to bottom from the top
 // right. Directions 1 and 3 swap the width and the height.
+// The area may be narrower than the canvas: what is drawn past its right
+// edge (in the canvas's terms) still lands on the canvas.
 class PageView {
  public:
-  PageView(Canvas& canvas, int direction) : canvas_(canvas), direction_(direction & 3) {}
-  int width() const { return direction_ % 2 == 0 ? canvas_.width() : canvas_.height(); }
-  int height() const { return direction_ % 2 == 0 ? canvas_.height() : canvas_.width(); }
+  PageView(Canvas& canvas, int direction) : PageView(canvas, direction, canvas.width(), canvas.height()) {}
+  PageView(Canvas& canvas, int direction, int areaWidth, int areaHeight)
+      : canvas_(canvas), direction_(direction & 3), areaWidth_(areaWidth), areaHeight_(areaHeight) {}
+  int width() const { return direction_ % 2 == 0 ? areaWidth_ : areaHeight_; }
+  int height() const { return direction_ % 2 == 0 ? areaHeight_ : areaWidth_; }
   void Fill(int x, int y, int width, int height);
 
  private:
   Canvas& canvas_;
   int direction_;
+  int areaWidth_;
+  int areaHeight_;
 };
 
 // Drawing on a page view, in its logical dots.

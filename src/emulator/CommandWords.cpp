@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "emulator/CodeTables.h"
 #include "emulator/CommandForms.h"
 #include "emulator/PrinterText.h"
 
@@ -12,30 +13,42 @@ using Bytes = std::span<const std::uint8_t>;
 
 std::string Quoted(Bytes bytes, const Command& command) {
   std::string quoted(1, '"');
-  quoted += PrinterTextToUtf8(bytes.subspan(command.dataOffset, command.dataLength));
+  const Bytes text = bytes.subspan(command.dataOffset, command.dataLength);
+  quoted += command.codeTable == Command::kChineseText ? PrinterTextToUtf8(text)
+                                                       : CodeTableTextToUtf8(command.codeTable, text);
   quoted += '"';
   return quoted;
 }
 
-std::string QrWords(Bytes bytes, const Command& command) {
-  if (command.args[0] != 0x31) return "function of symbol type " + std::to_string(command.args[0]);
+// GS ( k cn fn: cn 31 is a QR code, 30 a PDF417 symbol.
+std::string SymbolWords(Bytes bytes, const Command& command) {
+  const bool qr = command.args[0] == 0x31;
+  if (!qr && command.args[0] != 0x30) return "function of symbol type " + std::to_string(command.args[0]);
+  const std::string symbol = qr ? "QR code " : "PDF417 ";
+  const std::string value = std::to_string(command.args[2]);
   switch (command.args[1]) {
     case 0x41:
-      return "select model " + std::to_string(command.args[2]);
+      return symbol + (qr ? "model " : "columns ") + value;
+    case 0x42:
+      return symbol + "rows " + value;
     case 0x43:
-      return "module size " + std::to_string(command.args[2]) + " dots";
+      return symbol + "module size " + value + " dots";
+    case 0x44:
+      return symbol + "row height " + value;
     case 0x45:
-      return "error correction level " + std::to_string(command.args[2]);
+      return symbol + "error correction level " + value;
+    case 0x46:
+      return symbol + "options " + value;
     case 0x50: {
       Command data = command;  // the byte m = 30 leads the data
       data.dataOffset += data.dataLength > 0 ? 1 : 0;
       data.dataLength -= data.dataLength > 0 ? 1 : 0;
-      return "store " + std::to_string(data.dataLength) + " bytes " + Quoted(bytes, data);
+      return symbol + "store " + std::to_string(data.dataLength) + " bytes " + Quoted(bytes, data);
     }
     case 0x51:
-      return "print the stored symbol";
+      return symbol + "print the stored symbol";
     default:
-      return "function " + std::to_string(command.args[1]);
+      return symbol + "function " + std::to_string(command.args[1]);
   }
 }
 
@@ -47,7 +60,13 @@ std::string SpecialWords(Bytes bytes, const Command& command) {
       return BarcodeSystemName(command.args[0]) + ", " + std::to_string(command.dataLength) + " bytes " +
              Quoted(bytes, command);
     case Op::QrCode:
-      return QrWords(bytes, command);
+      return SymbolWords(bytes, command);
+    case Op::BitImage:
+      return "mode " + std::to_string(command.args[0]) + ", " + std::to_string(command.args[1]) + " columns";
+    case Op::Graphics:
+      return command.dataLength >= 2 ? "function " + std::to_string(bytes[command.dataOffset + 1]) + ", " +
+                                           std::to_string(command.dataLength) + " bytes"
+                                     : std::to_string(command.dataLength) + " bytes";
     case Op::Raster:
       return "mode " + std::to_string(command.args[0]) + ", " + std::to_string(command.args[1]) + " bytes x " +
              std::to_string(command.args[2]) + " rows";
@@ -64,14 +83,17 @@ std::string ProblemWords(Bytes bytes, const Command& command) {
     case Op::CutShort:
       return "cut short: the stream ends inside a command (" + std::to_string(command.length) + " bytes left)";
     case Op::BadByte:
-      return "not a character";
+      if (command.length == 1) return "not a character";
+      [[fallthrough]];
     default: {
-      std::string words = "unknown command";
+      constexpr std::size_t kShown = 16;
+      std::string words = command.op == Op::BadByte ? "not a character" : "unknown command";
       char hex[4];
-      for (std::size_t i = 0; i < command.length; ++i) {
+      for (std::size_t i = 0; i < command.length && i < kShown; ++i) {
         std::snprintf(hex, sizeof hex, " %02X", bytes[command.offset + i]);
         words += hex;
       }
+      if (command.length > kShown) words += " ... (" + std::to_string(command.length) + " bytes)";
       return words;
     }
   }
@@ -89,13 +111,17 @@ std::string BarcodeSystemName(std::int32_t system) {
 
 std::string DescribeCommand(Bytes bytes, const Command& command) {
   if (IsProblem(command.op)) return ProblemWords(bytes, command);
-  const CommandForm* form = FormOf(command.op);
-  if (form == nullptr) return std::string(command.name) + "  " + SpecialWords(bytes, command);
-  std::string words = std::string(form->name) + "  " + form->meaning;
+  const CommandForm* form = command.form != nullptr ? command.form : FormOf(command.op);
   const std::string special = SpecialWords(bytes, command);
-  if (!special.empty()) return words + ": " + special;
-  for (std::size_t i = 0; form->layout[i] != '\0' && form->layout[0] != '*'; ++i)
-    words += (i == 0 ? ": " : ", ") + std::string(form->labels[i]) + " " + std::to_string(command.args[i]);
+  if (form == nullptr) return std::string(command.name) + "  " + special;
+  std::string words = std::string(form->name) + "  " + form->meaning;
+  if (!special.empty()) {
+    words += ": " + special;
+  } else {
+    for (std::size_t i = 0; form->layout[i] != '\0' && form->layout[0] != '*' && i < command.args.size(); ++i)
+      words += (i == 0 ? ": " : ", ") + std::string(form->labels[i]) + " " + std::to_string(command.args[i]);
+  }
+  if (form->ignored != nullptr) words += " (" + std::string(form->ignored) + ")";
   return words;
 }
 

@@ -1,6 +1,8 @@
 #include "emulator/Decoder.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "emulator/CommandForms.h"
 
@@ -9,11 +11,21 @@ namespace {
 
 using Bytes = std::span<const std::uint8_t>;
 
-// The forms by their first byte, so that a command is found among a few.
+// The forms by their first two bytes, so that a command is found among a
+// few; single-byte commands by their byte.
 struct FormIndex {
-  std::array<std::vector<const CommandForm*>, 32> byFirst;
+  std::array<const CommandForm*, 32> single{};
+  std::array<bool, 32> startsLonger{};
+  std::vector<std::vector<const CommandForm*>> byTwo = std::vector<std::vector<const CommandForm*>>(32 * 256);
   FormIndex() {
-    for (const CommandForm& form : CommandForms()) byFirst[form.lead[0]].push_back(&form);
+    for (const CommandForm& form : CommandForms()) {
+      if (form.leadLength == 1) {
+        single[form.lead[0]] = &form;
+        continue;
+      }
+      startsLonger[form.lead[0]] = true;
+      byTwo[form.lead[0] * 256 + form.lead[1]].push_back(&form);
+    }
   }
 };
 const FormIndex& Index() {
@@ -48,11 +60,12 @@ std::size_t GbkCharLength(Bytes bytes, std::size_t at) {
   return second >= 0x40 && second <= 0xFE && second != 0x7F ? 2 : 0;
 }
 
-// Printable ASCII and GBK/GB18030 characters up to the next control byte.
-Command DecodeText(Bytes bytes, std::size_t offset) {
+// Printable characters up to the next control byte: ASCII and GBK/GB18030 in
+// Chinese character mode, one byte a character in a single-byte code table.
+Command DecodeText(Bytes bytes, std::size_t offset, bool chinese) {
   std::size_t end = offset;
   while (end < bytes.size() && bytes[end] >= 0x20) {
-    const std::size_t length = GbkCharLength(bytes, end);
+    const std::size_t length = chinese ? GbkCharLength(bytes, end) : 1;
     if (length == 0) break;
     end += length;
   }
@@ -70,17 +83,56 @@ Command DecodeText(Bytes bytes, std::size_t offset) {
 
 std::int32_t Word(Bytes bytes, std::size_t at) { return bytes[at] | (bytes[at + 1] << 8); }
 
-// The parameters of a fixed layout; false when the stream ends first.
+// The parameters of a layout, and the data a count in it announces; false
+// when the stream ends first.
 bool ReadLayout(Bytes bytes, std::size_t at, const char* layout, Command& command) {
   std::size_t arg = 0;
-  for (const char* kind = layout; *kind != '\0'; ++kind, ++arg) {
-    const std::size_t size = *kind == 'w' ? 2 : 1;
-    if (at + size > bytes.size()) return false;
-    command.args[arg] = size == 2 ? Word(bytes, at) : bytes[at];
+  for (const char* kind = layout; *kind != '\0' && arg < command.args.size(); ++kind, ++arg) {
+    const std::size_t size = *kind == 'N' ? 4 : *kind == 'b' ? 1 : 2;
+    if (size > bytes.size() - at) return false;
+    std::uint32_t value = 0;
+    for (std::size_t i = size; i-- > 0;) value = value << 8 | bytes[at + i];
     at += size;
+    if (*kind == 'n' || *kind == 'N') {
+      if (value > bytes.size() - at) return false;
+      command.dataOffset = at;
+      command.dataLength = value;
+      at += value;
+      value = std::min<std::uint32_t>(value, INT32_MAX);
+    }
+    command.args[arg] = static_cast<std::int32_t>(value);
   }
   command.length = at - command.offset;
   return true;
+}
+
+// Parameters read one after the other, each one's place checked first.
+class Reader {
+ public:
+  Reader(Bytes bytes, std::size_t at) : bytes_(bytes), at_(at) {}
+  bool Byte(std::int32_t& value) {
+    if (at_ >= bytes_.size()) return (ok_ = false);
+    value = bytes_[at_++];
+    return ok_;
+  }
+  bool Skip(std::size_t count) {
+    if (!ok_ || count > bytes_.size() - at_) return (ok_ = false);
+    at_ += count;
+    return true;
+  }
+  std::size_t at() const { return at_; }
+  bool ok() const { return ok_; }
+
+ private:
+  Bytes bytes_;
+  std::size_t at_;
+  bool ok_ = true;
+};
+
+Command Finish(Bytes bytes, Command command, const Reader& reader) {
+  if (!reader.ok()) return CutShort(bytes, command.offset);
+  command.length = reader.at() - command.offset;
+  return command;
 }
 
 // GS k m: the old form ends at a NUL, the new one (m 65 and up) counts its data.
@@ -134,31 +186,128 @@ Command DecodeRaster(Bytes bytes, Command command) {
   return command;
 }
 
-// GS V m, and a feed amount n for m 65, 66, 97 and 98.
+// ESC * m nL nH: n columns of one byte (8-dot modes 0 and 1) or three bytes
+// (24-dot modes 32 and 33) each.
+Command DecodeBitImage(Bytes bytes, Command command) {
+  const std::size_t at = command.offset + 2;
+  if (!ReadLayout(bytes, at, "bw", command)) return CutShort(bytes, command.offset);
+  const std::size_t perColumn = command.args[0] >= 32 ? 3 : 1;
+  command.dataOffset = at + 3;
+  command.dataLength = perColumn * static_cast<std::size_t>(command.args[1]);
+  if (command.dataLength > bytes.size() - command.dataOffset) return CutShort(bytes, command.offset);
+  command.length += command.dataLength;
+  return command;
+}
+
+// GS V m, and a feed amount n for m 65, 66, 97, 98, 103 and 104.
 Command DecodeCut(Bytes bytes, Command command) {
   const std::size_t at = command.offset + 2;
   if (at >= bytes.size()) return CutShort(bytes, command.offset);
   const std::uint8_t mode = bytes[at];
-  const bool feeds = mode == 65 || mode == 66 || mode == 97 || mode == 98;
+  const bool feeds = mode == 65 || mode == 66 || mode == 97 || mode == 98 || mode == 103 || mode == 104;
   if (!ReadLayout(bytes, at, feeds ? "bb" : "b", command)) return CutShort(bytes, command.offset);
   return command;
 }
 
-Command DecodeForm(Bytes bytes, const CommandForm& form, Command command) {
-  switch (form.op) {
+// DLE EOT n, with one more byte for the requests 7, 8 and 18.
+Command DecodeStatusQuery(Bytes bytes, Command command) {
+  Reader reader(bytes, command.offset + 2);
+  reader.Byte(command.args[0]);
+  if (command.args[0] == 7 || command.args[0] == 8 || command.args[0] == 18) reader.Byte(command.args[1]);
+  return Finish(bytes, command, reader);
+}
+
+// DLE DC4 fn and the parameters of that function.
+Command DecodeRealTimeCommand(Bytes bytes, Command command) {
+  Reader reader(bytes, command.offset + 2);
+  reader.Byte(command.args[0]);
+  const std::int32_t fn = command.args[0];
+  const std::size_t count = fn == 3 ? 5 : fn == 7 ? 1 : fn == 8 ? 7 : 2;
+  for (std::size_t i = 1; i <= count; ++i) {
+    std::int32_t value = 0;
+    reader.Byte(value);
+    if (i < command.args.size()) command.args[i] = value;
+  }
+  return Finish(bytes, command, reader);
+}
+
+// ESC & y c1 c2, then for each code from c1 to c2 a width x and y * x bytes.
+Command DecodeUserCharacters(Bytes bytes, Command command) {
+  Reader reader(bytes, command.offset + 2);
+  std::int32_t y = 0, first = 0, last = 0;
+  reader.Byte(y) && reader.Byte(first) && reader.Byte(last);
+  for (std::int32_t code = first; reader.ok() && code <= last; ++code) {
+    std::int32_t width = 0;
+    if (reader.Byte(width)) reader.Skip(static_cast<std::size_t>(y) * width);
+  }
+  command.args[0] = y, command.args[1] = first, command.args[2] = last;
+  return Finish(bytes, command, reader);
+}
+
+// ESC D n1 ... nk NUL: at most 32 tab positions.
+Command DecodeTabPositions(Bytes bytes, Command command) {
+  Reader reader(bytes, command.offset + 2);
+  std::int32_t value = 1;
+  for (int count = 0; count <= 32 && value != 0 && reader.Byte(value); ++count) command.args[0] = count;
+  return Finish(bytes, command, reader);
+}
+
+// GS * x y and x * y * 8 bytes; FS 2 c1 c2 and 72 bytes of a 24 x 24 character.
+Command DecodeFixedImage(Bytes bytes, Command command, bool kanji) {
+  Reader reader(bytes, command.offset + 2);
+  reader.Byte(command.args[0]) && reader.Byte(command.args[1]);
+  reader.Skip(kanji ? 72 : static_cast<std::size_t>(command.args[0]) * command.args[1] * 8);
+  return Finish(bytes, command, reader);
+}
+
+// FS q n, then n images of xL xH yL yH and x * y * 8 bytes.
+Command DecodeNvImages(Bytes bytes, Command command) {
+  Reader reader(bytes, command.offset + 2);
+  reader.Byte(command.args[0]);
+  for (std::int32_t image = 0; reader.ok() && image < command.args[0]; ++image) {
+    std::int32_t xL = 0, xH = 0, yL = 0, yH = 0;
+    reader.Byte(xL) && reader.Byte(xH) && reader.Byte(yL) && reader.Byte(yH);
+    reader.Skip(static_cast<std::size_t>(xL | xH << 8) * static_cast<std::size_t>(yL | yH << 8) * 8);
+  }
+  return Finish(bytes, command, reader);
+}
+
+Command DecodeSpecial(Bytes bytes, Command command) {
+  const std::uint8_t* lead = command.form->lead;
+  switch (command.op) {
     case Op::Barcode:
       return DecodeBarcode(bytes, command);
     case Op::QrCode:
       return DecodeQrCode(bytes, command);
     case Op::Raster:
       return DecodeRaster(bytes, command);
+    case Op::BitImage:
+      return DecodeBitImage(bytes, command);
     case Op::Cut:
       return DecodeCut(bytes, command);
+    case Op::StatusQuery:
+      return DecodeStatusQuery(bytes, command);
+    case Op::RealTimeCommand:
+      return DecodeRealTimeCommand(bytes, command);
     default:
-      if (!ReadLayout(bytes, command.offset + form.leadLength, form.layout, command))
-        return CutShort(bytes, command.offset);
-      return command;
+      break;
   }
+  if (lead[0] == 0x1B && lead[1] == 0x26) return DecodeUserCharacters(bytes, command);
+  if (lead[0] == 0x1B && lead[1] == 0x44) return DecodeTabPositions(bytes, command);
+  if (lead[0] == 0x1C && lead[1] == 0x71) return DecodeNvImages(bytes, command);
+  if (lead[0] == 0x1C && lead[1] == 0x67) {  // FS g 1 m a1 a2 a3 a4 nL nH and n bytes
+    if (!ReadLayout(bytes, command.offset + 3, "bbbbbn", command)) return CutShort(bytes, command.offset);
+    return command;
+  }
+  return DecodeFixedImage(bytes, command, lead[0] == 0x1C);
+}
+
+Command DecodeForm(Bytes bytes, const CommandForm& form, Command command) {
+  command.form = &form;
+  if (form.layout[0] == '*') return DecodeSpecial(bytes, command);
+  if (!ReadLayout(bytes, command.offset + form.leadLength, form.layout, command))
+    return CutShort(bytes, command.offset);
+  return command;
 }
 
 // How many leading bytes of `form` the stream holds from offset.
@@ -169,35 +318,81 @@ std::size_t MatchedLead(Bytes bytes, std::size_t offset, const CommandForm& form
   return matched;
 }
 
-}  // namespace
-
-Command DecodeCommand(Bytes bytes, std::size_t offset) {
-  const std::uint8_t first = bytes[offset];
-  if (first >= 0x20) return DecodeText(bytes, offset);
-  std::size_t longest = 0;
-  bool streamEnds = false;
-  for (const CommandForm* form : Index().byFirst[first]) {
-    const std::size_t matched = MatchedLead(bytes, offset, *form);
-    if (matched == form->leadLength) {
-      Command command = Make(form->op, form->name, offset, form->leadLength);
-      return DecodeForm(bytes, *form, command);
-    }
-    if (matched > longest) longest = matched;
-    if (offset + matched == bytes.size()) streamEnds = true;
-  }
-  if (streamEnds) return CutShort(bytes, offset);
+Command Unknown(Bytes bytes, std::size_t offset, std::size_t matched) {
   // The byte that broke the match belongs to the unknown command unless it
   // could start the next one.
-  std::size_t length = longest == 0 ? 1 : longest;
-  if (longest > 0 && offset + longest < bytes.size() && bytes[offset + longest] >= 0x20) ++length;
+  std::size_t length = matched == 0 ? 1 : matched;
+  if (matched > 0 && offset + matched < bytes.size() && bytes[offset + matched] >= 0x20) ++length;
   return Make(Op::Unknown, "unknown", offset, length);
 }
+
+// One command, or one unknown command or byte.
+Command DecodeOne(Bytes bytes, std::size_t offset, bool chinese) {
+  const std::uint8_t first = bytes[offset];
+  if (first >= 0x20) return DecodeText(bytes, offset, chinese);
+  const FormIndex& index = Index();
+  if (const CommandForm* form = index.single[first])
+    return DecodeForm(bytes, *form, Make(form->op, form->name, offset, 1));
+  if (!index.startsLonger[first]) return Unknown(bytes, offset, 0);
+  if (offset + 1 == bytes.size()) return CutShort(bytes, offset);
+  const CommandForm* whole = nullptr;  // the longest lead present wins
+  std::size_t longest = 1;
+  for (const CommandForm* form : index.byTwo[first * 256 + bytes[offset + 1]]) {
+    const std::size_t matched = MatchedLead(bytes, offset, *form);
+    if (matched < form->leadLength && offset + matched == bytes.size()) return CutShort(bytes, offset);
+    if (matched == form->leadLength && (whole == nullptr || form->leadLength > whole->leadLength)) whole = form;
+    longest = std::max(longest, matched);
+  }
+  if (whole == nullptr) return Unknown(bytes, offset, longest);
+  return DecodeForm(bytes, *whole, Make(whole->op, whole->name, offset, whole->leadLength));
+}
+
+bool IsUnknownBytes(Op op) { return op == Op::Unknown || op == Op::BadByte; }
+
+}  // namespace
+
+Command Decoder::Next(Bytes bytes, std::size_t offset) {
+  Command command = DecodeOne(bytes, offset, chinese_);
+  if (IsUnknownBytes(command.op)) {
+    // A run of unknown bytes is one problem, not one for each byte.
+    for (std::size_t end = offset + command.length; end < bytes.size();) {
+      const Command next = DecodeOne(bytes, end, chinese_);
+      if (!IsUnknownBytes(next.op)) break;
+      end += next.length;
+      command.length = end - offset;
+    }
+    return command;
+  }
+  switch (command.op) {
+    case Op::Text:
+      command.codeTable = chinese_ ? Command::kChineseText : codeTable_;
+      break;
+    case Op::ChineseOn:
+      chinese_ = true;
+      break;
+    case Op::ChineseOff:
+      chinese_ = false;
+      break;
+    case Op::CodeTable:
+      codeTable_ = command.args[0];
+      break;
+    case Op::Initialize:
+      *this = Decoder();
+      break;
+    default:
+      break;
+  }
+  return command;
+}
+
+Command DecodeCommand(Bytes bytes, std::size_t offset) { return Decoder().Next(bytes, offset); }
 
 std::vector<Command> DecodeStream(Bytes bytes) {
   std::vector<Command> commands;
   commands.reserve(bytes.size() / 8 + 1);
+  Decoder decoder;
   for (std::size_t offset = 0; offset < bytes.size();) {
-    commands.push_back(DecodeCommand(bytes, offset));
+    commands.push_back(decoder.Next(bytes, offset));
     offset += commands.back().length;
   }
   return commands;

@@ -51,15 +51,29 @@ GlyphSource::~GlyphSource() {
   if (face_->library != nullptr) FT_Done_FreeType(face_->library);
 }
 
-Canvas GlyphSource::Glyph(std::span<const std::uint8_t> character, int cellWidth, int cellHeight) {
-  std::uint64_t key = static_cast<std::uint64_t>(cellWidth) << 48 | static_cast<std::uint64_t>(cellHeight) << 32;
-  for (std::size_t i = 0; i < character.size() && i < 4; ++i)
-    key |= static_cast<std::uint64_t>(character[i]) << (8 * i);
+// Cells are smaller than 256 dots a side; the top bit tells a Unicode
+// character from GB18030 bytes.
+template <typename MakeCode>
+Canvas GlyphSource::Cached(std::uint64_t key, MakeCode code, int cellWidth, int cellHeight) {
+  key |= static_cast<std::uint64_t>(cellWidth & 0xFF) << 40 | static_cast<std::uint64_t>(cellHeight & 0xFF) << 32;
   std::lock_guard lock(mutex_);
   auto found = cache_.find(key);
   if (found != cache_.end()) return found->second;
   if (cache_.size() >= kMaxCachedGlyphs) cache_.clear();
-  return cache_.emplace(key, Draw(CharacterOf(character), cellWidth, cellHeight)).first->second;
+  return cache_.emplace(key, Draw(code(), cellWidth, cellHeight)).first->second;
+}
+
+Canvas GlyphSource::Glyph(std::span<const std::uint8_t> character, int cellWidth, int cellHeight) {
+  std::uint64_t key = 0;
+  for (std::size_t i = 0; i < character.size() && i < 4; ++i)
+    key |= static_cast<std::uint64_t>(character[i]) << (8 * i);
+  return Cached(
+      key, [character] { return CharacterOf(character); }, cellWidth, cellHeight);
+}
+
+Canvas GlyphSource::Glyph(char32_t character, int cellWidth, int cellHeight) {
+  return Cached(
+      std::uint64_t{1} << 63 | character, [character] { return character; }, cellWidth, cellHeight);
 }
 
 // The outline is scaled so that a full-width character fills its square cell

@@ -27,10 +27,14 @@ class GlyphSource {
   // given. A copy: the cache is emptied when it grows past its bound, which a
   // stream of ever new characters would otherwise push without end.
   Canvas Glyph(std::span<const std::uint8_t> character, int cellWidth, int cellHeight);
+  // The same for a Unicode character (of a single-byte code table).
+  Canvas Glyph(char32_t character, int cellWidth, int cellHeight);
 
  private:
   GlyphSource();
   Canvas Draw(char32_t code, int cellWidth, int cellHeight);
+  template <typename MakeCode>
+  Canvas Cached(std::uint64_t key, MakeCode code, int cellWidth, int cellHeight);
 
   struct Face;
   std::unique_ptr<Face> face_;

@@ -2,25 +2,39 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "emulator/Canvas.h"
 #include "emulator/Command.h"
+#include "emulator/PrinterState.h"
 
 namespace kestrel::emu {
 
-// Print widths of the 48, 56 and 72 mm heads at 8 dots per millimetre.
+// Print widths at 8 dots per millimetre: the 48 mm head of 58 mm paper, the
+// whole 60 mm label (its frames are drawn 480 dots wide), the 72 mm head of
+// 80 mm paper.
 inline constexpr int kWidth58mm = 384;
-inline constexpr int kWidth60mm = 448;
+inline constexpr int kWidth60mm = 480;
 inline constexpr int kWidth80mm = 576;
 
 // Bounds that keep a page's memory small whatever a stream asks for.
-inline constexpr int kMaxPageHeight = 8000;             // 1 m of label
-inline constexpr int kDefaultPageHeight = 800;          // a page area that no ESC W set
-inline constexpr std::size_t kMaxHeldDots = 64u << 20;  // printed pages not yet taken
-inline constexpr std::size_t kMaxNotes = 10000;         // notes, and setting lines, not yet taken
+inline constexpr int kMaxPageHeight = 8000;               // 1 m of label
+inline constexpr int kDefaultPageHeight = 800;            // a page area that no ESC W set
+inline constexpr std::size_t kMaxHeldDots = 64u << 20;    // printed pages not yet taken
+inline constexpr std::size_t kMaxStoredDots = 16u << 20;  // images kept in the printer
+inline constexpr std::size_t kMaxNotes = 10000;           // notes, and setting lines, not yet taken
+
+// What happened to the commands of one page: which drew on it, which were
+// read without effect and why, which reached past its edges.
+struct PageAccount {
+  std::vector<std::string> drawn;    // "text x12", "ESC m x3"
+  std::vector<std::string> ignored;  // "GS r (a request for the printer's answer; nothing prints)"
+  std::vector<std::string> clipped;  // "ESC m at 0000001A"
+  std::vector<std::string> Lines() const;
+};
 
 // One printed page: a page-mode page or a strip of standard-mode roll.
 struct Page {
@@ -28,6 +42,7 @@ struct Page {
   bool pageMode = true;
   std::size_t offset = 0;  // the command that printed it
   int copies = 1;          // US U 8: the page comes out this many times
+  PageAccount account;
 };
 
 // Something the printer did not print as sent, or did with a remark.
@@ -77,57 +92,57 @@ class PrinterModel {
   const PrinterSettings& settings() const { return settings_; }
   // One line for each setting command run: "density 8", "beeper 3 x 2".
   const std::vector<Note>& settingLog() const { return settingLog_; }
-  bool pageMode() const { return pageMode_; }
+  bool pageMode() const { return state_.pageMode; }
   int printWidth() const { return printWidth_; }
 
  private:
-  struct TextStyle {
-    bool fontB = false;
-    bool small = false;
-    bool emphasized = false;
-    int underline = 0;
-    int widthMultiple = 1;
-    int heightMultiple = 1;
-    int rightSpacing = 0;
-  };
-  // A character waiting on the standard-mode line.
-  struct LineItem {
-    Canvas glyph;
-    int x;
-    int advance;
-    TextStyle style;
-  };
-
   void Reset();
   bool RunSetting(const Command& command);
   void RunLayoutCommand(std::span<const std::uint8_t> stream, const Command& command);
+  void RunCharacterCommand(const Command& command);
+  void RunPrintCommand(std::span<const std::uint8_t> stream, const Command& command);
   void Log(const Command& command, const std::string& text);
   void Remark(const Command& command, const std::string& text);
   static void Keep(std::vector<Note>& notes, Note note);
+  void Account(const Command& command, bool drew);
+  void NoteClipped();
+  void Ignore(const std::string& entry);
 
   // Page mode.
   void EnterPageMode();
   void SetPrintArea(const Command& command);
   void PrintPage(const Command& command);
+  void HoldPage(std::size_t offset);
   void Hold(Page page);
   void Draw(const Command& command);
-  PageView View() { return PageView(page_, direction_); }
+  PageView View() { return PageView(page_, state_.direction, state_.pageWidth, state_.pageHeight); }
 
   // Characters, and the line feeds of both modes.
-  void PrintText(std::span<const std::uint8_t> text);
-  void PlaceGlyph(const Canvas& glyph, int advance);
+  void PrintText(std::span<const std::uint8_t> text, std::int32_t codeTable);
+  void PlaceCharacter(Canvas glyph, int advance, bool fullWidth);
+  void PlaceOnLine(LineItem item, int tall);
+  void MoveX(int dots);
   void LineFeed();
   void Feed(int dots);
   int FlushLine();
+  int LineWidth() const;
   void FeedRoll(int dots);
   void FlushRoll();
 
-  // Bar codes, QR codes and raster images: a block at the print position in
-  // page mode, a block of its own on the roll in standard mode.
+  // Bar codes, two-dimensional codes and images: a block at the print
+  // position in page mode, a block of its own on the roll in standard mode.
   void PlaceBlock(const Canvas& picture, int scaleX, int scaleY, bool belowInPageMode);
   void PrintBarcode(std::span<const std::uint8_t> stream, const Command& command);
   void RunQrFunction(std::span<const std::uint8_t> stream, const Command& command);
+  void RunPdf417Function(std::span<const std::uint8_t> stream, const Command& command);
   void PrintRaster(std::span<const std::uint8_t> stream, const Command& command);
+  void PrintBitImage(std::span<const std::uint8_t> stream, const Command& command);
+  void RunGraphics(std::span<const std::uint8_t> stream, const Command& command);
+  void StoreGraphics(std::span<const std::uint8_t> data, const Command& command);
+  void PrintStored(const Command& command, const StoredImage* image, int scaleX, int scaleY);
+  void DefineNvBitImages(std::span<const std::uint8_t> stream, const Command& command);
+  void DefineDownloadedImage(std::span<const std::uint8_t> stream, const Command& command);
+  bool MayStore(const Canvas& image, const Command& command);
   Canvas TextPicture(const std::string& text);
 
   int printWidth_;
@@ -135,38 +150,26 @@ class PrinterModel {
   std::vector<Note> notes_;
   std::vector<Note> settingLog_;
   PrinterSettings settings_;
-  std::size_t current_ = 0;  // offset of the command being run
+  std::size_t current_ = 0;           // offset of the command being run
+  const Command* running_ = nullptr;  // the command being run
   std::size_t heldDots_ = 0;
 
-  // Characters and layout.
-  TextStyle style_;
-  int lineSpacing_ = 30;
-  int justification_ = 0;
-
-  // Bar codes and QR codes.
-  int barHeight_ = 162;
-  int moduleWidth_ = 3;
-  int barTextPosition_ = 0;
-  int qrModule_ = 3;
-  int qrLevel_ = 48;
-  std::vector<std::uint8_t> qrData_;
-
-  // Page mode.
-  bool pageMode_ = false;
+  PrinterState state_;
   bool pageDrawn_ = false;  // drawn on since the page was last printed or cleared
-  Canvas page_;
-  int direction_ = 0;
-  int lineWidth_ = 1;
-  int x_ = 0;
-  int y_ = 0;
-  int lineHeight_ = 0;
+  Canvas page_;             // the print area, and the paper right of it
+  PageAccount account_;     // of the page or the strip of roll being printed
+  std::map<std::string, int> drawnCounts_;
 
-  // Standard mode: the roll printed so far and the line being filled.
+  // Images kept while the printer runs: NV graphics and downloaded graphics
+  // by their key codes, NV bit images by their numbers.
+  std::map<int, StoredImage> nvGraphics_;
+  std::map<int, StoredImage> downloadGraphics_;
+  std::vector<StoredImage> nvBitImages_;
+  std::size_t storedDots_ = 0;
+
+  // Standard mode: the roll printed so far, drawn only as far as printed on.
   Canvas roll_;
   int rollY_ = 0;
-  std::vector<LineItem> line_;
-  int lineX_ = 0;
-  int lineTall_ = 0;
 };
 
 }  // namespace kestrel::emu

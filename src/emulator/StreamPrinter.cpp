@@ -36,7 +36,7 @@ void StreamPrinter::Shutdown() {
 void StreamPrinter::Decode(bool endOfStream) {
   std::size_t at = 0;
   while (at < pending_.size()) {
-    Command command = DecodeCommand(pending_, at);
+    Command command = decoder_.Next(pending_, at);
     if (command.op == Op::CutShort && !endOfStream) {
       if (pending_.size() - at <= kMaxPendingBytes) break;
       command.op = Op::Unknown;  // given up: decoding goes on at the next byte
@@ -85,7 +85,9 @@ void StreamPrinter::CollectPages() {
       pageLists_.push_back(std::move(listed_));
       listed_.clear();
     }
-    pages_.push_back({std::move(pages[i]), std::move(pageLists_[i])});
+    std::vector<std::string>& listed = pageLists_[i];
+    for (const std::string& line : pages[i].account.Lines()) listed.push_back("-- " + line);
+    pages_.push_back({std::move(pages[i]), std::move(listed)});
   }
   pageLists_.clear();
 }

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "emulator/Decoder.h"
 #include "emulator/PrinterModel.h"
 
 namespace kestrel::emu {
 
-// A printed page with the commands that drew it, in dump lines.
+// A printed page with the commands that drew it, in dump lines, and its
+// account ("-- drawn: ...").
 struct PrintedPage {
   Page page;
   std::vector<std::string> commands;
@@ -55,6 +57,7 @@ class StreamPrinter {
   void Collect(void (PrinterModel::*step)());
   void CollectPages();
 
+  Decoder decoder_;
   PrinterModel model_;
   std::vector<std::uint8_t> pending_;
   std::size_t offset_ = 0;  // stream offset of pending_[0]

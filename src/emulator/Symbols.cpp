@@ -2,7 +2,10 @@
 
 #include <zint.h>
 
+#include <algorithm>
 #include <memory>
+
+#include "emulator/Code128.h"
 
 namespace kestrel::emu {
 namespace {
@@ -18,9 +21,16 @@ struct SystemRule {
   int symbology;
   std::size_t withCheckDigit;  // a data length whose last digit is the check digit; 0 for none
 };
+// Systems 74 (GS1-128) and 78 (GS1 DataBar Expanded) are not printed: 0.
 constexpr SystemRule kSystems[] = {
-    {BARCODE_UPCA, 12},    {BARCODE_UPCE, 8},    {BARCODE_EANX, 13},  {BARCODE_EANX, 8},    {BARCODE_CODE39, 0},
-    {BARCODE_C25INTER, 0}, {BARCODE_CODABAR, 0}, {BARCODE_CODE93, 0}, {BARCODE_CODE128, 0},
+    {BARCODE_UPCA, 12},    {BARCODE_UPCE, 8},
+    {BARCODE_EANX, 13},    {BARCODE_EANX, 8},
+    {BARCODE_CODE39, 0},   {BARCODE_C25INTER, 0},
+    {BARCODE_CODABAR, 0},  {BARCODE_CODE93, 0},
+    {BARCODE_CODE128, 0},  {0, 0},
+    {BARCODE_DBAR_OMN, 0}, {BARCODE_DBAR_OMN, 0},
+    {BARCODE_DBAR_LTD, 0}, {0, 0},
+    {BARCODE_CODE128, 0},
 };
 
 // A code set chosen in the data ("{A", "{B", "{C") is the printer's business;
@@ -40,8 +50,10 @@ std::string WithoutCodeSets(const std::string& data) {
 }
 
 // Encodes and draws at one dot a module; for a bar code the top row, which
-// every bar crosses (the guard bars of EAN and UPC reach further down).
-Symbol Draw(ZintSymbol symbol, const std::string& data, bool matrix) {
+// every bar crosses (the guard bars of EAN and UPC reach further down); for
+// a stacked symbol one row of dots a row of the symbol.
+enum class Rows { Top, All, SymbolRows };
+Symbol Draw(ZintSymbol symbol, const std::string& data, Rows rowsKept) {
   Symbol result;
   symbol->input_mode = DATA_MODE;
   symbol->show_hrt = 0;
@@ -56,10 +68,12 @@ Symbol Draw(ZintSymbol symbol, const std::string& data, bool matrix) {
   }
   result.text = reinterpret_cast<const char*>(symbol->text);
   const int width = symbol->bitmap_width;
-  const int rows = matrix ? symbol->bitmap_height : 1;
+  const int height = symbol->bitmap_height;
+  const int rows = rowsKept == Rows::Top ? 1 : rowsKept == Rows::All ? height : std::max(symbol->rows, 1);
   result.modules.Resize(width, rows);
   for (int row = 0; row < rows; ++row) {
-    const unsigned char* rgb = symbol->bitmap + 3L * width * row;
+    const int pixelRow = rowsKept == Rows::SymbolRows ? (2 * row + 1) * height / (2 * rows) : row;
+    const unsigned char* rgb = symbol->bitmap + 3L * width * pixelRow;
     for (int column = 0; column < width; ++column)
       if (rgb[3 * column] < 128) result.modules.Fill(column, row, 1, 1);
   }
@@ -70,7 +84,10 @@ Symbol Draw(ZintSymbol symbol, const std::string& data, bool matrix) {
 
 Symbol EncodeBarcode(std::int32_t system, std::span<const std::uint8_t> bytes) {
   if (system >= 0 && system <= 6) system += 65;
-  if (system < 65 || system > 73) return {{}, {}, "bar code system " + std::to_string(system) + " is not printed", {}};
+  if (system < 65 || system > 79 || kSystems[system - 65].symbology == 0)
+    return {{}, {}, "bar code system " + std::to_string(system) + " is not printed", {}};
+  if (system == 73)
+    if (std::optional<Symbol> sets = EncodeCode128Sets(bytes)) return *sets;
   const SystemRule& rule = kSystems[system - 65];
   std::string data(bytes.begin(), bytes.end());
   std::string sentCheck;
@@ -82,7 +99,7 @@ Symbol EncodeBarcode(std::int32_t system, std::span<const std::uint8_t> bytes) {
   ZintSymbol symbol(ZBarcode_Create());
   symbol->symbology = rule.symbology;
   symbol->height = 1.0f;
-  Symbol result = Draw(std::move(symbol), data, false);
+  Symbol result = Draw(std::move(symbol), data, Rows::Top);
   if (!sentCheck.empty() && !result.text.empty() && result.text.back() != sentCheck[0])
     result.note = "check digit " + sentCheck + " replaced by " + result.text.back();
   return result;
@@ -92,7 +109,16 @@ Symbol EncodeQrCode(std::span<const std::uint8_t> bytes, std::int32_t level) {
   ZintSymbol symbol(ZBarcode_Create());
   symbol->symbology = BARCODE_QRCODE;
   symbol->option_1 = level >= 48 && level <= 51 ? level - 47 : 1;
-  return Draw(std::move(symbol), std::string(bytes.begin(), bytes.end()), true);
+  return Draw(std::move(symbol), std::string(bytes.begin(), bytes.end()), Rows::All);
+}
+
+Symbol EncodePdf417(std::span<const std::uint8_t> bytes, int columns, int rows, int errorLevel, bool truncated) {
+  ZintSymbol symbol(ZBarcode_Create());
+  symbol->symbology = truncated ? BARCODE_PDF417COMP : BARCODE_PDF417;
+  symbol->option_1 = errorLevel;
+  symbol->option_2 = columns;
+  symbol->option_3 = rows;
+  return Draw(std::move(symbol), std::string(bytes.begin(), bytes.end()), Rows::SymbolRows);
 }
 
 }  // namespace kestrel::emu

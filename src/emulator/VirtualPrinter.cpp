@@ -8,8 +8,9 @@ namespace kestrel::emu {
 Rendering RenderStream(std::span<const std::uint8_t> bytes, int printWidth, bool keepCommands) {
   Rendering rendering;
   PrinterModel model(printWidth);
+  Decoder decoder;
   for (std::size_t offset = 0; offset < bytes.size();) {
-    const Command command = DecodeCommand(bytes, offset);
+    const Command command = decoder.Next(bytes, offset);
     if (IsProblem(command.op) && ++rendering.problems <= kMaxListedProblems)
       rendering.problemCommands.push_back(command);
     if (keepCommands) rendering.commands.push_back(command);

@@ -3,31 +3,27 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QTimer>
 #include <utility>
+#include <vector>
 
 #include "commands/SendBuffer.h"
-#include "customlabel/LabelSettings.h"
 #include "language/TranslationMap.h"
 #include "ui/CAboutDlg.h"
 #include "ui/DialogBuilder.h"
+#include "ui/DialogEditCustomLabel.h"
 #include "ui/Dialog_About.h"
 #include "ui/InterfaceTexts.h"
 #include "ui/PreviewDialog.h"
 #include "ui/QtDialogControls.h"
 #include "ui/ResourcePictures.h"
-#include "version/Version.h"
-#include "window/AgingPanel.h"
-#include "window/ConsolePanel.h"
-#include "window/MainWindowJobs.h"
+#include "window/ControlIds.h"
 #include "window/MainWindowStart.h"
 
 namespace kestrel {
@@ -45,48 +41,34 @@ CKestrelDlg::CKestrelDlg(QWidget* parent, const PortDiscovery& discovery)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       discovery_(discovery),
-      link_(std::make_unique<PrinterLink>(*this, discovery_)),
-      sender_(std::make_unique<JobSender>([this](std::function<void()> call) {
-        QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
-      })),
-      progressTimer_(new QTimer(this)) {
+      progressTimer_(new QTimer(this)),
+      agingTimer_(new QTimer(this)) {
   setObjectName(QStringLiteral("CKestrelDlg"));
-  connect(progressTimer_, &QTimer::timeout, this, &CKestrelDlg::ShowSendProgress);
+  agingTimer_->setObjectName(QStringLiteral("AgingTimer"));
   controls_ = std::make_unique<DialogBuilder>(*this, MainWindowTemplate());
   controlsView_ = std::make_unique<QtDialogControls>(*controls_);
+  controller_ = std::make_unique<MainWindowController>(*this, discovery_);
   background_ = ResourceImage(kBackgroundPicture);
-  agingTimer_ = new QTimer(this);
-  agingTimer_->setObjectName(QStringLiteral("AgingTimer"));
-  aging_ = std::make_unique<AgingPanel>(*this, agingRunning_, SendCount);
-  console_ = std::make_unique<ConsolePanel>(*this);
   InitDialog();
-  ConnectHandlers();
+  ForwardEvents();
   qApp->installEventFilter(this);
 }
 
 CKestrelDlg::~CKestrelDlg() {
   qApp->removeEventFilter(this);
-  // Writes still going out end at once; the sender and the console's workers
-  // read the controls and write through the link, so they are joined before
-  // either goes.
-  link_->AbandonWrites();
-  sender_->Wait();
-  console_.reset();
-  agingTimer_->stop();
-  aging_.reset();
+  // The controller's workers read the controls: they end before the controls go.
+  controller_->Shutdown();
+  controller_.reset();
 }
 
 void CKestrelDlg::InitDialog() {
   setWindowIcon(ResourceIcon(kWindowIcon));
-  LoadInterfaceLanguage();
-  idleTitle_ = Text(WindowTitle(GetVersionText()));
-  setWindowTitle(idleTitle_);
+  controller_->Start();
+  setWindowTitle(Text(controller_->ProgressTitle()));
   ApplyInterfaceTexts();
   if (!InterfaceIsChinese()) {
-    if (QWidget* smallFont = Control(1084)) smallFont->hide();
+    if (QWidget* smallFont = Control(kSmallFontButton)) smallFont->hide();
   }
-  SetAgingRunning(false);
-  SendCount = 0;
 }
 
 void CKestrelDlg::ApplyInterfaceTexts() {
@@ -102,23 +84,19 @@ DialogControls& CKestrelDlg::Controls() { return *controlsView_; }
 
 void CKestrelDlg::ReloadCustomLabelSize() { kestrel::ReloadCustomLabelSize(Controls()); }
 
-JobContext CKestrelDlg::CurrentJobContext() const { return ReadJobContext(*controlsView_, AgingRunning()); }
-
-bool CKestrelDlg::RunNamedJob(const std::string& name) { return RunWindowJob(*this, name, AgingRunning()); }
-
 void CKestrelDlg::EnableAllControls(bool enabled) {
   // Windows owned by the window (message boxes) are not controls.
   for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
     if (!child->isWindow()) child->setEnabled(enabled);
 }
 
-void CKestrelDlg::EnableControl(int id, bool enabled) {
-  if (QWidget* control = Control(id)) control->setEnabled(enabled);
-}
-
 void CKestrelDlg::StartAgingTimer(std::int32_t intervalMs) { agingTimer_->start(intervalMs); }
 
 void CKestrelDlg::StopAgingTimer() { agingTimer_->stop(); }
+
+void CKestrelDlg::Post(std::function<void()> call) {
+  QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+}
 
 void CKestrelDlg::CallOnWindowThread(const std::function<void()>& call) {
   QMetaObject::invokeMethod(
@@ -134,17 +112,10 @@ void CKestrelDlg::ShowMessage(const std::string& text, const std::string& captio
   box.exec();
 }
 
-int CKestrelDlg::PortSelection() const { return controlsView_->Selection(1000).value_or(0); }
-
-std::string CKestrelDlg::PortText() const { return controlsView_->Text(1000).value_or(""); }
-
-std::string CKestrelDlg::BaudText() const { return controlsView_->Text(1001).value_or(""); }
-
-void CKestrelDlg::SetConnectCaption(const std::string& caption) { Controls().SetText(1003, caption); }
-
-void CKestrelDlg::EnablePortList(bool enabled) { EnableControl(1000, enabled); }
-
-void CKestrelDlg::EnableBaudList(bool enabled) { EnableControl(1001, enabled); }
+void CKestrelDlg::OpenCustomLabelEditor() {
+  DialogEditCustomLabel editor(this);
+  editor.exec();
+}
 
 QEvent::Type CKestrelDlg::CustomLabelSizeChangedEvent() { return static_cast<QEvent::Type>(QEvent::User + 1025); }
 
@@ -154,8 +125,6 @@ void CKestrelDlg::NotifyCustomLabelSizeChanged(QWidget* mainWindow) {
   QCoreApplication::sendEvent(mainWindow, &message);
 }
 
-QString CKestrelDlg::AboutEntryText() { return QStringLiteral("关于 Kestrel(&A)..."); }
-
 void CKestrelDlg::ShowAboutBox() {
   CAboutDlg about(this);
   about.exec();
@@ -164,6 +133,21 @@ void CKestrelDlg::ShowAboutBox() {
 void CKestrelDlg::ShowVersionHistory() {
   Dialog_About history(this);
   history.exec();
+}
+
+void CKestrelDlg::ShowPreview() {
+  PreviewDialog preview(*this);
+  preview.exec();
+}
+
+CKestrelDlg::DialogOpener CKestrelDlg::DialogFor(MenuCommand command) {
+  switch (command) {
+    case MenuCommand::kAbout:
+      return &CKestrelDlg::ShowAboutBox;
+    case MenuCommand::kPreview:
+      return &CKestrelDlg::ShowPreview;
+  }
+  return nullptr;
 }
 
 bool CKestrelDlg::event(QEvent* event) {
@@ -185,9 +169,12 @@ bool CKestrelDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CKestrelDlg::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F9) {
-    ShowPreview();
-    return;
+  if (event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F12) {
+    const ContextMenuEntry* entry = MenuEntryForKey(event->key() - Qt::Key_F1 + 1);
+    if (DialogOpener open = entry ? DialogFor(entry->command) : nullptr) {
+      (this->*open)();
+      return;
+    }
   }
   // Enter that no button took (a one-line edit, a list) ends the window with
   // OK, as Esc ends it with Cancel; the console box keeps Enter for new lines.
@@ -213,17 +200,17 @@ void CKestrelDlg::closeEvent(QCloseEvent* event) {
 
 void CKestrelDlg::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
-  QAction* about = menu.addAction(AboutEntryText());
-  QAction* preview = menu.addAction(PreviewDialog::EntryText());
-  preview->setShortcut(QKeySequence(Qt::Key_F9));
+  std::vector<std::pair<QAction*, DialogOpener>> actions;
+  for (const ContextMenuEntry& entry : ContextMenuEntries()) {
+    const DialogOpener open = DialogFor(entry.command);
+    if (!open) continue;
+    QAction* action = menu.addAction(Text(MenuEntryText(entry)));
+    if (entry.functionKey > 0) action->setShortcut(QKeySequence(Qt::Key_F1 + entry.functionKey - 1));
+    actions.emplace_back(action, open);
+  }
   QAction* chosen = menu.exec(event->globalPos());
-  if (chosen == about) ShowAboutBox();
-  if (chosen == preview) ShowPreview();
-}
-
-void CKestrelDlg::ShowPreview() {
-  PreviewDialog preview(*this);
-  preview.exec();
+  for (const auto& [action, open] : actions)
+    if (action == chosen) (this->*open)();
 }
 
 }  // namespace kestrel

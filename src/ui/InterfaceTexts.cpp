@@ -4,6 +4,7 @@
 
 #include "ui/DialogBuilder.h"
 #include "ui/QtDialogControls.h"
+#include "window/ControlIds.h"
 
 namespace kestrel {
 
@@ -30,7 +31,7 @@ void FillStartupContents(const DialogBuilder& controls, const std::vector<std::s
       texts.SetText(content.id, content.text);
     }
   }
-  if (QWidget* baud = controls.Control(1001)) baud->setEnabled(false);
+  if (QWidget* baud = controls.Control(kBaudList)) baud->setEnabled(false);
 }
 
 }  // namespace kestrel

@@ -42,8 +42,6 @@ QImage PageImage(const emu::Canvas& canvas) {
 
 }  // namespace
 
-QString PreviewDialog::EntryText() { return Text("预览...", "Preview..."); }
-
 PreviewDialog::PreviewDialog(CKestrelDlg& window) : QDialog(&window), window_(window) {
   setWindowTitle(Text("预览", "Preview"));
   jobs_ = new QListWidget(this);
@@ -125,7 +123,7 @@ void PreviewDialog::Render() {
   const NamedJob* job = FindJob(jobNames_[row]);
   if (job == nullptr) return;
   BeginJob();
-  job->compose(window_.CurrentJobContext());
+  job->compose(window_.Controller().CurrentJobContext());
   const auto composed = ComposedBytes();
   bytes_.assign(composed.begin(), composed.end());
   const emu::Rendering rendering = emu::RenderStream(bytes_, emu::PrintWidthOfJob(job->name), true);

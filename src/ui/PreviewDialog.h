@@ -37,9 +37,6 @@ class PreviewDialog : public QDialog {
   QListWidget* jobList() const { return jobs_; }
   QPlainTextEdit* commandList() const { return commands_; }
 
-  // The entry of the main window's context menu, in the window's language.
-  static QString EntryText();
-
  protected:
   void resizeEvent(QResizeEvent* event) override;
 

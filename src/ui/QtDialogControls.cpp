@@ -74,4 +74,14 @@ std::optional<int> QtDialogControls::Selection(int id) const {
   return list->currentIndex();
 }
 
+std::optional<bool> QtDialogControls::Enabled(int id) const {
+  QWidget* control = controls_.Control(id);
+  if (!control) return std::nullopt;
+  return control->isEnabled();
+}
+
+void QtDialogControls::SetEnabled(int id, bool enabled) {
+  if (QWidget* control = controls_.Control(id)) control->setEnabled(enabled);
+}
+
 }  // namespace kestrel

@@ -15,6 +15,8 @@ class QtDialogControls : public DialogControls {
   std::optional<bool> Checked(int id) const override;
   void SetChecked(int id, bool checked) override;
   std::optional<int> Selection(int id) const override;
+  std::optional<bool> Enabled(int id) const override;
+  void SetEnabled(int id, bool enabled) override;
 
  private:
   const DialogBuilder& controls_;

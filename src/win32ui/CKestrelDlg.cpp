@@ -1,14 +1,15 @@
 #include "win32ui/CKestrelDlg.h"
 
+#include <utility>
+#include <vector>
+
 #include "commands/SendBuffer.h"
 #include "language/TranslationMap.h"
 #include "language/win32/WideText.h"
-#include "version/Version.h"
 #include "win32ui/DialogTemplateEx.h"
 #include "win32ui/SmallDialogs.h"
+#include "window/ControlIds.h"
 #include "window/InterfaceItems.h"
-#include "window/JobButtons.h"
-#include "window/MainWindowJobs.h"
 #include "window/MainWindowStart.h"
 
 namespace kestrel::win32 {
@@ -18,11 +19,6 @@ namespace {
 constexpr int kWindowIcon = 99;
 constexpr int kAboutEntryText = 101;
 constexpr int kBackgroundPicture = 131;
-constexpr int kConnectButton = 1003;
-constexpr int kPortList = 1000;
-constexpr int kBaudList = 1001;
-constexpr int kBackfeedEdit = 1022;
-constexpr int kSmallFontButton = 1084;
 // A call another thread waits on; lParam points at the std::function to run.
 constexpr UINT kWindowThreadCall = WM_APP + 1;
 // A call posted for later; lParam owns the std::function to run.
@@ -37,13 +33,7 @@ std::wstring LoadText(int id) {
 
 }  // namespace
 
-CKestrelDlg::CKestrelDlg(const PortDiscovery& discovery)
-    : discovery_(discovery),
-      link_(std::make_unique<PrinterLink>(*this, discovery_)),
-      sender_(std::make_unique<JobSender>([this](std::function<void()> call) {
-        auto* posted = new std::function<void()>(std::move(call));
-        if (!hwnd_ || !PostMessageW(hwnd_, kPostedCall, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
-      })) {}
+CKestrelDlg::CKestrelDlg(const PortDiscovery& discovery) : discovery_(discovery) {}
 
 CKestrelDlg::~CKestrelDlg() {
   End();
@@ -103,11 +93,14 @@ INT_PTR CKestrelDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return TRUE;
     case WM_TIMER:
-      if (wParam == kAgingTimer) aging_.Tick();
-      if (wParam == kProgressTimer) ShowSendProgress();
+      if (wParam == kAgingTimer) controller_.OnAgingTimer();
+      if (wParam == kProgressTimer) ShowTitle();
       return TRUE;
     case WM_SYSCOMMAND:
       return OnSysCommand(wParam);
+    case WM_CONTEXTMENU:
+      OnContextMenu(lParam);
+      return TRUE;
     case WM_ERASEBKGND:
       SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
       return TRUE;
@@ -134,7 +127,7 @@ INT_PTR CKestrelDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     }
     case WM_SETCURSOR:
-      if (!Sending()) return FALSE;
+      if (!controller_.Sending()) return FALSE;
       SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_APPSTARTING)));
       SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
       return TRUE;
@@ -159,9 +152,8 @@ void CKestrelDlg::OnInitDialog() {
                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_ ? smallIcon_ : icon_));
-  LoadInterfaceLanguage();
-  idleTitle_ = Widen(WindowTitle(GetVersionText()));
-  SetWindowTextW(hwnd_, idleTitle_.c_str());
+  controller_.Start();
+  ShowTitle();
   layout_.Apply(hwnd_, MainWindowTemplate(), nullptr);
   ApplyInterfaceTexts();
   captionFonts_.Fit(hwnd_, layout_.Font());
@@ -179,66 +171,27 @@ void CKestrelDlg::ApplyInterfaceTexts() {
       controls_.SetText(content.id, content.text);
     }
   }
-  EnableBaudList(false);
+  controls_.SetEnabled(kBaudList, false);
   ReloadCustomLabelSize(controls_);
   ApplyCaptions(controls_);
 }
 
 void CKestrelDlg::OnCommand(int id, int code) {
-  if (code == BN_CLICKED) {
-    OnClicked(id);
-  } else if (code == CBN_SELCHANGE) {
-    const int index = controls_.Selection(id).value_or(-1);
-    if (id == kPortList) {
-      link_->PortTypeChanged(index);
-    } else {
-      StoreListSelection(id, index);
-    }
-  } else if (code == EN_CHANGE && id == kBackfeedEdit) {
-    StoreBackfeedText(controls_.Text(id).value_or(""));
-  }
-}
-
-void CKestrelDlg::OnClicked(int id) {
-  for (const JobButton& button : JobButtons()) {
-    if (button.id == id) {
-      PressJobButton(*this, id, button.job, AgingRunning());
-      return;
-    }
-  }
-  switch (id) {
-    case kConnectButton:
-      if (!Sending()) link_->ToggleConnection();
-      break;
-    case 1076:
-      aging_.Start();
-      break;
-    case 1077:
-      aging_.Stop();
-      break;
-    case 1079:
-      aging_.ResetCount();
-      break;
-    case 1035:
-      console_.Send();
-      break;
-    case 1036:
-      console_.SendStandardMode(AgingRunning());
-      break;
-    case 1037:
-      console_.HexClicked(controls_.Checked(id).value_or(false));
-      break;
-    case 1038:
-      console_.Clear();
-      break;
-    case 1042:
-      EditCustomLabel(hwnd_);
-      break;
-    case IDOK:
-    case IDCANCEL:
+  switch (code) {
+    case BN_CLICKED:
       // Enter in a one-line edit and Esc end the window as the close box
       // does, without its release of ImageBuffer.
-      End();
+      if (id == IDOK || id == IDCANCEL) {
+        End();
+      } else {
+        controller_.OnClicked(id);
+      }
+      break;
+    case CBN_SELCHANGE:
+      controller_.OnSelection(id, controls_.Selection(id).value_or(-1));
+      break;
+    case EN_CHANGE:
+      controller_.OnTextChanged(id, controls_.Text(id).value_or(""));
       break;
     default:
       break;
@@ -259,6 +212,40 @@ void CKestrelDlg::OnDpiChanged(const RECT& suggested) {
   if (backgroundBrush_) DeleteObject(backgroundBrush_);
   backgroundBrush_ = nullptr;
   MakeBackgroundBrush();
+}
+
+CKestrelDlg::DialogOpener CKestrelDlg::DialogFor(MenuCommand command) {
+  switch (command) {
+    default:
+      return nullptr;
+  }
+}
+
+// The context menu from the shared entries this window has a dialog for;
+// the about box's entry is in the system menu. At the mouse, or below the
+// window's top left corner when asked from the keyboard.
+void CKestrelDlg::OnContextMenu(LPARAM at) {
+  HMENU menu = CreatePopupMenu();
+  if (!menu) return;
+  std::vector<DialogOpener> opened;
+  for (const ContextMenuEntry& entry : ContextMenuEntries()) {
+    const DialogOpener open = entry.inWindowsSystemMenu ? nullptr : DialogFor(entry.command);
+    if (!open) continue;
+    std::wstring text = Widen(MenuEntryText(entry));
+    if (entry.functionKey > 0) text += L"\tF" + std::to_wstring(entry.functionKey);
+    opened.push_back(open);
+    AppendMenuW(menu, MF_STRING, opened.size(), text.c_str());
+  }
+  POINT point{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+  if (at == static_cast<LPARAM>(-1)) {
+    point = {0, 0};
+    ClientToScreen(hwnd_, &point);
+  }
+  const UINT chosen = opened.empty() ? 0
+                                     : static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x,
+                                                                        point.y, 0, hwnd_, nullptr));
+  DestroyMenu(menu);
+  if (chosen > 0 && chosen <= opened.size()) (this->*opened[chosen - 1])();
 }
 
 void CKestrelDlg::OnPaint() {
@@ -313,42 +300,26 @@ HBRUSH CKestrelDlg::BackgroundBrushFor(HDC dc, HWND control) {
 
 void CKestrelDlg::End() {
   if (!hwnd_) return;
-  // Writes still going out end at once; the sender and the console's
-  // workers read the controls and write through the link: they end before
-  // the window goes.
-  link_->AbandonWrites();
-  sender_->Wait();
-  console_.StopWorkers();
-  StopAgingTimer();
+  // The window goes at once; a job or a console copy still going out is let
+  // out whole first, and the controller's workers, which read the controls,
+  // end before the controls go.
+  ShowWindow(hwnd_, SW_HIDE);
+  controller_.Shutdown();
   DestroyWindow(hwnd_);
   hwnd_ = nullptr;
   controls_.Attach(nullptr);
   ended_ = true;
 }
 
-int CKestrelDlg::PortSelection() const { return controls_.Selection(kPortList).value_or(0); }
-
-std::string CKestrelDlg::PortText() const { return controls_.Text(kPortList).value_or(""); }
-
-std::string CKestrelDlg::BaudText() const { return controls_.Text(kBaudList).value_or(""); }
-
 void CKestrelDlg::ShowMessage(const std::string& text, const std::string& caption) {
   MessageBoxW(hwnd_, Widen(text).c_str(), Widen(caption).c_str(), MB_OK);
 }
 
-void CKestrelDlg::SetConnectCaption(const std::string& caption) { controls_.SetText(kConnectButton, caption); }
-
-void CKestrelDlg::EnablePortList(bool enabled) { EnableControl(kPortList, enabled); }
-
-void CKestrelDlg::EnableBaudList(bool enabled) { EnableControl(kBaudList, enabled); }
+void CKestrelDlg::OpenCustomLabelEditor() { EditCustomLabel(hwnd_); }
 
 void CKestrelDlg::EnableAllControls(bool enabled) {
   for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
     EnableWindow(child, enabled);
-}
-
-void CKestrelDlg::EnableControl(int id, bool enabled) {
-  if (HWND control = GetDlgItem(hwnd_, id)) EnableWindow(control, enabled);
 }
 
 void CKestrelDlg::StartAgingTimer(std::int32_t intervalMs) {
@@ -359,26 +330,22 @@ void CKestrelDlg::StopAgingTimer() {
   if (hwnd_) KillTimer(hwnd_, kAgingTimer);
 }
 
-bool CKestrelDlg::Sending() const { return sender_->Busy(); }
-
-bool CKestrelDlg::SendOffThread(std::function<bool()> write, std::function<void(bool)> done) {
-  const bool started = sender_->Start(std::move(write), [this, done = std::move(done)](bool written) {
+void CKestrelDlg::ShowSending(bool sending) {
+  if (sending) {
+    SetTimer(hwnd_, kProgressTimer, kProgressIntervalMs, nullptr);
+  } else {
     KillTimer(hwnd_, kProgressTimer);
-    SetWindowTextW(hwnd_, idleTitle_.c_str());
-    if (done) done(written);
-  });
-  if (!started) return false;
-  ShowSendProgress();
-  SetTimer(hwnd_, kProgressTimer, kProgressIntervalMs, nullptr);
-  return true;
+  }
+  ShowTitle();
 }
 
-// "Kestrel - V1.0.0.16 - 发送中 42%": the share of the job that has left.
-void CKestrelDlg::ShowSendProgress() {
-  const PrinterLink::WriteProgress progress = link_->Progress();
-  const auto percent = progress.total > 0 ? progress.sent * 100 / progress.total : 0;
-  const std::wstring sending = InterfaceIsChinese() ? L"发送中" : L"Sending";
-  SetWindowTextW(hwnd_, (idleTitle_ + L" - " + sending + L" " + std::to_wstring(percent) + L"%").c_str());
+void CKestrelDlg::ShowTitle() {
+  if (hwnd_) SetWindowTextW(hwnd_, Widen(controller_.ProgressTitle()).c_str());
+}
+
+void CKestrelDlg::Post(std::function<void()> call) {
+  auto* posted = new std::function<void()>(std::move(call));
+  if (!hwnd_ || !PostMessageW(hwnd_, kPostedCall, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
 }
 
 void CKestrelDlg::CallOnWindowThread(const std::function<void()>& call) {

@@ -2,31 +2,28 @@
 
 #include <windows.h>
 
-#include <atomic>
-#include <cstdint>
 #include <memory>
 #include <string>
 
-#include "link/JobSender.h"
-#include "link/LinkHost.h"
-#include "link/PrinterLink.h"
+#include "link/PortDiscovery.h"
 #include "win32ui/CaptionFonts.h"
 #include "win32ui/DialogLayout.h"
 #include "win32ui/Win32DialogControls.h"
-#include "window/AgingPanel.h"
-#include "window/ConsolePanel.h"
+#include "window/ContextMenu.h"
+#include "window/MainWindowController.h"
 #include "window/WindowHost.h"
 
 namespace kestrel::win32 {
 
 // The main window on Windows: a dialog built in memory from template 102.
-// Every control event goes to one operation of the window module or the
-// link; the window composes nothing itself. Usage:
+// It hands every control event to its MainWindowController in one call and
+// does the toolkit's part: timers, message boxes, painting, the busy cursor,
+// the system menu and the context menu. Usage:
 //
 //   CKestrelDlg dialog;
 //   dialog.Create();          // the window, shown and initialised
 //   dialog.RunMessageLoop();  // until the window ends
-class CKestrelDlg : public LinkHost, public WindowHost {
+class CKestrelDlg : public WindowHost {
  public:
   // Message 1025: the custom label editor saved the settings file.
   static constexpr UINT kCustomLabelSizeChanged = WM_USER + 1;
@@ -55,27 +52,17 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   // message was taken. Every message of the loop passes here first.
   bool PreTranslateMessage(const MSG& message);
 
-  std::uint32_t SendCount = 0;
-
-  // LinkHost
-  int PortSelection() const override;
-  std::string PortText() const override;
-  std::string BaudText() const override;
-  bool AgingRunning() const override { return agingRunning_.load(); }
-  void ShowMessage(const std::string& text, const std::string& caption) override;
-  void SetConnectCaption(const std::string& caption) override;
-  void EnablePortList(bool enabled) override;
-  void EnableBaudList(bool enabled) override;
+  MainWindowController& Controller() { return controller_; }
 
   // WindowHost
   DialogControls& Controls() override { return controls_; }
-  PrinterLink& Link() override { return *link_; }
+  void ShowMessage(const std::string& text, const std::string& caption) override;
   void EnableAllControls(bool enabled) override;
-  void EnableControl(int id, bool enabled) override;
   void StartAgingTimer(std::int32_t intervalMs) override;
   void StopAgingTimer() override;
-  bool Sending() const override;
-  bool SendOffThread(std::function<bool()> write, std::function<void(bool)> done) override;
+  void ShowSending(bool sending) override;
+  void OpenCustomLabelEditor() override;
+  void Post(std::function<void()> call) override;
   void CallOnWindowThread(const std::function<void()>& call) override;
   void ServeWindowThreadCalls() override;
 
@@ -85,24 +72,23 @@ class CKestrelDlg : public LinkHost, public WindowHost {
   void OnInitDialog();
   void ApplyInterfaceTexts();
   void OnCommand(int id, int code);
-  void OnClicked(int id);
   bool OnSysCommand(WPARAM command);
+  void OnContextMenu(LPARAM at);
   void OnPaint();
   void OnDpiChanged(const RECT& suggested);
   HBRUSH BackgroundBrushFor(HDC dc, HWND control);
   void MakeBackgroundBrush();
+  void ShowTitle();
   void End();
-  void ShowSendProgress();
+  // What opens the dialog of a context menu entry; nullptr when this window
+  // has none for it.
+  using DialogOpener = void (CKestrelDlg::*)();
+  static DialogOpener DialogFor(MenuCommand command);
 
   HWND hwnd_ = nullptr;
   Win32DialogControls controls_;
   const PortDiscovery& discovery_;
-  std::unique_ptr<PrinterLink> link_;
-  std::unique_ptr<JobSender> sender_;
-  std::wstring idleTitle_;
-  std::atomic<bool> agingRunning_ = false;
-  AgingPanel aging_{*this, agingRunning_, SendCount};
-  ConsolePanel console_{*this};
+  MainWindowController controller_{*this, discovery_};
   DialogLayout layout_;
   CaptionFonts captionFonts_;
   HICON icon_ = nullptr;

@@ -84,6 +84,16 @@ std::optional<int> Win32DialogControls::Selection(int id) const {
   return static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
 }
 
+std::optional<bool> Win32DialogControls::Enabled(int id) const {
+  HWND control = Control(id);
+  if (!control) return std::nullopt;
+  return IsWindowEnabled(control) != FALSE;
+}
+
+void Win32DialogControls::SetEnabled(int id, bool enabled) {
+  if (HWND control = Control(id)) EnableWindow(control, enabled);
+}
+
 void Win32DialogControls::FillList(int id, const std::vector<std::string>& items, int selected) {
   HWND list = Control(id);
   if (!list) return;

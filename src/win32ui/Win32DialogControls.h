@@ -22,6 +22,8 @@ class Win32DialogControls : public DialogControls {
   std::optional<bool> Checked(int id) const override;
   void SetChecked(int id, bool checked) override;
   std::optional<int> Selection(int id) const override;
+  std::optional<bool> Enabled(int id) const override;
+  void SetEnabled(int id, bool enabled) override;
 
   // Replaces a drop-down list's items, in the order given, and selects one.
   void FillList(int id, const std::vector<std::string>& items, int selected);

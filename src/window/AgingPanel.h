@@ -8,14 +8,15 @@
 
 namespace kestrel {
 
-// The aging test of the main window (start 1076, stop 1077, reset 1079, the
-// count display 1078) and its window timer. Works on the window's
-// AgingRunning, which the link also asks from a console worker, and its
-// SendCount.
+class MainWindowController;
+
+// The aging test of the main window (start, stop, reset and the count
+// display) and its window timer. Works on the controller's AgingRunning,
+// which the link also asks from a console worker, and its SendCount.
 class AgingPanel : private AgingHost {
  public:
-  AgingPanel(WindowHost& window, std::atomic<bool>& running, std::uint32_t& sendCount)
-      : window_(window), running_(running), sendCount_(sendCount) {}
+  AgingPanel(MainWindowController& controller, WindowHost& window, std::atomic<bool>& running, std::uint32_t& sendCount)
+      : controller_(controller), window_(window), running_(running), sendCount_(sendCount) {}
 
   void Start();
   void Stop() { StopAging(); }
@@ -30,6 +31,7 @@ class AgingPanel : private AgingHost {
   void ShowMessage(const std::string& text, const std::string& caption) override;
   void ShowSendCount();
 
+  MainWindowController& controller_;
   WindowHost& window_;
   std::atomic<bool>& running_;
   std::uint32_t& sendCount_;

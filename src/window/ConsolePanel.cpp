@@ -3,21 +3,14 @@
 #include <chrono>
 
 #include "language/TranslationMap.h"
-#include "window/MainWindowJobs.h"
+#include "window/ControlIds.h"
+#include "window/MainWindowController.h"
 
 namespace kestrel {
 
-namespace {
-
-constexpr int kCountEdit = 1034;
-constexpr int kHexBox = 1037;
-constexpr int kContentBox = 1039;
-
-}  // namespace
-
 void ConsolePanel::Send() {
-  if (window_.Sending()) return;  // refused while a job goes out
-  PrinterLink& link = window_.Link();
+  if (controller_.Sending()) return;  // refused while a job goes out
+  PrinterLink& link = controller_.Link();
   link.ReconnectPrinter();
   if (!link.Connected()) return;
 
@@ -29,25 +22,25 @@ void ConsolePanel::Send() {
     return;
   }
   if (SendsOnce(ReadSendCount(input.countText))) {
-    window_.SendOffThread([&link, buffer] { return link.WritePrinter(buffer->bytes.data(), buffer->length); }, {});
+    controller_.SendOffThread([&link, buffer] { return link.WritePrinter(buffer->bytes.data(), buffer->length); }, {});
     return;
   }
   StartWorker();
 }
 
-void ConsolePanel::SendStandardMode(bool agingRunning) { RunWindowJob(window_, "standardmode", agingRunning); }
+void ConsolePanel::SendStandardMode() { controller_.RunNamedJob("standardmode"); }
 
-void ConsolePanel::Clear() { window_.Controls().SetText(kContentBox, ""); }
+void ConsolePanel::Clear() { window_.Controls().SetText(kConsoleBox, ""); }
 
 void ConsolePanel::HexClicked(bool checked) {
-  const std::string content = window_.Controls().Text(kContentBox).value_or("");
+  const std::string content = window_.Controls().Text(kConsoleBox).value_or("");
   if (content.empty()) return;
   const std::optional<std::string> converted = ConvertForHexBox(content, checked);
   if (!converted) {
     window_.ShowMessage(Translate(ConsoleErrorText(ConsoleError::kHexInput)), Translate("错误"));
     return;
   }
-  window_.Controls().SetText(kContentBox, *converted);
+  window_.Controls().SetText(kConsoleBox, *converted);
 }
 
 void ConsolePanel::StopWorkers() {
@@ -71,8 +64,8 @@ ConsolePanel::ConsoleInput ConsolePanel::ReadInput() const {
   const DialogControls& controls = window_.Controls();
   ConsoleInput input;
   input.hexMode = controls.Checked(kHexBox).value_or(false);
-  input.content = controls.Text(kContentBox).value_or("");
-  input.countText = controls.Text(kCountEdit).value_or("");
+  input.content = controls.Text(kConsoleBox).value_or("");
+  input.countText = controls.Text(kConsoleCountEdit).value_or("");
   return input;
 }
 
@@ -112,7 +105,7 @@ void ConsolePanel::RepeatSendWorker() {
     OnWindowThread([&] { ShowConsoleError(error); });
     return;
   }
-  PrinterLink& link = window_.Link();
+  PrinterLink& link = controller_.Link();
   RepeatSend(
       *buffer, ReadSendCount(input.countText),
       [&link](const std::uint8_t* bytes, std::int32_t length) { return link.WritePrinter(bytes, length); }, stopping_);

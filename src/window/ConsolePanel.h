@@ -11,20 +11,21 @@
 
 namespace kestrel {
 
-// The standard-mode console of the main window: send (1035), standard mode
-// (1036), HEX (1037), clear (1038), the text box (1039), the send count
-// (1034), and the repeat-send workers. StopWorkers(), which the destructor
-// also runs, ends and joins them; call it before the window's controls go.
+class MainWindowController;
+
+// The standard-mode console of the main window: send, standard mode, HEX,
+// clear, the text box, the send count, and the repeat-send workers.
+// StopWorkers(), which the destructor also runs, ends and joins them; call it
+// before the window's controls go.
 class ConsolePanel {
  public:
-  explicit ConsolePanel(WindowHost& window) : window_(window) {}
+  ConsolePanel(MainWindowController& controller, WindowHost& window) : controller_(controller), window_(window) {}
   ~ConsolePanel() { StopWorkers(); }
   ConsolePanel(const ConsolePanel&) = delete;
   ConsolePanel& operator=(const ConsolePanel&) = delete;
 
-  // `agingRunning` is the aging flag the standard-mode job composes with.
   void Send();
-  void SendStandardMode(bool agingRunning);
+  void SendStandardMode();
   void Clear();
   void HexClicked(bool checked);
   void StopWorkers();
@@ -50,6 +51,7 @@ class ConsolePanel {
   // once the workers are being stopped.
   bool OnWindowThread(const std::function<void()>& call);
 
+  MainWindowController& controller_;
   WindowHost& window_;
   std::atomic<bool> stopping_ = false;
   std::vector<std::unique_ptr<Worker>> workers_;  // touched on the window's thread only

@@ -20,6 +20,8 @@ class DialogControls {
   virtual void SetChecked(int id, bool checked) = 0;
   // The selected item of a list, -1 for none.
   virtual std::optional<int> Selection(int id) const = 0;
+  virtual std::optional<bool> Enabled(int id) const = 0;
+  virtual void SetEnabled(int id, bool enabled) = 0;
 };
 
 }  // namespace kestrel

@@ -2,6 +2,7 @@
 
 #include "language/TranslationMap.h"
 #include "link/PortDiscovery.h"
+#include "window/ControlIds.h"
 
 namespace kestrel {
 
@@ -77,21 +78,21 @@ std::vector<std::string> PortListEntries(const PortDiscovery& discovery) { retur
 
 std::vector<StartupContent> StartupContents(const std::vector<std::string>& ports) {
   return {
-      List(1000, ports, 0),
-      List(1001, BaudRateItems(), 7),
-      List(1010, Translated(PaperTypeItems()), 2),
-      List(1011, Translated(PrintDirectionItems()), 0),
-      List(1012, LabelSizeItems(), 3),
-      List(1013, BarcodeTypeItems(), 7),
-      List(1029, DensityItems(), 2),
-      EditText(1022, "35"),
-      EditText(1039, ConsoleDefaultText(InterfaceIsChinese())),
-      EditText(1034, "1"),
-      List(1073, PrintSpeedItems(), 0),
-      EditText(1047, "3000"),
-      List(1075, LabelSizeItems(), 2),
-      EditText(1044, "1"),
-      List(1085, PrinterBaudRateItems(), 4),
+      List(kPortList, ports, 0),
+      List(kBaudList, BaudRateItems(), 7),
+      List(kPaperTypeList, Translated(PaperTypeItems()), 2),
+      List(kDirectionList, Translated(PrintDirectionItems()), 0),
+      List(kLabelSizeList, LabelSizeItems(), 3),
+      List(kBarcodeTypeList, BarcodeTypeItems(), 7),
+      List(kDensityList, DensityItems(), 2),
+      EditText(kBackfeedEdit, "35"),
+      EditText(kConsoleBox, ConsoleDefaultText(InterfaceIsChinese())),
+      EditText(kConsoleCountEdit, "1"),
+      List(kSpeedList, PrintSpeedItems(), 0),
+      EditText(kIntervalEdit, "3000"),
+      List(kAgingSizeList, LabelSizeItems(), 2),
+      EditText(kCopiesEdit, "1"),
+      List(kPrinterBaudList, PrinterBaudRateItems(), 4),
   };
 }
 

@@ -9,14 +9,14 @@ namespace kestrel {
 
 // Items of the main window's lists, in the order they show (no list sorts).
 // Paper type and direction hold Chinese source texts, shown through Translate.
-const std::vector<std::string>& BaudRateItems();         // 1001
-const std::vector<std::string>& PaperTypeItems();        // 1010
-const std::vector<std::string>& PrintDirectionItems();   // 1011
-const std::vector<std::string>& LabelSizeItems();        // 1012 and 1075
-const std::vector<std::string>& BarcodeTypeItems();      // 1013
-std::vector<std::string> DensityItems();                 // 1029: Level_1 to Level_8
-std::vector<std::string> PrintSpeedItems();              // 1073: 1, 10, 20, ... 240
-const std::vector<std::string>& PrinterBaudRateItems();  // 1085
+const std::vector<std::string>& BaudRateItems();         // kBaudList
+const std::vector<std::string>& PaperTypeItems();        // kPaperTypeList
+const std::vector<std::string>& PrintDirectionItems();   // kDirectionList
+const std::vector<std::string>& LabelSizeItems();        // kLabelSizeList and kAgingSizeList
+const std::vector<std::string>& BarcodeTypeItems();      // kBarcodeTypeList
+std::vector<std::string> DensityItems();                 // kDensityList: Level_1 to Level_8
+std::vector<std::string> PrintSpeedItems();              // kSpeedList: 1, 10, 20, ... 240
+const std::vector<std::string>& PrinterBaudRateItems();  // kPrinterBaudList
 
 // The console's starting text for the interface language, lines ending in CR LF.
 std::string ConsoleDefaultText(bool chinese);

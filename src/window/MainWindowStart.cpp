@@ -2,6 +2,7 @@
 
 #include "customlabel/LabelSettings.h"
 #include "language/TranslationMap.h"
+#include "window/ControlIds.h"
 
 namespace kestrel {
 
@@ -21,8 +22,8 @@ void ApplyCaptions(DialogControls& controls) {
 
 void ReloadCustomLabelSize(DialogControls& controls) {
   LabelSettings& settings = GetLabelSettings();
-  controls.SetText(1033, settings.ReadSettingText("CustomLabel_Width", 8));
-  controls.SetText(1041, settings.ReadSettingText("CustomLabel_Height", 8));
+  controls.SetText(kCustomWidthEdit, settings.ReadSettingText("CustomLabel_Width", 8));
+  controls.SetText(kCustomHeightEdit, settings.ReadSettingText("CustomLabel_Height", 8));
 }
 
 }  // namespace kestrel

@@ -12,7 +12,7 @@ void LoadInterfaceLanguage();
 void ApplyCaptions(DialogControls& controls);
 
 // The custom label width and height from the settings file into the hidden
-// edits 1033 and 1041, in millimetres; at start-up and on message 1025.
+// edits of the custom label size, in millimetres; at start-up and on message 1025.
 void ReloadCustomLabelSize(DialogControls& controls);
 
 }  // namespace kestrel

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,13 @@ TEST(EmulatorCommandsTest, DumpListsEveryCommandAndItsProblems) {
   const std::vector<std::string> lines = Lines(job.output);
   ASSERT_GT(lines.size(), 20u);
   EXPECT_EQ(lines[0], "00000000  1B 40" + std::string(48, ' ') + "ESC @  initialize");
-  EXPECT_EQ(lines.back(), "00000F16  1B 0C" + std::string(48, ' ') + "ESC FF  print the page");
+  // The page the ESC FF printed follows it, with what drew on it.
+  const auto printed =
+      std::find(lines.begin(), lines.end(), "00000F16  1B 0C" + std::string(48, ' ') + "ESC FF  print the page");
+  ASSERT_LT(printed + 2, lines.end());
+  EXPECT_EQ(printed[1], "-- page 1: 576 x 464 dots");
+  EXPECT_EQ(printed[2], "--   drawn: ESC l x2, ESC m x1, GS k x1, GS v 0 x5, text x9");
+  EXPECT_EQ(lines.back().rfind("--   ", 0), 0u) << lines.back();
 
   test::TempDir dir;
   const std::string path = dir.path() + "/user.bin";
@@ -39,7 +46,9 @@ TEST(EmulatorCommandsTest, DumpListsEveryCommandAndItsProblems) {
   const CliRun file = RunCli({"dump", path});
   EXPECT_EQ(file.status, 1);
   const std::vector<std::string> fileLines = Lines(file.output);
-  ASSERT_EQ(fileLines.size(), 5u) << file.output;
+  ASSERT_EQ(fileLines.size(), 7u) << file.output;  // and the strip the line feed printed, at the end
+  EXPECT_EQ(fileLines[5], "-- page 1: 576 x 30 dots");
+  EXPECT_EQ(fileLines[6], "--   drawn: text x1");
   EXPECT_EQ(fileLines[2], "00000004  1B 99" + std::string(48, ' ') + "!! unknown command 1B 99");
   EXPECT_EQ(fileLines[4].substr(0, 9), "00000007 ");
   EXPECT_NE(fileLines[4].find("!! cut short"), std::string::npos);
@@ -51,17 +60,17 @@ TEST(EmulatorCommandsTest, PreviewAndRenderWritePictures) {
   test::TempDir dir;
   const CliRun one = RunCli({"preview", "60x30", "--output", dir.path() + "/l.png"});
   EXPECT_EQ(one.status, 0) << one.error;
-  EXPECT_EQ(one.output, "page 1: 448 x 224 dots, " + dir.path() + "/l.png\n");
+  EXPECT_EQ(one.output, "page 1: 480 x 224 dots, " + dir.path() + "/l.png\n");
   emu::Canvas picture;
   std::string error;
   ASSERT_TRUE(emu::ReadPng(dir.path() + "/l.png", &picture, &error)) << error;
-  EXPECT_EQ(picture.width(), 448);
+  EXPECT_EQ(picture.width(), 480);  // the frame spans the whole 60 mm label
   EXPECT_FALSE(picture.blank());
 
   const CliRun copies = RunCli({"preview", "60x30", "--copies", "2", "--output", dir.path() + "/q.png"});
   EXPECT_EQ(copies.status, 0) << copies.error;
-  EXPECT_EQ(Lines(copies.output), (std::vector<std::string>{"page 1: 448 x 224 dots, " + dir.path() + "/q-1.png",
-                                                            "page 2: 448 x 224 dots, " + dir.path() + "/q-2.png"}));
+  EXPECT_EQ(Lines(copies.output), (std::vector<std::string>{"page 1: 480 x 224 dots, " + dir.path() + "/q-1.png",
+                                                            "page 2: 480 x 224 dots, " + dir.path() + "/q-2.png"}));
 
   // A user's file in standard mode: a strip as wide as the head asked for.
   const std::string bytes = dir.path() + "/text.bin";

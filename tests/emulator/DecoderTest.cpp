@@ -76,18 +76,13 @@ TEST(DecoderTest, CommandsAndTheirParameters) {
        "1B 99 0A 1B 4E 07 41 07 1D",
        {{0, 2, "unknown", {}},
         {2, 1, "LF", {}},
-        {3, 2, "unknown", {}},  // ESC N 7: the 07 could start the next command
-        {5, 1, "unknown", {}},
+        {3, 3, "unknown", {}},  // ESC N 7 and the 07 after it: one run of unknown bytes
         {6, 1, "text", {}},
         {7, 1, "unknown", {}},
         {8, 1, "cut short", {}}}},
       {"bytes that are no character",
        "80 41 FF 81 7F",
-       {{0, 1, "not a character", {}},
-        {1, 1, "text", {}},
-        {2, 1, "not a character", {}},
-        {3, 1, "not a character", {}},
-        {4, 1, "text", {}}}},
+       {{0, 1, "not a character", {}}, {1, 1, "text", {}}, {2, 2, "not a character", {}}, {4, 1, "text", {}}}},
       {"cut short inside the parameters", "1B 57 00 00 C0", {{0, 5, "cut short", {}}}},
       {"cut short inside the lead bytes", "41 1F 55", {{0, 1, "text", {}}, {1, 2, "cut short", {}}}},
       {"raster image longer than the stream", "1D 76 30 00 FF FF FF FF 00", {{0, 9, "cut short", {}}}},
@@ -96,6 +91,92 @@ TEST(DecoderTest, CommandsAndTheirParameters) {
       {"a bar code system that does not exist", "1D 6B 50 31", {{0, 3, "unknown", {}}, {3, 1, "text", {}}}},
   };
   for (const DecoderCase& row : cases) ExpectCommands(row);
+}
+
+// Standard commands outside Kestrel's own vocabulary are read whole, however
+// their length is given, so that no parameter byte prints as text.
+TEST(DecoderTest, StandardCommandsAreConsumedWhole) {
+  const DecoderCase cases[] = {
+      {"GS W, then a character",
+       "1B 40 1D 57 40 02 41 0A",
+       {{0, 2, "ESC @", {}}, {2, 4, "GS W", {576}}, {6, 1, "text", {}}, {7, 1, "LF", {}}}},
+      {"one-byte and nL nH parameters",
+       "1D 4C 10 00 1D 61 FF 1D 72 01 1C 53 02 03 1C 43 01 1C 2D 01 1B 7B 01 1B 5C 30 00 1D 5C F0 FF 1D 49 42",
+       {{0, 4, "GS L", {16}},
+        {4, 3, "GS a", {255}},
+        {7, 3, "GS r", {1}},
+        {10, 4, "FS S", {2, 3}},
+        {14, 3, "FS C", {1}},
+        {17, 3, "FS -", {1}},
+        {20, 3, "ESC {", {1}},
+        {23, 4, "ESC \\", {48}},
+        {27, 4, "GS \\", {0xFFF0}},
+        {31, 3, "GS I", {0x42}}}},
+      {"pL pH and p1 p2 p3 p4 lengths",
+       "1C 28 41 02 00 30 31 1D 28 4C 02 00 30 32 1D 38 4C 02 00 00 00 30 32 1D 28 6B 03 00 30 41 00",
+       {{0, 7, "FS ( A", {2}}, {7, 7, "GS ( L", {2}}, {14, 9, "GS 8 L", {2}}, {23, 8, "GS ( k", {0x30, 0x41, 0}}}},
+      {"bit images: 8-dot columns of one byte, 24-dot columns of three",
+       "1B 2A 00 02 00 FF FF 1B 2A 21 01 00 01 02 03",
+       {{0, 7, "ESC *", {0, 2}}, {7, 8, "ESC *", {33, 1}}}},
+      {"real-time commands",
+       "10 04 01 10 04 07 01 10 05 02 10 14 01 00 01 10 14 08 01 03 14 01 06 02 08",
+       {{0, 3, "DLE EOT", {1}},
+        {3, 4, "DLE EOT", {7, 1}},
+        {7, 3, "DLE ENQ", {2}},
+        {10, 5, "DLE DC4", {1}},
+        {15, 10, "DLE DC4", {8}}}},
+      {"cuts with a feed, and ESC i",
+       "1D 56 68 10 1D 56 31 1B 69",
+       {{0, 4, "GS V", {104, 16}}, {4, 3, "GS V", {49}}, {7, 2, "ESC i", {}}}},
+      {"images and characters defined by their sizes",
+       "1D 2A 01 01 00 01 02 03 04 05 06 07 1C 71 01 01 00 01 00 00 00 00 00 00 00 00 00 "
+       "1B 26 03 41 42 02 01 02 03 04 05 06 02 01 02 03 04 05 06 1B 44 08 10 00",
+       {{0, 12, "GS *", {1, 1}}, {12, 15, "FS q", {1}}, {27, 19, "ESC &", {3, 0x41, 0x42}}, {46, 5, "ESC D", {}}}},
+      {"a length beyond the stream", "1D 28 4C 10 00 30", {{0, 6, "cut short", {}}}},
+  };
+  for (const DecoderCase& row : cases) ExpectCommands(row);
+}
+
+// FS . turns Chinese character mode off: bytes above 7F are characters of the
+// table ESC t chose, one byte each, until FS & or ESC @.
+TEST(DecoderTest, ChineseCharacterModeDecidesHowTextIsRead) {
+  const std::vector<std::uint8_t> bytes = Hex("1C 2E 1B 74 00 9C 41 C4 C4 0A 1C 26 C4 C4 0A 1C 2E 1B 40 C4 C4");
+  const std::vector<Command> commands = DecodeStream(bytes);
+  ASSERT_EQ(commands.size(), 10u);
+  EXPECT_EQ(commands[2].codeTable, 0);
+  EXPECT_EQ(DescribeCommand(bytes, commands[2]), "text  \"£A──\"");
+  EXPECT_EQ(DescribeCommand(bytes, commands[5]), "text  \"哪\"");
+  EXPECT_EQ(commands[9].codeTable, Command::kChineseText);
+}
+
+// One row per single-byte table: ESC t n and a byte above 7F, as the dump
+// reads it.
+TEST(DecoderTest, EveryCodeTableReadsItsCharacters) {
+  struct Row {
+    const char* table;  // n of ESC t, in hex
+    const char* hex;
+    const char* text;
+  };
+  const Row rows[] = {
+      {"00", "9C E1 C4", "£ß─"}, {"01", "B1 DF", "ｱﾟ"}, {"02", "9B D5 A9", "øı®"}, {"03", "83 8C", "âÔ"},
+      {"04", "84 8D", "Â‗"},     {"05", "9B AF", "ø¤"}, {"10", "80 E9", "€é"},     {"11", "80 EF", "Ая"},
+      {"12", "A5 E7", "ąš"},     {"13", "D5 9B", "€ø"},
+  };
+  for (const Row& row : rows) {
+    const std::vector<std::uint8_t> bytes = Hex("1C 2E 1B 74 " + std::string(row.table) + " " + row.hex);
+    const std::vector<Command> commands = DecodeStream(bytes);
+    ASSERT_EQ(commands.size(), 3u) << row.table;
+    EXPECT_EQ(DescribeCommand(bytes, commands[2]), "text  \"" + std::string(row.text) + "\"") << "table " << row.table;
+  }
+}
+
+// A run of bytes that start nothing is one problem, however long.
+TEST(DecoderTest, UnknownBytesAreOneProblemARun) {
+  const std::vector<std::uint8_t> bytes = Hex("1B 99 1B 98 80 FF 1D 99 41");
+  const std::vector<Command> commands = DecodeStream(bytes);
+  ASSERT_EQ(commands.size(), 2u);
+  EXPECT_EQ(commands[0].length, 8u);
+  EXPECT_EQ(DescribeCommand(bytes, commands[0]), "unknown command 1B 99 1B 98 80 FF 1D 99");
 }
 
 TEST(DecoderTest, DumpLinesNameOffsetsBytesAndWords) {

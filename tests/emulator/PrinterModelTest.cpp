@@ -121,3 +121,142 @@ TEST(PrinterModelTest, PageSizesAndHeldPagesAreBounded) {
 
 }  // namespace
 }  // namespace kestrel::emu
+
+namespace kestrel::emu {
+namespace {
+
+// A count of printed dots in a rectangle of the first page: exactly, or at
+// least `count` when `atLeast` is set.
+struct Ink {
+  int x, y, w, h;
+  int count;
+  bool atLeast = false;
+};
+
+struct StandardCase {
+  const char* label;
+  const char* hex;
+  std::vector<Ink> ink;
+};
+
+// Standard-mode commands of receipt programs, one row each: the stream is
+// printed on an 80 mm head and the strip's dots counted where they must and
+// must not be. A font A character is 12 x 24 dots, the line 30 dots high.
+TEST(PrinterModelTest, StandardModeCommandsPlaceTheirDots) {
+  const StandardCase cases[] = {
+      {"GS W: its parameters do not print", "1B 40 1D 57 40 02 41 0A", {{0, 0, 12, 24, 20, true}, {12, 0, 564, 30, 0}}},
+      {"ESC \\ moves the next character 48 dots",
+       "1B 40 41 1B 5C 30 00 42 0A",
+       {{12, 0, 48, 30, 0}, {60, 0, 12, 24, 20, true}}},
+      {"ESC \\ back by 6 dots (FA FF)", "41 1B 5C FA FF 42 0A", {{0, 0, 18, 24, 40, true}, {18, 0, 558, 30, 0}}},
+      {"ESC * 8-dot single density: 2 columns, each 2 dots wide and 24 tall",
+       "1B 40 1B 2A 00 02 00 FF FF 0A",
+       {{0, 0, 4, 24, 96}, {4, 0, 572, 30, 0}, {0, 24, 4, 6, 0}}},
+      {"ESC * 24-dot double density: a dot a dot",
+       "1B 2A 21 02 00 80 00 01 FF FF FF 0A",
+       {{0, 0, 1, 1, 1}, {0, 1, 1, 22, 0}, {0, 23, 1, 1, 1}, {1, 0, 1, 24, 24}}},
+      {"GS B: white on black", "1D 42 01 41 0A", {{0, 0, 12, 24, 200, true}}},
+      {"GS L: a left margin of 100 dots", "1D 4C 64 00 41 0A", {{0, 0, 100, 30, 0}, {100, 0, 12, 24, 20, true}}},
+      {"GS L and GS W with ESC a 1: centred in the area",
+       "1D 4C 64 00 1D 57 64 00 1B 61 01 41 0A",
+       {{0, 0, 144, 30, 0}, {144, 0, 12, 24, 20, true}, {156, 0, 420, 30, 0}}},
+      {"ESC a 2: right-aligned", "1B 61 32 41 0A", {{0, 0, 564, 30, 0}, {564, 0, 12, 24, 20, true}}},
+      {"ESC {: the line upside down at the right", "1B 7B 01 41 0A", {{0, 0, 564, 30, 0}, {564, 6, 12, 24, 20, true}}},
+      {"ESC V: turned, 24 across and 12 down",
+       "1B 56 01 41 0A",
+       {{0, 0, 24, 12, 20, true}, {0, 12, 576, 18, 0}, {24, 0, 552, 30, 0}}},
+      {"ESC -: a line under the cell", "1B 2D 01 41 0A", {{0, 23, 12, 1, 12}}},
+      {"FS -: Chinese characters underlined too", "1C 2D 01 BA CF 0A", {{0, 23, 24, 1, 24}}},
+      {"ESC SP: 6 dots after each character", "1B 20 06 41 41 0A", {{12, 0, 6, 24, 0}, {18, 0, 12, 24, 20, true}}},
+      {"FS S: 4 dots left and right of a Chinese character",
+       "1C 53 04 04 BA CF BA CF 0A",
+       {{0, 0, 4, 24, 0}, {28, 0, 8, 24, 0}, {36, 0, 24, 24, 60, true}}},
+      {"FS . and ESC t 0: single-byte PC437 characters",
+       "1C 2E 1B 74 00 9C 41 C4 C4 0A",
+       {{0, 0, 12, 24, 20, true}, {24, 0, 24, 24, 12, true}, {48, 0, 528, 30, 0}}},
+      {"status requests, real-time commands and a cut print nothing",
+       "41 0A 1D 56 00 1D 72 01 10 04 01 1D 61 00",
+       {{0, 0, 12, 24, 20, true}}},
+      {"ESC @ puts every style back",
+       "1D 21 11 1B 2D 02 1D 42 01 1B 7B 01 1B 56 01 1D 4C 50 00 1B 40 41 0A",
+       {{0, 0, 12, 24, 20, true}, {12, 0, 564, 30, 0}, {0, 24, 12, 6, 0}}},
+  };
+  for (const StandardCase& row : cases) {
+    const Rendering rendering = Render(row.hex, kWidth80mm);
+    EXPECT_EQ(rendering.problems, 0u) << row.label;
+    ASSERT_EQ(rendering.pages.size(), 1u) << row.label;
+    const Canvas& strip = rendering.pages[0].canvas;
+    EXPECT_EQ(strip.width(), kWidth80mm) << row.label;
+    for (const Ink& ink : row.ink) {
+      const int count = strip.Count(ink.x, ink.y, ink.w, ink.h);
+      if (ink.atLeast)
+        EXPECT_GE(count, ink.count) << row.label << " at " << ink.x << "," << ink.y;
+      else
+        EXPECT_EQ(count, ink.count) << row.label << " at " << ink.x << "," << ink.y;
+    }
+  }
+}
+
+// An image sent as ESC * stripes, as GS ( L graphics, as GS 8 L and as FS q /
+// FS p prints dot for dot as its source.
+TEST(PrinterModelTest, ImagesPrintTheirSourceDotForDot) {
+  constexpr int kWidth = 40, kHeight = 24;
+  auto source = [](int x, int y) { return (x * 7 + y * 3) % 5 == 0 || x == y; };
+  std::string columns, rows;
+  char hex[4];
+  for (int x = 0; x < kWidth; ++x)
+    for (int band = 0; band < kHeight / 8; ++band) {
+      int byte = 0;
+      for (int bit = 0; bit < 8; ++bit) byte |= source(x, band * 8 + bit) ? 0x80 >> bit : 0;
+      std::snprintf(hex, sizeof hex, "%02X ", byte);
+      columns += hex;
+    }
+  for (int y = 0; y < kHeight; ++y)
+    for (int group = 0; group < kWidth / 8; ++group) {
+      int byte = 0;
+      for (int bit = 0; bit < 8; ++bit) byte |= source(group * 8 + bit, y) ? 0x80 >> bit : 0;
+      std::snprintf(hex, sizeof hex, "%02X ", byte);
+      rows += hex;
+    }
+  const std::string raster = "30 70 30 01 01 31 28 00 18 00 " + rows;  // m fn a bx by c xL xH yL yH
+  const std::size_t rasterLength = raster.size() / 3;
+  std::snprintf(hex, sizeof hex, "%02X", static_cast<int>(rasterLength));
+  const std::pair<const char*, std::string> streams[] = {
+      {"ESC *", "1B 33 18 1B 2A 21 28 00 " + columns + "0A"},
+      {"GS ( L", "1D 28 4C " + std::string(hex) + " 00 " + raster + "1D 28 4C 02 00 30 32"},
+      {"GS 8 L", "1D 38 4C " + std::string(hex) + " 00 00 00 " + raster + "1D 38 4C 02 00 00 00 30 32"},
+      {"FS q, FS p", "1C 71 01 05 00 03 00 " + columns + "1C 70 01 00"},
+  };
+  for (const auto& [label, stream] : streams) {
+    const Rendering rendering = Render("1B 40 " + stream, kWidth80mm);
+    EXPECT_EQ(rendering.problems, 0u) << label;
+    ASSERT_EQ(rendering.pages.size(), 1u) << label;
+    const Canvas& page = rendering.pages[0].canvas;
+    int wrong = 0;
+    for (int y = 0; y < page.height(); ++y)
+      for (int x = 0; x < page.width(); ++x) wrong += page.At(x, y) != (x < kWidth && y < kHeight && source(x, y));
+    EXPECT_EQ(wrong, 0) << label;
+  }
+}
+
+// A job that ends with a cut and a status request prints its one page.
+TEST(PrinterModelTest, NoPageAfterACutAndAStatusRequest) {
+  const Rendering rendering = Render("1B 40 41 0A 1D 56 42 00 1D 72 31", kWidth80mm);
+  EXPECT_EQ(rendering.problems, 0u);
+  EXPECT_EQ(rendering.pages.size(), 1u);
+}
+
+// Blank paper is not drawn: a long feed after a line makes one strip of the
+// page bound and nothing more.
+TEST(PrinterModelTest, FeedsOnlyMoveThePaper) {
+  std::string feeds = "41 ";
+  for (int i = 0; i < 2000; ++i) feeds += "1B 4A FF ";
+  const Rendering rendering = Render(feeds, kWidth80mm);
+  ASSERT_EQ(rendering.pages.size(), 1u);
+  EXPECT_EQ(rendering.pages[0].canvas.height(), kMaxPageHeight);
+  EXPECT_GT(rendering.pages[0].canvas.Count(0, 0, 12, 24), 20);
+  EXPECT_EQ(rendering.pages[0].canvas.Count(0, 24, kWidth80mm, kMaxPageHeight - 24), 0);
+}
+
+}  // namespace
+}  // namespace kestrel::emu

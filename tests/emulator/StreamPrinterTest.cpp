@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "emulator/EmulatorTestSupport.h"
@@ -34,7 +35,12 @@ TEST(StreamPrinterTest, PiecesOfAnySizePrintTheWholeStreamsPages) {
     for (std::size_t i = 0; i < pages.size(); ++i) {
       EXPECT_TRUE(pages[i].page.canvas == whole.pages[i].canvas) << "page " << i << ", pieces up to " << largest;
       ASSERT_FALSE(pages[i].commands.empty());
-      EXPECT_TRUE(pages[i].commands.back().ends_with("ESC FF  print the page")) << pages[i].commands.back();
+      const auto printed =
+          std::find_if(pages[i].commands.begin(), pages[i].commands.end(),
+                       [](const std::string& line) { return line.ends_with("ESC FF  print the page"); });
+      ASSERT_NE(printed, pages[i].commands.end());
+      EXPECT_EQ(printed[1].rfind("-- drawn: ", 0), 0u) << printed[1];  // the page's account follows
+      EXPECT_EQ(pages[i].commands.back().rfind("-- ", 0), 0u) << pages[i].commands.back();
     }
   }
 }

@@ -68,7 +68,7 @@ complete_words() {
 }
 [ "$(complete_words kestrel-cli com)" = compose ] || fail "completes 'com' to '$(complete_words kestrel-cli com)'"
 [ "$(complete_words kestrel-cli print 80x)" = "80x20 80x30 80x40 80x50 80x60" ] || fail "job names"
-[ "$(complete_words kestrel-cli aging 60x40 --ti)" = --ticks ] || fail "aging options"
+[ "$(complete_words kestrel-cli aging 60x40 --tic)" = --ticks ] || fail "aging options"
 [ "$(complete_words kestrel-cli send --h)" = "--hex --help" ] || fail "send options"
 [ "$(complete_words kestrel-cli print 60x40 --port '')" = "$(printf 'usb\n%s' "$("$root/bin/kestrel-cli" list-ports \
   | sed -n '/^Serial ports:/,$s/^  //p')" | tr '\n' ' ')" ] || fail "ports: $(complete_words kestrel-cli print x --port '')"

@@ -34,7 +34,7 @@ TEST_F(JobButtonsTest, EveryJobButtonPutsItsJobOnTheWire) {
     auto* control = dialog_->ControlAs<QAbstractButton>(button.id);
     ASSERT_NE(control, nullptr);
     BeginJob();
-    job->compose(dialog_->CurrentJobContext());
+    job->compose(dialog_->Controller().CurrentJobContext());
     const auto expected = Composed();
     ASSERT_FALSE(expected.empty());
     control->click();
@@ -42,7 +42,7 @@ TEST_F(JobButtonsTest, EveryJobButtonPutsItsJobOnTheWire) {
     FinishSending();
     printer_.ReadAvailable(wire, 20);  // nothing more follows
     EXPECT_BYTES(wire, expected);
-    EXPECT_TRUE(dialog_->Link().Connected());
+    EXPECT_TRUE(dialog_->Controller().Link().Connected());
   }
   EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
 }

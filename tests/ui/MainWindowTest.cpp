@@ -329,7 +329,7 @@ TEST_F(MainWindowTest, SelectionsStoreJobSettingsAndSendNothing) {
   window->ControlAs<QLineEdit>(1022)->setText("");
   EXPECT_EQ(JobSettings.BackfeedValue, 0);
   EXPECT_EQ(SendLength, 7);
-  EXPECT_FALSE(window->Link().Connected());
+  EXPECT_FALSE(window->Controller().Link().Connected());
 }
 
 struct Message {

@@ -7,6 +7,7 @@
 #include "ui/CKestrelDlg.h"
 #include "ui/PreviewDialog.h"
 #include "ui/WindowTestSupport.h"
+#include "window/ContextMenu.h"
 
 namespace kestrel::test {
 namespace {
@@ -29,8 +30,10 @@ TEST_F(PreviewDialogTest, F9OpensThePreviewOfEveryJob) {
   EXPECT_EQ(watcher.Seen(), 1);
   EXPECT_EQ(rows, 36);  // a row a job; two buttons of one job give one row
   EXPECT_FALSE(first.isEmpty());
-  EXPECT_EQ(PreviewDialog::EntryText(), QStringLiteral("预览..."));
-  EXPECT_FALSE(dialog_->Link().Connected());
+  const ContextMenuEntry* entry = MenuEntryForKey(9);
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(MenuEntryText(*entry), "预览...");
+  EXPECT_FALSE(dialog_->Controller().Link().Connected());
 }
 
 // The preview reads the window's controls at each rendering: another print
@@ -55,7 +58,7 @@ TEST_F(PreviewDialogTest, RendersWithTheWindowsSettings) {
   ASSERT_TRUE(preview.SelectJob("60x20"));
   EXPECT_EQ(preview.pages().size(), 3u);
   EXPECT_NE(preview.commandList()->toPlainText().indexOf("US U 8  copies: copies 3"), -1);
-  EXPECT_FALSE(dialog_->Link().Connected());
+  EXPECT_FALSE(dialog_->Controller().Link().Connected());
   direction->setCurrentIndex(0);  // JobSettings outlive the window
   emit direction->activated(0);
 }

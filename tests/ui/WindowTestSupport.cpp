@@ -57,9 +57,9 @@ void WindowOnSerialLineTest::SelectPrinterLine() {
 
 void WindowOnSerialLineTest::FinishSending() {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (dialog_->Sending() && std::chrono::steady_clock::now() < deadline)
+  while (dialog_->Controller().Sending() && std::chrono::steady_clock::now() < deadline)
     QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  ASSERT_FALSE(dialog_->Sending()) << "a job is still going out";
+  ASSERT_FALSE(dialog_->Controller().Sending()) << "a job is still going out";
 }
 
 void WindowOnSerialLineTest::Click(int id) {

@@ -205,7 +205,7 @@ TEST_F(WindowTest, WithoutAPrinterTheBarcodeTestAndTheAgingTestSaySo) {
   Click(Window(), 1076);
   EXPECT_EQ(watcher.Texts(), (std::vector<std::string>{"找不到任何USB设备", "找不到任何USB设备", "打印机未连接！",
                                                        "连接失败,已停止发送"}));
-  EXPECT_FALSE(dialog_->AgingRunning());
+  EXPECT_FALSE(dialog_->Controller().AgingRunning());
   EXPECT_TRUE(IsWindowEnabled(Item(1076)));
   EXPECT_EQ(ItemText(Window(), 1078), "0");
 }

@@ -55,7 +55,7 @@ TEST_F(SerialLineTest, EveryJobButtonPutsItsJobOnTheLine) {
     port_.Clear();
     Click(Window(), button.id);
     // The write reads SendBuffer until it ends; only then is it composed again here.
-    ASSERT_TRUE(PumpUntil([this] { return !dialog_->Sending(); }));
+    ASSERT_TRUE(PumpUntil([this] { return !dialog_->Controller().Sending(); }));
     const JobContext context = ReadJobContext(dialog_->Controls(), false);
     FindJob(button.job)->compose(context);
     const std::vector<std::uint8_t> expected = Composed();
@@ -65,7 +65,7 @@ TEST_F(SerialLineTest, EveryJobButtonPutsItsJobOnTheLine) {
     PumpMessages(30);  // nothing more follows
     wire = port_.Read(wire.size() + 1, 0);
     EXPECT_BYTES(wire, expected);
-    EXPECT_TRUE(dialog_->Link().Connected());
+    EXPECT_TRUE(dialog_->Controller().Link().Connected());
   }
   EXPECT_TRUE(watcher.Seen().empty()) << watcher.Texts().front();
 }
@@ -73,12 +73,12 @@ TEST_F(SerialLineTest, EveryJobButtonPutsItsJobOnTheLine) {
 // Connect opens the port and locks the port lists until Disconnect.
 TEST_F(SerialLineTest, ConnectTogglesTheCaptionAndThePortLists) {
   Click(Window(), 1003);
-  EXPECT_TRUE(dialog_->Link().Connected());
+  EXPECT_TRUE(dialog_->Controller().Link().Connected());
   EXPECT_EQ(ItemText(Window(), 1003), "断开");
   EXPECT_FALSE(IsWindowEnabled(Item(1000)));
   EXPECT_FALSE(IsWindowEnabled(Item(1001)));
   Click(Window(), 1003);
-  EXPECT_FALSE(dialog_->Link().Connected());
+  EXPECT_FALSE(dialog_->Controller().Link().Connected());
   EXPECT_EQ(ItemText(Window(), 1003), "连接");
   EXPECT_TRUE(IsWindowEnabled(Item(1000)));
   EXPECT_TRUE(IsWindowEnabled(Item(1001)));
@@ -90,14 +90,14 @@ TEST_F(SerialLineTest, AgingSendsAndCountsUntilStopped) {
   SetDlgItemTextW(Window(), 1047, L"100");
   PickListItem(Window(), 1075, 0);
   Click(Window(), 1076);
-  EXPECT_TRUE(dialog_->AgingRunning());
+  EXPECT_TRUE(dialog_->Controller().AgingRunning());
   EXPECT_FALSE(IsWindowEnabled(Item(1076)));
   EXPECT_TRUE(IsWindowEnabled(Item(1077)));
-  EXPECT_TRUE(PumpUntil([this] { return dialog_->SendCount >= 3; }));
+  EXPECT_TRUE(PumpUntil([this] { return dialog_->Controller().SendCount >= 3; }));
   Click(Window(), 1077);
   // A label still going out when the run stopped is counted when it has left.
-  ASSERT_TRUE(PumpUntil([this] { return !dialog_->Sending(); }));
-  const std::uint32_t sent = dialog_->SendCount;
+  ASSERT_TRUE(PumpUntil([this] { return !dialog_->Controller().Sending(); }));
+  const std::uint32_t sent = dialog_->Controller().SendCount;
   EXPECT_EQ(ItemText(Window(), 1078), std::to_string(sent));
 
   FindJob("60x20")->compose(ReadJobContext(dialog_->Controls(), true));
@@ -106,7 +106,7 @@ TEST_F(SerialLineTest, AgingSendsAndCountsUntilStopped) {
   ASSERT_EQ(wire.size(), label.size() * sent);
   EXPECT_BYTES(std::vector<std::uint8_t>(wire.end() - label.size(), wire.end()), label);
   PumpMessages(300);
-  EXPECT_EQ(dialog_->SendCount, sent);
+  EXPECT_EQ(dialog_->Controller().SendCount, sent);
   EXPECT_TRUE(IsWindowEnabled(Item(1076)));
   Click(Window(), 1079);
   EXPECT_EQ(ItemText(Window(), 1078), "0");

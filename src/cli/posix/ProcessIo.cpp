@@ -1,19 +1,52 @@
 #include "cli/ProcessIo.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <csignal>
+#include <cstdlib>
+#include <vector>
 
 namespace kestrel::cli {
 namespace {
 
 volatile std::sig_atomic_t interrupted = 0;
 
-void OnInterrupt(int) { interrupted = 1; }
+void OnInterrupt(int) {
+  if (interrupted < 1000) interrupted = interrupted + 1;
+}
+
+std::string HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home && *home) return home;
+  std::vector<char> buffer(16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
+    return found->pw_dir;
+  return {};
+}
 
 }  // namespace
 
 Arguments ProgramArguments(int argc, char** argv) { return Arguments(argv + (argc > 0 ? 1 : 0), argv + argc); }
 
 std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
+
+std::FILE* StandardInput() { return stdin; }
+
+std::optional<std::string> EnvironmentValue(const char* name) {
+  const char* value = std::getenv(name);
+  return value == nullptr ? std::nullopt : std::optional<std::string>(value);
+}
+
+std::string SettingsFilePath() {
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/')
+    return std::string(config) + "/kestrel/kestrel.conf";
+  const std::string home = HomeFolder();
+  return home.empty() ? std::string() : home + "/.config/kestrel/kestrel.conf";
+}
+
+bool StderrIsTerminal() { return isatty(STDERR_FILENO) == 1; }
 
 // A TERM from the line's controller counts as Ctrl+C.
 void CatchInterrupts() {
@@ -25,5 +58,7 @@ void CatchInterrupts() {
 }
 
 bool Interrupted() { return interrupted != 0; }
+
+int Interruptions() { return interrupted; }
 
 }  // namespace kestrel::cli

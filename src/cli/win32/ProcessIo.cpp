@@ -14,13 +14,13 @@
 namespace kestrel::cli {
 namespace {
 
-std::atomic<bool> interrupted = false;
+std::atomic<int> interrupted = 0;
 
 // Ctrl+C, Ctrl+Break and closing the console window all stop the run; the
 // program then ends by itself.
 BOOL WINAPI OnConsoleControl(DWORD event) {
   if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) return FALSE;
-  interrupted = true;
+  ++interrupted;
   return TRUE;
 }
 
@@ -47,8 +47,31 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
   return _wfopen(win32::Widen(path).c_str(), win32::Widen(mode).c_str());
 }
 
+std::FILE* StandardInput() {
+  _setmode(_fileno(stdin), _O_BINARY);
+  return stdin;
+}
+
+std::optional<std::string> EnvironmentValue(const char* name) {
+  const wchar_t* value = _wgetenv(win32::Widen(name).c_str());
+  return value == nullptr ? std::nullopt : std::optional<std::string>(win32::Narrow(value));
+}
+
+std::string SettingsFilePath() {
+  const std::optional<std::string> appData = EnvironmentValue("APPDATA");
+  return appData && !appData->empty() ? *appData + "\\Kestrel\\kestrel.conf" : std::string();
+}
+
+// A console, whose screen the progress line redraws; a pipe or a file is not.
+bool StderrIsTerminal() {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+}
+
 void CatchInterrupts() { SetConsoleCtrlHandler(OnConsoleControl, TRUE); }
 
-bool Interrupted() { return interrupted; }
+bool Interrupted() { return interrupted > 0; }
+
+int Interruptions() { return interrupted; }
 
 }  // namespace kestrel::cli

@@ -21,12 +21,16 @@ using test::PtyPair;
 using test::RunCli;
 using test::TempDir;
 
-// The log's lines with the time checked and cut off: "1,4,sent,".
+constexpr const char* kHeader = "time,tick,bytes,result,reason";
+
+// The log's lines after its header, with the time (ISO 8601 with the zone's
+// offset) checked and cut off: "1,4,sent,".
 std::vector<std::string> LogLines(const std::string& path) {
-  static const std::regex stamped(R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d,(.*)$)");
+  static const std::regex stamped(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d,(.*)$)");
   std::vector<std::string> lines;
   std::istringstream text(test::ReadText(path));
   for (std::string line; std::getline(text, line);) {
+    if (line == kHeader) continue;
     std::smatch match;
     lines.push_back(std::regex_match(line, match, stamped) ? match[1].str() : "unstamped: " + line);
   }
@@ -43,6 +47,7 @@ TEST(AgingLogTest, EachTickIsALineAndARunEndsWithItsSummaryAppended) {
   threeTicks.insert(threeTicks.end(), {"--ticks", "3"});
   const CliRun first = RunCli(threeTicks);
   ASSERT_EQ(first.status, 0) << first.error;
+  EXPECT_EQ(test::ReadText(log).rfind(std::string(kHeader) + "\n", 0), 0u) << "a new log starts with its header";
   EXPECT_BYTES(pty.Read(12), "1B 42 03 02 1B 42 03 02 1B 42 03 02");
   EXPECT_EQ(LogLines(log),
             (std::vector<std::string>{"1,4,sent,", "2,4,sent,", "3,4,sent,", "end,12,done,3 of 3 ticks sent"}));
@@ -52,16 +57,22 @@ TEST(AgingLogTest, EachTickIsALineAndARunEndsWithItsSummaryAppended) {
   oneTick.insert(oneTick.end(), {"--ticks", "1"});
   ASSERT_EQ(RunCli(oneTick).status, 0);
   EXPECT_EQ(LogLines(log).size(), 6u);
+  EXPECT_EQ(test::ReadText(log).find(kHeader, 1), std::string::npos) << "one header";
   EXPECT_EQ(LogLines(log).back(), "end,4,done,1 of 1 ticks sent");
 }
 
 TEST(AgingLogTest, AFailedTickRecordsItsReasonAsOneField) {
   TempDir dir;
   const std::string log = dir.path() + "/run.csv";
-  const CliRun run = RunCli({"aging", "60x40", "--port", dir.path() + "/no-port", "--lang", "zh", "--log", log});
+  // The reason is the cause, the one stderr gives too; the comma in the
+  // port's name stays inside the quoted field.
+  const std::string port = dir.path() + "/no,port";
+  const CliRun run = RunCli({"aging", "60x40", "--port", port, "--lang", "zh", "--log", log});
   EXPECT_EQ(run.status, 1);
+  const std::string reason = "cannot open " + port + ": No such file or directory";
   EXPECT_EQ(LogLines(log),
-            (std::vector<std::string>{"1,0,not-connected,\"连接失败,已停止发送\"", "end,0,stopped,0 of 1 ticks sent"}));
+            (std::vector<std::string>{"1,0,not-connected,\"" + reason + "\"", "end,0,stopped,0 of 1 ticks sent"}));
+  EXPECT_EQ(run.error, "kestrel-cli: aging: tick 1: " + reason + "; the run is stopped\n");
 }
 
 TEST(AgingLogTest, AnUnwritableLogIsRefusedBeforeThePrinterIsTouched) {

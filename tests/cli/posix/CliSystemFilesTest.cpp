@@ -38,15 +38,17 @@ TEST(CliSystemFilesTest, SendFilesAreReadNoFurtherThanTheConsoleTakes) {
     std::string file;
     const char* reason;
   } rows[] = {
-      {dir.path(), "Is a directory"},
-      {"/proc/self/mem", "Input/output error"},
-      {"/dev/zero", "longer than the console takes"},
-      {huge, "longer than the console takes"},
+      {dir.path(), "cannot read {}: Is a directory"},
+      {"/proc/self/mem", "cannot read {}: Input/output error"},
+      {"/dev/zero", "{} is longer than the console takes (24574 characters at most)"},
+      {huge, "{} is longer than the console takes (24574 characters at most)"},
   };
   for (const auto& row : rows) {
     const CliRun result = RunCli({"send", "--port", pty.slavePath(), "--file", row.file});
     EXPECT_EQ(result.status, 2) << row.file;
-    EXPECT_NE(result.error.find("cannot read " + row.file + ": " + row.reason), std::string::npos) << result.error;
+    std::string reason = row.reason;
+    reason.replace(reason.find("{}"), 2, row.file);
+    EXPECT_NE(result.error.find("kestrel-cli: send: " + reason + "\n"), std::string::npos) << result.error;
   }
   EXPECT_TRUE(pty.Read(1, std::chrono::milliseconds(200)).empty());
 

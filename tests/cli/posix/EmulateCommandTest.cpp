@@ -54,9 +54,9 @@ TEST(EmulateCommandTest, EveryLabelPrintedThroughAPseudoTerminal) {
   };
   const Label labels[] = {
       {"60x20", 448, 104, {"UPC-A:123456789012"}},
-      {"60x30", 448, 224, {}},
-      {"60x40", 448, 300, {}},
-      {"60x50", 448, 384, {"CODE-128:409", "QR-Code:www.tarnwick.example"}},
+      {"60x30", 480, 224, {}},
+      {"60x40", 480, 300, {}},
+      {"60x50", 480, 384, {"CODE-128:409", "QR-Code:www.tarnwick.example"}},
       {"58x20", 384, 104, {"UPC-A:123456789012"}},
       {"58x30", 384, 224, {"CODE-128:2500004"}},
       {"58x40", 384, 300, {}},

@@ -41,6 +41,14 @@ TEST(SendCommandTest, TheLanguagePicksTheCodePageOfTheText) {
   EXPECT_BYTES(pty.Read(4, std::chrono::milliseconds(300)), "41 3F E9");
 }
 
+TEST(SendCommandTest, AFileOfDashIsStandardInput) {
+  PtyPair pty;
+  const CliRun result = RunProgram(
+      "sh", {"-c", "printf 'AB\\nC' | \"$0\" send --port \"$1\" --file -", KESTREL_CLI_PATH, pty.slavePath()});
+  EXPECT_EQ(result.status, 0) << result.error;
+  EXPECT_BYTES(pty.Read(4), "41 42 0A 43");
+}
+
 TEST(SendCommandTest, AFailedCopyEndsTheRun) {
   // The printer takes the first copy whole and then hangs up while the second
   // is still in the line's queue, which holds less than one copy.

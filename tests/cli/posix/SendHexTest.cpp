@@ -51,9 +51,12 @@ TEST(SendHexTest, BadContentIsRefusedBeforeThePortIsOpened) {
     std::vector<std::string> args;
     const char* message;
   } rows[] = {
-      {{"--hex", "--text", "ZZ"}, "Hexadecimal character input error!"},
-      {{"--hex", "--text", "1B 4G"}, "Hexadecimal character input error!"},
-      {{"--text", std::string(24'575, 'x')}, "Too many inputs!"},
+      {{"--hex", "--text", "ZZ"}, "send: 'ZZ' is not hexadecimal"},
+      {{"--hex", "--text", "1B\r\n4G 0a"}, "send: '4G' is not hexadecimal"},
+      {{"--text", std::string(24'575, 'x')},
+       "send: the text is 24575 bytes in the printer's code page; the console takes 24574 at most"},
+      {{"--lang", "zh", "--text", std::string(24'573, 'x') + "\u4e2d"},
+       "send: the text is 24575 bytes in the printer's code page; the console takes 24574 at most"},
       {{"--file", "/nonexistent/bytes.txt"}, "/nonexistent/bytes.txt"},
       {{"--text", "A", "--file", "/dev/null"}, "either --text or --file"},
       {{"--count", "2"}, "either --text or --file"},

@@ -168,6 +168,8 @@ class UniformControls : public DialogControls {
   std::optional<bool> Checked(int) const override { return checked_; }
   void SetChecked(int, bool) override {}
   std::optional<int> Selection(int) const override { return std::nullopt; }
+  std::optional<bool> Enabled(int) const override { return true; }
+  void SetEnabled(int, bool) override {}
 
  private:
   std::string text_;
