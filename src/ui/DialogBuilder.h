@@ -54,7 +54,9 @@ FontMeasures MeasureFont(const QFont& font);
 // to it: the caption of the label on its left on the same line (the label
 // becomes its buddy), without the trailing colon. A control without such a
 // label takes its group box's caption (a check box adds its own), else the
-// dialog's caption. FitCaptions() renews the names from the current captions.
+// dialog's caption. Buttons keep their captions as names. Where two controls
+// would share a name, each is named with its group box's caption first.
+// FitCaptions() renews the names from the current captions.
 class DialogBuilder {
  public:
   DialogBuilder(QDialog& dialog, const DialogTemplate& dialogTemplate, std::optional<QRect> workArea = std::nullopt);
@@ -78,7 +80,8 @@ class DialogBuilder {
   struct NameSource {
     QWidget* control = nullptr;
     QWidget* label = nullptr;  // the label on its left, if any
-    QWidget* group = nullptr;  // else its group box, if any
+    QWidget* group = nullptr;  // its group box, if any
+    bool ownCaption = false;   // a button: named by its own caption
   };
 
   QWidget* MakeControl(QDialog& dialog, const DialogControl& control) const;

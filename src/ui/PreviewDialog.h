@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QImage>
+#include <QStringList>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -36,11 +37,13 @@ class PreviewDialog : public QDialog {
   const std::vector<QImage>& pages() const { return pages_; }
   QListWidget* jobList() const { return jobs_; }
   QPlainTextEdit* commandList() const { return commands_; }
+  QPlainTextEdit* commandList() const { return commands_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void WidenCommandsFor(const QStringList& lines);
   void FillJobList();
   void Render();
   void ShowPage();
