@@ -85,6 +85,7 @@ ExitStatus RunDump(const Arguments& args, const CliCommand& command);
 ExitStatus RunRender(const Arguments& args, const CliCommand& command);
 ExitStatus RunPreview(const Arguments& args, const CliCommand& command);
 ExitStatus RunEmulate(const Arguments& args, const CliCommand& command);
+ExitStatus RunRun(const Arguments& args, const CliCommand& command);
 
 // The overview: every command with its meaning.
 void PrintUsage(std::FILE* stream);

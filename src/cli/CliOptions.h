@@ -21,6 +21,7 @@ struct CliOptions {
   JobContext context;
   std::int32_t codePage = 0;  // --lang: 936 or 1252; 0 follows the locale
   std::string port;
+  std::vector<std::string> ports;  // every --port, in order, where a command takes several
   std::string baud = "115200";  // the baud-rate list's start-up item
   std::optional<std::string> output;
   std::vector<std::string> words;

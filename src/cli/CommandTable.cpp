@@ -1,4 +1,5 @@
 #include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
 
 namespace kestrel::cli {
 namespace {
@@ -60,6 +61,22 @@ OptionList AgingOptions() {
          "how long to wait for an answer: the status (default 2000), a label to print (default 60000)"}}});
 }
 
+// Every --port is one printer of the run.
+std::optional<std::string> AddPort(CliOptions& o, const std::string& v) {
+  if (v.empty()) return "--port needs a port";
+  o.ports.push_back(v);
+  return std::nullopt;
+}
+
+OptionList PlanRunOptions() {
+  return Options(
+      {{{"--port", "PORT", "a printer to run the plan on, once for each: usb, a serial device path, COMn or tcp:HOST",
+         AddPort},
+        {"--unattended", "", "skip the plan's questions to the operator"},
+        {"--jsonl", "FILE", "append one JSON line per printer to FILE (default kestrel-runs.jsonl)"},
+        {"--junit", "FILE", "write the JUnit XML report to FILE (default PLAN-junit.xml)"}}});
+}
+
 }  // namespace
 
 const std::vector<CliCommand>& CommandTable() {
@@ -96,6 +113,9 @@ const std::vector<CliCommand>& CommandTable() {
     {"info", RunInfo, "--port PORT [--baud RATE] [--json] [--timeout MS]",
      "ask the printer who it is: model, firmware, maker, serial number, code page, as far as it answers",
      "kestrel-cli info --port /dev/ttyUSB0", Options({LinkOptions(), {JsonOption(), TimeoutOption()}})},
+    {"run", RunRun, "PLAN --port PORT [--port PORT ...] [--unattended] [--jsonl FILE] [--junit FILE]",
+     "run a test plan on every printer at once: a verdict per printer, JSON Lines and JUnit reports",
+     "kestrel-cli run examples/plans/quick-check.toml --port /dev/ttyUSB0 --port tcp:192.168.1.20", PlanRunOptions()},
 #if KESTREL_VIRTUAL_PRINTER
     {"dump", RunDump, "(FILE | JOB [options])",
      "list the commands of a byte file or a job, one a line with its offset; problems marked !!",

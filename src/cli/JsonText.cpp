@@ -4,9 +4,7 @@
 #include <cstdio>
 
 namespace kestrel::cli {
-namespace {
 
-// The length of the well-formed UTF-8 sequence at `at` (2 to 4), or 0.
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
   const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
   const std::uint8_t lead = byte(at);
@@ -29,8 +27,6 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
     if (byte(at + i) < 0x80 || byte(at + i) > 0xBF) return 0;
   return length;
 }
-
-}  // namespace
 
 std::string JsonString(std::string_view text) {
   std::string json = "\"";

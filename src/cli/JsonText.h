@@ -11,4 +11,8 @@ namespace kestrel::cli {
 // always valid JSON.
 std::string JsonString(std::string_view text);
 
+// The length of the well-formed UTF-8 sequence of 2 to 4 bytes at `at`, or 0
+// (no overlong forms, no surrogates, nothing past U+10FFFF).
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t at);
+
 }  // namespace kestrel::cli

@@ -157,11 +157,23 @@ const char* CodeTableName(std::int32_t table) {
   return entry != nullptr ? entry->name : nullptr;
 }
 
-// Katakana is JIS X 0201: half-width katakana from A1 to DF. A table not
-// known prints as PC437, as the printer starts.
+// Katakana: half-width katakana from A1 to DF as in JIS X 0201, with block
+// and line graphics from 80 to 9F and from E0 (receipt programs draw their
+// rules with 95). A table not known prints as PC437, as the printer starts.
+constexpr char16_t kKatakanaGraphics[64] = {
+    u'▁', u'▂',  u'▃',  u'▄',  u'▅',  u'▆',  u'▇',  u'█',  u'▏',  u'▎',  u'▍',  u'▌',  u'▋',  u'▊',  u'▉', u'┼',
+    u'┴', u'┬',  u'┤',  u'├',  u'▔',  u'─',  u'│',  u'▕',  u'┌',  u'┐',  u'└',  u'┘',  u'╭',  u'╮',  u'╰', u'╯',
+    u'═', u'╞',  u'╪',  u'╡',  u'◢',  u'◣',  u'◥',  u'◤',  u'♠',  u'♥',  u'♦',  u'♣',  u'●',  u'○',  u'╱', u'╲',
+    u'╳', u'円', u'年', u'月', u'日', u'時', u'分', u'秒', u'〒', u'市', u'区', u'町', u'村', u'人', u'▓', u' ',
+};
+
 char32_t CodeTableCharacter(std::int32_t table, std::uint8_t byte) {
   if (byte < 0x80) return byte;
-  if (table == kKatakana) return byte >= 0xA1 && byte <= 0xDF ? U'\uFF61' + (byte - 0xA1) : U'\uFFFD';
+  if (table == kKatakana) {
+    if (byte >= 0xA1 && byte <= 0xDF) return U'\uFF61' + (byte - 0xA1);
+    if (byte == 0xA0) return U' ';
+    return kKatakanaGraphics[byte < 0xA0 ? byte - 0x80 : byte - 0xE0 + 32];
+  }
   const CodeTable* entry = Find(table);
   const char16_t code = (entry != nullptr ? entry : &kTables[0])->upper[byte - 0x80];
   return code != 0 ? code : U'\uFFFD';

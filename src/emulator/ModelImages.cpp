@@ -134,6 +134,7 @@ void PrinterModel::StoreGraphics(Bytes data, const Command& command) {
   const Bytes dots = data.subspan(header);
   if ((columns ? ColumnBytes(width, height) : RasterBytes(width, height)) > dots.size())
     return Remark(command, "the image is shorter than its size");
+  if (!MayStore(width, height, buffer, command)) return;
   StoredImage image{columns ? ColumnDots(dots, width, height) : RasterDots(dots, width, height), 1, 1};
   if (buffer) {
     image.scaleX = Scale(data[3]);
@@ -141,7 +142,6 @@ void PrinterModel::StoreGraphics(Bytes data, const Command& command) {
     state_.graphics = std::move(image);
     return;
   }
-  if (!MayStore(image.dots, command)) return;
   const int key = data[3] << 8 | data[4];
   (fn == 67 || fn == 68 ? nvGraphics_ : downloadGraphics_)[key] = std::move(image);
 }
@@ -154,10 +154,9 @@ void PrinterModel::DefineNvBitImages(Bytes stream, const Command& command) {
   for (std::size_t at = 0; at + 4 <= data.size();) {
     const int width = Word(data, at) * 8;
     const int height = Word(data, at + 2) * 8;
-    StoredImage image{ColumnDots(data.subspan(at + 4), width, height), 1, 1};
+    if (!MayStore(width, height, false, command)) return;
+    nvBitImages_.push_back({ColumnDots(data.subspan(at + 4), width, height), 1, 1});
     at += 4 + ColumnBytes(width, height);
-    if (!MayStore(image.dots, command)) return;
-    nvBitImages_.push_back(std::move(image));
   }
 }
 
@@ -165,16 +164,22 @@ void PrinterModel::DefineNvBitImages(Bytes stream, const Command& command) {
 void PrinterModel::DefineDownloadedImage(Bytes stream, const Command& command) {
   const int width = command.args[0] * 8;
   const int height = command.args[1] * 8;
+  if (!MayStore(width, height, true, command)) return;
   state_.downloaded = {ColumnDots(stream.subspan(command.offset + 4), width, height), 1, 1};
 }
 
-bool PrinterModel::MayStore(const Canvas& image, const Command& command) {
-  std::size_t stored = 0;
-  for (const auto* images : {&nvGraphics_, &downloadGraphics_})
-    for (const auto& [key, kept] : *images) stored += static_cast<std::size_t>(kept.dots.width()) * kept.dots.height();
-  for (const StoredImage& kept : nvBitImages_)
-    stored += static_cast<std::size_t>(kept.dots.width()) * kept.dots.height();
-  if (stored + static_cast<std::size_t>(image.width()) * image.height() <= kMaxStoredDots) return true;
+// Images are kept within one bound, the graphics buffer's single image as
+// well, checked before one is unpacked.
+bool PrinterModel::MayStore(int width, int height, bool buffer, const Command& command) {
+  std::size_t stored = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  if (!buffer) {
+    for (const auto* images : {&nvGraphics_, &downloadGraphics_})
+      for (const auto& [key, kept] : *images)
+        stored += static_cast<std::size_t>(kept.dots.width()) * kept.dots.height();
+    for (const StoredImage& kept : nvBitImages_)
+      stored += static_cast<std::size_t>(kept.dots.width()) * kept.dots.height();
+  }
+  if (stored <= kMaxStoredDots) return true;
   Remark(command, "not kept: the printer's image memory is full");
   return false;
 }

@@ -142,7 +142,7 @@ class PrinterModel {
   void PrintStored(const Command& command, const StoredImage* image, int scaleX, int scaleY);
   void DefineNvBitImages(std::span<const std::uint8_t> stream, const Command& command);
   void DefineDownloadedImage(std::span<const std::uint8_t> stream, const Command& command);
-  bool MayStore(const Canvas& image, const Command& command);
+  bool MayStore(int width, int height, bool buffer, const Command& command);
   Canvas TextPicture(const std::string& text);
 
   int printWidth_;

@@ -149,8 +149,18 @@ struct PrinterLink::State {
     return request;
   }
 
-  void Show(const Notice& notice) {
+  // Runs `open` (bool(Notice&)) with the port locked, then shows the message
+  // it wants shown once the lock is released.
+  template <typename Open>
+  bool OpenThenReport(const Open& open) {
+    Notice notice;
+    bool opened = false;
+    {
+      std::lock_guard lock(mutex);
+      opened = open(notice);
+    }
     if (!notice.text.empty()) host.ShowMessage(notice.text, notice.caption);
+    return opened;
   }
 
   void ShowConnected() {
@@ -169,26 +179,12 @@ PrinterLink::~PrinterLink() {
 }
 
 bool PrinterLink::OpenUsbPrinter() {
-  Notice notice;
-  bool opened = false;
-  {
-    std::lock_guard lock(state_->mutex);
-    opened = state_->OpenUsbLocked(notice);
-  }
-  state_->Show(notice);
-  return opened;
+  return state_->OpenThenReport([this](Notice& notice) { return state_->OpenUsbLocked(notice); });
 }
 
 bool PrinterLink::OpenSerialPort(const std::string& portName) {
   const std::string baudText = state_->host.BaudText();
-  Notice notice;
-  bool opened = false;
-  {
-    std::lock_guard lock(state_->mutex);
-    opened = state_->OpenSerialLocked(portName, baudText, notice);
-  }
-  state_->Show(notice);
-  return opened;
+  return state_->OpenThenReport([&](Notice& notice) { return state_->OpenSerialLocked(portName, baudText, notice); });
 }
 
 void PrinterLink::ToggleConnection() {
@@ -206,14 +202,10 @@ void PrinterLink::ToggleConnection() {
   }
 
   const OpenRequest request = state_->RequestFor(host.PortSelection() == 0);
-  Notice notice;
-  bool opened = false;
-  {
-    std::lock_guard lock(state_->mutex);
-    opened = state_->OpenLocked(request, notice);
-    state_->connected = opened;
-  }
-  state_->Show(notice);
+  const bool opened = state_->OpenThenReport([&](Notice& notice) {
+    state_->connected = state_->OpenLocked(request, notice);
+    return state_->connected.load();
+  });
   if (opened) state_->ShowConnected();
 }
 
@@ -225,18 +217,14 @@ void PrinterLink::PortTypeChanged(int index) {
 void PrinterLink::ReconnectPrinter() {
   LinkHost& host = state_->host;
   const OpenRequest request = state_->RequestFor(JobSettings.PortKind == 0);
-  Notice notice;
-  bool opened = false;
-  {
-    // Close and reopen under one lock: a write from the console worker runs
-    // either wholly before or wholly after, never against a closed port.
-    std::lock_guard lock(state_->mutex);
+  // Close and reopen under one lock: a write from the console worker runs
+  // either wholly before or wholly after, never against a closed port.
+  const bool opened = state_->OpenThenReport([&](Notice& notice) {
     state_->CloseLocked();
     state_->connected = false;
-    opened = state_->OpenLocked(request, notice);
-    state_->connected = opened;
-  }
-  state_->Show(notice);
+    state_->connected = state_->OpenLocked(request, notice);
+    return state_->connected.load();
+  });
   if (opened) {
     state_->ShowConnected();
     return;

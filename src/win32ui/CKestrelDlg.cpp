@@ -216,20 +216,21 @@ void CKestrelDlg::OnDpiChanged(const RECT& suggested) {
 
 CKestrelDlg::DialogOpener CKestrelDlg::DialogFor(MenuCommand command) {
   switch (command) {
-    default:
-      return nullptr;
+    case MenuCommand::kAbout:    // in the system menu on Windows
+    case MenuCommand::kPreview:  // the virtual printer is not part of the Windows build
+      break;
   }
+  return nullptr;
 }
 
-// The context menu from the shared entries this window has a dialog for;
-// the about box's entry is in the system menu. At the mouse, or below the
-// window's top left corner when asked from the keyboard.
+// The context menu from the shared entries this window has a dialog for, at
+// the mouse, or at the window's top left corner when asked from the keyboard.
 void CKestrelDlg::OnContextMenu(LPARAM at) {
   HMENU menu = CreatePopupMenu();
   if (!menu) return;
   std::vector<DialogOpener> opened;
   for (const ContextMenuEntry& entry : ContextMenuEntries()) {
-    const DialogOpener open = entry.inWindowsSystemMenu ? nullptr : DialogFor(entry.command);
+    const DialogOpener open = DialogFor(entry.command);
     if (!open) continue;
     std::wstring text = Widen(MenuEntryText(entry));
     if (entry.functionKey > 0) text += L"\tF" + std::to_wstring(entry.functionKey);

@@ -8,7 +8,7 @@ namespace {
 
 constexpr ContextMenuEntry kEntries[] = {
     // The about box's entry is literal: the same in both languages.
-    {MenuCommand::kAbout, "关于 Kestrel(&A)...", "关于 Kestrel(&A)...", 0, true},
+    {MenuCommand::kAbout, "关于 Kestrel(&A)...", "关于 Kestrel(&A)..."},
     {MenuCommand::kPreview, "预览...", "Preview...", 9},
 };
 

@@ -13,14 +13,13 @@ enum class MenuCommand {
 };
 
 // One entry of the context menu. Both windows build their menu from the same
-// rows, in this order, leaving out the commands they have no dialog for.
+// rows, in this order, leaving out the commands they have no dialog for (on
+// Windows the about box's entry is in the system menu instead).
 struct ContextMenuEntry {
   MenuCommand command;
   const char* chinese;  // UTF-8; "&" marks the access key
   const char* english;
   int functionKey = 0;  // 9: F9 anywhere in the window does the same; 0: none
-  // On Windows the entry sits in the window's system menu instead.
-  bool inWindowsSystemMenu = false;
 };
 
 std::span<const ContextMenuEntry> ContextMenuEntries();

@@ -12,7 +12,8 @@ cmake --install "$build" --prefix "$root" >/dev/null
 for file in bin/kestrel bin/kestrel-cli share/applications/kestrel.desktop \
     share/man/man1/kestrel.1.gz share/man/man1/kestrel-cli.1.gz \
     share/bash-completion/completions/kestrel-cli \
-    share/doc/kestrel/70-kestrel-printers.rules share/doc/kestrel/README.md; do
+    share/doc/kestrel/70-kestrel-printers.rules share/doc/kestrel/README.md \
+    share/doc/kestrel/examples/plans/quick-check.toml; do
   [ -s "$root/$file" ] || fail "$file is missing"
 done
 [ -x "$root/bin/kestrel-cli" ] || fail "kestrel-cli is not executable"

@@ -6,6 +6,7 @@
 #include "support/EmulatorProcess.h"
 #include "ui/CKestrelDlg.h"
 #include "ui/WindowTestSupport.h"
+#include "window/ControlIds.h"
 
 namespace kestrel::test {
 namespace {
@@ -20,13 +21,13 @@ TEST_F(EmulatorWindowTest, JobButtonsPrintOnTheVirtualPrinter) {
   Emulator emulator({"--pty", "--link", port});
   ASSERT_TRUE(Emulator::WaitFor([&] { return std::filesystem::exists(port); })) << emulator.Output();
   SelectPort(*dialog_, port);
-  dialog_->ControlAs<QComboBox>(1001)->setCurrentText(QStringLiteral("115200"));
+  dialog_->ControlAs<QComboBox>(kBaudList)->setCurrentText(QStringLiteral("115200"));
   struct Press {
     int button;
     int width, height;
   };
   // 60x30 (its frame spans the whole 480-dot label), 80x60, QR code test
-  const Press presses[] = {{1006, 480, 224}, {1043, 576, 464}, {1021, 448, 368}};
+  const Press presses[] = {{k60x30Button, 480, 224}, {k80x60Button, 576, 464}, {kQrCodeButton, 448, 368}};
   int number = 0;
   for (const Press& press : presses) {
     Click(press.button);

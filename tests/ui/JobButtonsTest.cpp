@@ -7,6 +7,7 @@
 #include "support/TestSupport.h"
 #include "ui/CKestrelDlg.h"
 #include "ui/WindowTestSupport.h"
+#include "window/ControlIds.h"
 #include "window/JobButtons.h"
 
 namespace kestrel::test {
@@ -19,8 +20,8 @@ using JobButtonsTest = WindowOnSerialLineTest;
 // it from the same values; no button needs Connect first.
 TEST_F(JobButtonsTest, EveryJobButtonPutsItsJobOnTheWire) {
   SelectPrinterLine();
-  dialog_->ControlAs<QLineEdit>(1044)->setText(QStringLiteral("3"));   // copies
-  dialog_->ControlAs<QLineEdit>(1022)->setText(QStringLiteral("-1"));  // backfeed
+  dialog_->ControlAs<QLineEdit>(kCopiesEdit)->setText(QStringLiteral("3"));     // copies
+  dialog_->ControlAs<QLineEdit>(kBackfeedEdit)->setText(QStringLiteral("-1"));  // backfeed
   QStringList messages;
   ModalWatcher watcher([&messages](QWidget* shown) {
     if (auto* box = qobject_cast<QMessageBox*>(shown)) messages << box->text();

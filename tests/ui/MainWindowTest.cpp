@@ -23,6 +23,7 @@
 #include "ui/ResourcePictures.h"
 #include "ui/WindowTestSupport.h"
 #include "version/Version.h"
+#include "window/ControlIds.h"
 #include "window/DialogTemplate.h"
 
 namespace kestrel {
@@ -73,51 +74,54 @@ class StartupTest : public MainWindowTest, public ::testing::WithParamInterface<
 
 TEST_P(StartupTest, ListsHoldTheirItemsAndInitialSelection) {
   auto window = MakeWindow(GetParam());
-  EXPECT_EQ(Items(*window, 1000),
+  EXPECT_EQ(Items(*window, kPortList),
             Strings({"USB", "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9"}));
-  EXPECT_EQ(Items(*window, 1001), Strings({"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"}));
-  EXPECT_EQ(Items(*window, 1010), Chinese() ? Strings({"连续纸", "标签纸(回收)", "标签纸(不回收)"})
-                                            : Strings({"Continuous", "Label(recycle)", "Label(not recycle)"}));
-  EXPECT_EQ(Items(*window, 1011), Chinese()
-                                      ? Strings({"由左到右", "由下到上", "由右到左", "由上到下"})
-                                      : Strings({"Left to right", "Bottom to top", "Right to left", "Top to bottom"}));
+  EXPECT_EQ(Items(*window, kBaudList), Strings({"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"}));
+  EXPECT_EQ(Items(*window, kPaperTypeList), Chinese()
+                                                ? Strings({"连续纸", "标签纸(回收)", "标签纸(不回收)"})
+                                                : Strings({"Continuous", "Label(recycle)", "Label(not recycle)"}));
+  EXPECT_EQ(Items(*window, kDirectionList),
+            Chinese() ? Strings({"由左到右", "由下到上", "由右到左", "由上到下"})
+                      : Strings({"Left to right", "Bottom to top", "Right to left", "Top to bottom"}));
   const QStringList sizes = Strings({"60mm * 20mm ", "60mm * 30mm ", "60mm * 40mm ", "60mm * 50mm ", "58(48)mm * 20mm ",
                                      "58(48)mm * 30mm ", "58(48)mm * 40mm ", "58(48)mm * 50mm ", "80(72)mm * 20mm ",
                                      "80(72)mm * 30mm ", "80(72)mm * 40mm ", "80(72)mm * 50mm ", "80(72)mm * 60mm "});
-  EXPECT_EQ(Items(*window, 1012), sizes);
-  EXPECT_EQ(Items(*window, 1075), sizes);
-  EXPECT_EQ(Items(*window, 1013), Strings({"UPC-A", "UPC-E", "JAN13", "JAN8", "CODE39", "ITF", "CODE93", "CODE128"}));
-  EXPECT_EQ(Items(*window, 1029),
+  EXPECT_EQ(Items(*window, kLabelSizeList), sizes);
+  EXPECT_EQ(Items(*window, kAgingSizeList), sizes);
+  EXPECT_EQ(Items(*window, kBarcodeTypeList),
+            Strings({"UPC-A", "UPC-E", "JAN13", "JAN8", "CODE39", "ITF", "CODE93", "CODE128"}));
+  EXPECT_EQ(Items(*window, kDensityList),
             Strings({"Level_1", "Level_2", "Level_3", "Level_4", "Level_5", "Level_6", "Level_7", "Level_8"}));
-  EXPECT_EQ(Items(*window, 1073),
+  EXPECT_EQ(Items(*window, kSpeedList),
             Strings({"1",   "10",  "20",  "30",  "40",  "50",  "60",  "70",  "80",  "90",  "100", "110", "120",
                      "130", "140", "150", "160", "170", "180", "190", "200", "210", "220", "230", "240"}));
-  EXPECT_EQ(Items(*window, 1085), Strings({"9600", "19200", "38400", "57600", "115200"}));
+  EXPECT_EQ(Items(*window, kPrinterBaudList), Strings({"9600", "19200", "38400", "57600", "115200"}));
 
   const std::pair<int, const char*> selected[] = {
-      {1000, "USB"},     {1001, "115200"}, {1012, "60mm * 50mm "}, {1013, "CODE128"},
-      {1029, "Level_3"}, {1073, "1"},      {1075, "60mm * 40mm "}, {1085, "115200"},
+      {kPortList, "USB"},        {kBaudList, "115200"}, {kLabelSizeList, "60mm * 50mm "}, {kBarcodeTypeList, "CODE128"},
+      {kDensityList, "Level_3"}, {kSpeedList, "1"},     {kAgingSizeList, "60mm * 40mm "}, {kPrinterBaudList, "115200"},
   };
   for (const auto& [id, text] : selected)
     EXPECT_EQ(window->ControlAs<QComboBox>(id)->currentText(), QString::fromUtf8(text)) << id;
-  EXPECT_EQ(window->ControlAs<QComboBox>(1010)->currentIndex(), 2);
-  EXPECT_EQ(window->ControlAs<QComboBox>(1011)->currentIndex(), 0);
+  EXPECT_EQ(window->ControlAs<QComboBox>(kPaperTypeList)->currentIndex(), 2);
+  EXPECT_EQ(window->ControlAs<QComboBox>(kDirectionList)->currentIndex(), 0);
 }
 
 TEST_P(StartupTest, EditsStartWithTheirTextsAndOnlyTheBaudListIsDisabled) {
   auto window = MakeWindow(GetParam());
-  const std::pair<int, const char*> edits[] = {{1022, "35"}, {1034, "1"}, {1044, "1"}, {1047, "3000"}};
+  const std::pair<int, const char*> edits[] = {
+      {kBackfeedEdit, "35"}, {kConsoleCountEdit, "1"}, {kCopiesEdit, "1"}, {kIntervalEdit, "3000"}};
   for (const auto& [id, text] : edits) EXPECT_EQ(window->ControlAs<QLineEdit>(id)->text(), QString(text)) << id;
-  EXPECT_EQ(window->ControlAs<QLabel>(1078)->text(), QString("0"));
-  EXPECT_FALSE(window->ControlAs<QCheckBox>(1037)->isChecked());
+  EXPECT_EQ(window->ControlAs<QLabel>(kSendCountDisplay)->text(), QString("0"));
+  EXPECT_FALSE(window->ControlAs<QCheckBox>(kHexBox)->isChecked());
 
-  const QString console = window->ControlAs<QTextEdit>(1039)->toPlainText();
+  const QString console = window->ControlAs<QTextEdit>(kConsoleBox)->toPlainText();
   const QString latin = "1234567890ABCDEFGHIJKLMNOPQRSTUV\nWXYZabcdefgjilklmnopqrstuvwxyz&*\n";
   EXPECT_EQ(console, Chinese() ? latin + QString::fromUtf8("Tarnwick打印机品牌\n") : latin);
 
   for (const DialogControl& control : MainWindowTemplate().controls) {
     if (control.id <= 0) continue;
-    EXPECT_EQ(window->Control(control.id)->isEnabled(), control.id != 1001) << control.id;
+    EXPECT_EQ(window->Control(control.id)->isEnabled(), control.id != kBaudList) << control.id;
   }
 }
 
@@ -134,12 +138,13 @@ TEST_P(StartupTest, EveryCaptionOfTheCaptionTableIsInTheInterfaceLanguage) {
 TEST_P(StartupTest, HiddenControlsStayHiddenAfterShowing) {
   auto window = MakeWindow(GetParam());
   window->show();
-  for (int id : {1025, 1040, 1042, 1033, 1041, 1046, 1048, 1049, 1050}) {
+  for (int id : {k80x20Button, kCustomLabelButton, kDesignLabelButton, kCustomWidthEdit, kCustomHeightEdit,
+                 kLine1Button, kLine2Button, kPrint1Button, kPrint2Button}) {
     ASSERT_NE(window->Control(id), nullptr) << id;
     EXPECT_FALSE(window->Control(id)->isVisible()) << id;
   }
-  EXPECT_EQ(window->Control(1084)->isVisible(), Chinese());
-  EXPECT_TRUE(window->Control(1020)->isVisible());
+  EXPECT_EQ(window->Control(kSmallFontButton)->isVisible(), Chinese());
+  EXPECT_TRUE(window->Control(kBarcodeButton)->isVisible());
 }
 
 // What a screen reader and UI automation find: every edit, list and check box
@@ -148,21 +153,29 @@ TEST_P(StartupTest, HiddenControlsStayHiddenAfterShowing) {
 // relation to its label.)
 TEST_P(StartupTest, EveryEditListAndCheckBoxHasTheNameOfItsCaption) {
   auto window = MakeWindow(GetParam());
-  const std::vector<std::tuple<int, const char*, const char*>> rows = {
-      {1000, "端口类型", "Type"},          {1001, "波特率", "Baud rate"},
-      {1010, "纸张类型", "Paper type"},    {1011, "打印方向", "Print direction"},
-      {1022, "打印前回退", "Offset"},      {1029, "打印浓度", "Density"},
-      {1073, "打印速度", "Speed"},         {1044, "打印份数", "Print copies"},
-      {1085, "串口波特率", "Baud rate"},   {1047, "打印间隔", "Print interval"},
-      {1075, "尺寸选择", "Size"},          {1012, "标签尺寸", "Label size"},
-      {1013, "条码类型", "BarCode"},       {1034, "发送次数", "Send coies"},
-      {1039, "标准模式", "Standard mode"}, {1037, "标准模式 HEX", "Standard mode HEX"}};
+  const std::vector<std::tuple<int, const char*, const char*>> rows = {{kPortList, "端口类型", "Type"},
+                                                                       {kBaudList, "波特率", "Baud rate"},
+                                                                       {kPaperTypeList, "纸张类型", "Paper type"},
+                                                                       {kDirectionList, "打印方向", "Print direction"},
+                                                                       {kBackfeedEdit, "打印前回退", "Offset"},
+                                                                       {kDensityList, "打印浓度", "Density"},
+                                                                       {kSpeedList, "打印速度", "Speed"},
+                                                                       {kCopiesEdit, "打印份数", "Print copies"},
+                                                                       {kPrinterBaudList, "串口波特率", "Baud rate"},
+                                                                       {kIntervalEdit, "打印间隔", "Print interval"},
+                                                                       {kAgingSizeList, "尺寸选择", "Size"},
+                                                                       {kLabelSizeList, "标签尺寸", "Label size"},
+                                                                       {kBarcodeTypeList, "条码类型", "BarCode"},
+                                                                       {kConsoleCountEdit, "发送次数", "Send coies"},
+                                                                       {kConsoleBox, "标准模式", "Standard mode"},
+                                                                       {kHexBox, "标准模式 HEX", "Standard mode HEX"}};
   for (const auto& [id, chinese, english] : rows) {
     EXPECT_EQ(window->Control(id)->accessibleName(), QString::fromUtf8(Chinese() ? chinese : english)) << id;
   }
-  QAccessibleInterface* edit = QAccessible::queryAccessibleInterface(window->Control(1044));
+  QAccessibleInterface* edit = QAccessible::queryAccessibleInterface(window->Control(kCopiesEdit));
   EXPECT_EQ(edit->text(QAccessible::Name), QString::fromUtf8(Chinese() ? "打印份数" : "Print copies"));
-  const auto labels = QAccessible::queryAccessibleInterface(window->Control(1029))->relations(QAccessible::Label);
+  const auto labels =
+      QAccessible::queryAccessibleInterface(window->Control(kDensityList))->relations(QAccessible::Label);
   ASSERT_EQ(labels.size(), 1);
   EXPECT_EQ(labels[0].first->text(QAccessible::Name), QString::fromUtf8(Chinese() ? "打印浓度:" : "Density:"));
 
@@ -178,18 +191,18 @@ INSTANTIATE_TEST_SUITE_P(BothLanguages, StartupTest, ::testing::Values(936, 1252
 
 TEST_F(MainWindowTest, ChineseCaptionsDifferFromTheTemplateWhereTheTableSaysSo) {
   auto window = MakeWindow(936);
-  EXPECT_EQ(CaptionOf(window->Control(1088)), QString::fromUtf8("端口类型:"));
-  EXPECT_EQ(CaptionOf(window->Control(1089)), QString::fromUtf8("波特率:"));
-  EXPECT_EQ(CaptionOf(window->Control(1093)), QString::fromUtf8("打印前回退:"));
-  EXPECT_EQ(CaptionOf(window->Control(1050)), QString::fromUtf8("打印测试2"));
+  EXPECT_EQ(CaptionOf(window->Control(kPortTypeLabel)), QString::fromUtf8("端口类型:"));
+  EXPECT_EQ(CaptionOf(window->Control(kBaudLabel)), QString::fromUtf8("波特率:"));
+  EXPECT_EQ(CaptionOf(window->Control(kBackfeedLabel)), QString::fromUtf8("打印前回退:"));
+  EXPECT_EQ(CaptionOf(window->Control(kPrint2Button)), QString::fromUtf8("打印测试2"));
 }
 
 TEST_F(MainWindowTest, EnglishCaptionsKeepTheirSpelling) {
   auto window = MakeWindow(1252);
-  EXPECT_EQ(CaptionOf(window->Control(1111)), QString("Send coies:"));
-  EXPECT_EQ(CaptionOf(window->Control(1099)), QString("Test label(2.33\")"));
-  EXPECT_EQ(CaptionOf(window->Control(1037)), QString("HEX"));
-  EXPECT_EQ(CaptionOf(window->Control(1005)), QString("60*20"));
+  EXPECT_EQ(CaptionOf(window->Control(kConsoleCountLabel)), QString("Send coies:"));
+  EXPECT_EQ(CaptionOf(window->Control(k60mmGroup)), QString("Test label(2.33\")"));
+  EXPECT_EQ(CaptionOf(window->Control(kHexBox)), QString("HEX"));
+  EXPECT_EQ(CaptionOf(window->Control(k60x20Button)), QString("60*20"));
 }
 
 TEST_F(MainWindowTest, TitleCarriesTheVersionText) {
@@ -223,16 +236,16 @@ TEST_F(MainWindowTest, SizeMessageReloadsTheHiddenLabelSizeEdits) {
   settings.WriteSettingInt("CustomLabel", "CustomLabel_Width", 400);
   settings.WriteSettingInt("CustomLabel", "CustomLabel_Height", 244);
   CKestrelDlg::NotifyCustomLabelSizeChanged(window.get());
-  EXPECT_EQ(window->ControlAs<QLineEdit>(1033)->text(), QString("50.00"));
-  EXPECT_EQ(window->ControlAs<QLineEdit>(1041)->text(), QString("30.50"));
+  EXPECT_EQ(window->ControlAs<QLineEdit>(kCustomWidthEdit)->text(), QString("50.00"));
+  EXPECT_EQ(window->ControlAs<QLineEdit>(kCustomHeightEdit)->text(), QString("30.50"));
 
   // Only the message reloads; a changed file alone changes nothing.
   settings.WriteSettingInt("CustomLabel", "CustomLabel_Width", 404);
   settings.WriteSettingInt("CustomLabel", "CustomLabel_Height", 248);
-  EXPECT_EQ(window->ControlAs<QLineEdit>(1033)->text(), QString("50.00"));
+  EXPECT_EQ(window->ControlAs<QLineEdit>(kCustomWidthEdit)->text(), QString("50.00"));
   CKestrelDlg::NotifyCustomLabelSizeChanged(window.get());
-  EXPECT_EQ(window->ControlAs<QLineEdit>(1033)->text(), QString("50.50"));
-  EXPECT_EQ(window->ControlAs<QLineEdit>(1041)->text(), QString("31.00"));
+  EXPECT_EQ(window->ControlAs<QLineEdit>(kCustomWidthEdit)->text(), QString("50.50"));
+  EXPECT_EQ(window->ControlAs<QLineEdit>(kCustomHeightEdit)->text(), QString("31.00"));
 
   settings.WriteSettingInt("CustomLabel", "CustomLabel_Width", width);
   settings.WriteSettingInt("CustomLabel", "CustomLabel_Height", height);
@@ -249,7 +262,7 @@ TEST_F(MainWindowTest, F8InTheConsoleBoxOpensTheHistoryOnce) {
       for (int row = 0; row < list->count(); ++row) lines << list->item(row)->text();
     dialog->close();
   });
-  QTest::keyClick(window->Control(1039), Qt::Key_F8);
+  QTest::keyClick(window->Control(kConsoleBox), Qt::Key_F8);
 
   EXPECT_EQ(watcher.Seen(), 1);
   EXPECT_EQ(className, QString("kestrel::Dialog_About"));
@@ -261,7 +274,7 @@ TEST_F(MainWindowTest, F8InTheConsoleBoxOpensTheHistoryOnce) {
 TEST_F(MainWindowTest, EnterInTheConsoleStartsALineAndInAOneLineEditEndsTheWindow) {
   auto window = MakeWindow(1252);
   window->show();
-  auto* console = window->ControlAs<QTextEdit>(1039);
+  auto* console = window->ControlAs<QTextEdit>(kConsoleBox);
   console->setPlainText("AB");
   console->moveCursor(QTextCursor::End);
   QTest::keyClick(console, Qt::Key_Return);
@@ -269,7 +282,7 @@ TEST_F(MainWindowTest, EnterInTheConsoleStartsALineAndInAOneLineEditEndsTheWindo
   EXPECT_TRUE(window->isVisible());
 
   const std::uint8_t* images = ImageBuffer;
-  QTest::keyClick(window->Control(1044), Qt::Key_Return);
+  QTest::keyClick(window->Control(kCopiesEdit), Qt::Key_Return);
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(window->result(), QDialog::Accepted);
   EXPECT_EQ(ImageBuffer, images);  // only the close request releases it
@@ -278,7 +291,7 @@ TEST_F(MainWindowTest, EnterInTheConsoleStartsALineAndInAOneLineEditEndsTheWindo
 TEST_F(MainWindowTest, EscEndsTheWindowWithCancel) {
   auto window = MakeWindow(936);
   window->show();
-  QTest::keyClick(window->Control(1022), Qt::Key_Escape);
+  QTest::keyClick(window->Control(kBackfeedEdit), Qt::Key_Escape);
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(window->result(), QDialog::Rejected);
 }
@@ -314,11 +327,11 @@ TEST_F(MainWindowTest, ContextMenuEntryOpensTheAboutBox) {
 TEST_F(MainWindowTest, SelectionsStoreJobSettingsAndSendNothing) {
   auto window = MakeWindow(936);
   SendLength = 7;
-  QTest::keyClick(window->Control(1010), Qt::Key_Up);    // 标签纸(回收)
-  QTest::keyClick(window->Control(1011), Qt::Key_Down);  // 由下到上
-  QTest::keyClick(window->Control(1012), Qt::Key_Down);  // 58(48)mm * 20mm
-  QTest::keyClick(window->Control(1013), Qt::Key_Up);    // CODE93
-  window->ControlAs<QLineEdit>(1022)->setText("120");
+  QTest::keyClick(window->Control(kPaperTypeList), Qt::Key_Up);    // 标签纸(回收)
+  QTest::keyClick(window->Control(kDirectionList), Qt::Key_Down);  // 由下到上
+  QTest::keyClick(window->Control(kLabelSizeList), Qt::Key_Down);  // 58(48)mm * 20mm
+  QTest::keyClick(window->Control(kBarcodeTypeList), Qt::Key_Up);  // CODE93
+  window->ControlAs<QLineEdit>(kBackfeedEdit)->setText("120");
   EXPECT_EQ(JobSettings.PaperType, 1);
   EXPECT_EQ(JobSettings.PrintDirection, 1);
   EXPECT_EQ(JobSettings.AreaWidthDots, 384);
@@ -326,7 +339,7 @@ TEST_F(MainWindowTest, SelectionsStoreJobSettingsAndSendNothing) {
   EXPECT_EQ(JobSettings.BarcodeSystem, 72);
   EXPECT_EQ(JobSettings.BackfeedValue, 120);
 
-  window->ControlAs<QLineEdit>(1022)->setText("");
+  window->ControlAs<QLineEdit>(kBackfeedEdit)->setText("");
   EXPECT_EQ(JobSettings.BackfeedValue, 0);
   EXPECT_EQ(SendLength, 7);
   EXPECT_FALSE(window->Controller().Link().Connected());
@@ -357,11 +370,11 @@ std::vector<Message> PressAndCollectMessages(CKestrelDlg& window, int button) {
 TEST_F(MainWindowTest, WithoutAPrinterOnlyTheBarcodeTestSaysSo) {
   auto window = MakeWindow(936);
   window->show();
-  const auto picture = PressAndCollectMessages(*window, 1017);
+  const auto picture = PressAndCollectMessages(*window, kPictureButton);
   ASSERT_EQ(picture.size(), 1u);
   EXPECT_EQ(picture[0].text, QString::fromUtf8("找不到任何USB设备"));
 
-  const auto barcode = PressAndCollectMessages(*window, 1020);
+  const auto barcode = PressAndCollectMessages(*window, kBarcodeButton);
   ASSERT_EQ(barcode.size(), 2u);
   EXPECT_EQ(barcode[1].text, QString::fromUtf8("打印机未连接！"));
   EXPECT_EQ(barcode[1].caption, QString("Kestrel"));

@@ -9,6 +9,7 @@
 #include "ui/PreviewDialog.h"
 #include "ui/WindowTestSupport.h"
 #include "window/ContextMenu.h"
+#include "window/ControlIds.h"
 
 namespace kestrel::test {
 namespace {
@@ -48,14 +49,14 @@ TEST_F(PreviewDialogTest, RendersWithTheWindowsSettings) {
   EXPECT_EQ(upright.size(), QSize(448, 104));
   EXPECT_TRUE(preview.commandList()->toPlainText().startsWith("00000000  1B 40"));
 
-  auto* direction = dialog_->ControlAs<QComboBox>(1011);
+  auto* direction = dialog_->ControlAs<QComboBox>(kDirectionList);
   direction->setCurrentIndex(2);  // right to left, picked as the operator picks it
   emit direction->activated(2);
   ASSERT_TRUE(preview.SelectJob("60x20"));
   ASSERT_EQ(preview.pages().size(), 1u);
   EXPECT_EQ(preview.pages()[0], upright.mirrored(true, true));  // turned half a circle
 
-  dialog_->ControlAs<QLineEdit>(1044)->setText(QStringLiteral("3"));
+  dialog_->ControlAs<QLineEdit>(kCopiesEdit)->setText(QStringLiteral("3"));
   ASSERT_TRUE(preview.SelectJob("60x20"));
   EXPECT_EQ(preview.pages().size(), 3u);
   EXPECT_NE(preview.commandList()->toPlainText().indexOf("US U 8  copies: copies 3"), -1);

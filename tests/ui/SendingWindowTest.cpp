@@ -14,6 +14,7 @@
 #include "support/TestSupport.h"
 #include "ui/CKestrelDlg.h"
 #include "ui/WindowTestSupport.h"
+#include "window/ControlIds.h"
 
 namespace kestrel::test {
 namespace {
@@ -38,7 +39,7 @@ class SendingWindowTest : public WindowOnSerialLineTest {
   void SetUp() override {
     WindowOnSerialLineTest::SetUp();
     SelectPrinterLine();
-    dialog_->ControlAs<QComboBox>(1001)->setCurrentText(QStringLiteral("1200"));
+    dialog_->ControlAs<QComboBox>(kBaudList)->setCurrentText(QStringLiteral("1200"));
     filled_ = printer_.Stall();
   }
 
@@ -63,7 +64,7 @@ TEST_F(SendingWindowTest, TheWindowAnswersAndShowsTheShareSentWhileALabelGoesOut
   const QString idleTitle = dialog_->windowTitle();
 
   const auto start = Clock::now();
-  Click(1043);
+  Click(k80x60Button);
   const auto clickTook = Clock::now() - start;
   EXPECT_LT(clickTook, 500ms) << "the click waited for the line";
   RecordProperty("click_ms", static_cast<int>(clickTook / 1ms));
@@ -74,7 +75,7 @@ TEST_F(SendingWindowTest, TheWindowAnswersAndShowsTheShareSentWhileALabelGoesOut
   // sent, and refuses another job.
   bool timerRan = false;
   QTimer::singleShot(0, [&] { timerRan = true; });
-  for (const int other : {1005, 1076})  // a second job, the aging test's start
+  for (const int other : {k60x20Button, kAgingStartButton})  // a second job, the aging test's start
     QTest::mouseClick(dialog_->ControlAs<QAbstractButton>(other), Qt::LeftButton);
   EXPECT_FALSE(dialog_->Controller().AgingRunning());
   std::vector<std::uint8_t> received;
@@ -109,7 +110,7 @@ TEST_F(SendingWindowTest, ClosingTheWindowLetsAJobGoingOutFinishWhole) {
   BeginJob();
   FindJob("80x60")->compose(dialog_->Controller().CurrentJobContext());
   const std::vector<std::uint8_t> label = Composed();
-  Click(1043);
+  Click(k80x60Button);
   ASSERT_TRUE(dialog_->Controller().Sending());
 
   // The printer takes up reading only once the close has begun.

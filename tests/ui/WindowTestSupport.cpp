@@ -9,6 +9,7 @@
 #include "commands/JobSettings.h"
 #include "language/TranslationMap.h"
 #include "ui/CKestrelDlg.h"
+#include "window/ControlIds.h"
 
 namespace kestrel::test {
 
@@ -29,7 +30,7 @@ std::vector<std::uint8_t> ReadWhileHandlingEvents(PtyPair& printer, std::size_t 
 }
 
 void SelectPort(CKestrelDlg& window, const std::string& path) {
-  auto* ports = window.ControlAs<QComboBox>(1000);
+  auto* ports = window.ControlAs<QComboBox>(kPortList);
   ports->addItem(QString::fromStdString(path));
   ports->setCurrentIndex(ports->count() - 1);
   emit ports->activated(ports->currentIndex());
@@ -52,7 +53,7 @@ void WindowOnSerialLineTest::TearDown() {
 
 void WindowOnSerialLineTest::SelectPrinterLine() {
   SelectPort(*dialog_, printer_.slavePath());
-  dialog_->ControlAs<QComboBox>(1001)->setCurrentText(QStringLiteral("115200"));
+  dialog_->ControlAs<QComboBox>(kBaudList)->setCurrentText(QStringLiteral("115200"));
 }
 
 void WindowOnSerialLineTest::FinishSending() {

@@ -9,6 +9,7 @@
 #include "support/TestSupport.h"
 #include "win32ui/DialogTemplateEx.h"
 #include "win32ui/WindowTestSupport.h"
+#include "window/ControlIds.h"
 #include "window/DialogTemplate.h"
 #include "window/InterfaceItems.h"
 
@@ -42,9 +43,9 @@ TEST_P(StartupTest, TemplateControlsCaptionsAndContents) {
     SCOPED_TRACE(control.id);
     HWND item = Item(control.id);
     ASSERT_NE(item, nullptr);
-    const bool shown = control.visible && !(control.id == 1084 && !Chinese());
+    const bool shown = control.visible && !(control.id == kSmallFontButton && !Chinese());
     EXPECT_EQ(IsWindowVisible(item) != FALSE, shown);
-    EXPECT_EQ(IsWindowEnabled(item) != FALSE, control.id != 1001);
+    EXPECT_EQ(IsWindowEnabled(item) != FALSE, control.id != kBaudList);
     EXPECT_EQ(win32::ClassOf(item), win32::ControlClassFor(control.kind).className);
   }
   for (std::size_t row = 0; row < kCaptionCount; ++row)
@@ -58,7 +59,7 @@ TEST_P(StartupTest, TemplateControlsCaptionsAndContents) {
       EXPECT_EQ(*dialog_->Controls().Text(content.id), content.text);
     }
   }
-  EXPECT_EQ(ComboItems(Item(1010)).front(), Chinese() ? "连续纸" : "Continuous");
+  EXPECT_EQ(ComboItems(Item(kPaperTypeList)).front(), Chinese() ? "连续纸" : "Continuous");
   EXPECT_EQ(WindowText(Window()), "Kestrel - V1.0.0.16");
 }
 
@@ -121,9 +122,9 @@ TEST_F(WindowTest, SystemMenuEntryAndF8OpenTheAboutBoxAndTheHistory) {
     PostMessageW(shown.handle, WM_COMMAND, IDCANCEL, 0);
   });
   SendMessageW(Window(), WM_SYSCOMMAND, 16, 0);
-  MSG f8{Item(1039), WM_KEYDOWN, VK_F8, 0, 0, {}};
+  MSG f8{Item(kConsoleBox), WM_KEYDOWN, VK_F8, 0, 0, {}};
   EXPECT_TRUE(dialog_->PreTranslateMessage(f8));
-  MSG elsewhere{Item(1039), WM_KEYDOWN, VK_F7, 0, 0, {}};
+  MSG elsewhere{Item(kConsoleBox), WM_KEYDOWN, VK_F7, 0, 0, {}};
   EXPECT_FALSE(dialog_->PreTranslateMessage(elsewhere));
 
   ASSERT_EQ(watcher.Seen().size(), 2u);
@@ -135,17 +136,17 @@ TEST_F(WindowTest, SystemMenuEntryAndF8OpenTheAboutBoxAndTheHistory) {
 // Enter in the console box starts a new line; in a one-line edit, as Esc
 // anywhere, it ends the window through the dialog's OK and Cancel commands.
 TEST_F(WindowTest, EnterInTheConsoleStartsALineAndInAOneLineEditEndsTheWindow) {
-  const std::size_t before = dialog_->Controls().Text(1039)->size();
-  SetFocus(Item(1039));
+  const std::size_t before = dialog_->Controls().Text(kConsoleBox)->size();
+  SetFocus(Item(kConsoleBox));
   PressKey(VK_RETURN);
-  EXPECT_EQ(dialog_->Controls().Text(1039)->size(), before + 2);
-  SetFocus(Item(1034));
+  EXPECT_EQ(dialog_->Controls().Text(kConsoleBox)->size(), before + 2);
+  SetFocus(Item(kConsoleCountEdit));
   PressKey(VK_RETURN);
   EXPECT_EQ(dialog_->Handle(), nullptr);
 }
 
 TEST_F(WindowTest, EscEndsTheWindow) {
-  SetFocus(Item(1035));
+  SetFocus(Item(kConsoleSendButton));
   PressKey(VK_ESCAPE);
   EXPECT_EQ(dialog_->Handle(), nullptr);
 }
@@ -153,20 +154,20 @@ TEST_F(WindowTest, EscEndsTheWindow) {
 // A pick in a list or a change of the backfeed text goes into JobSettings;
 // picking a serial port enables the baud-rate list.
 TEST_F(WindowTest, SelectionsStoreJobSettings) {
-  PickListItem(Window(), 1010, 0);
-  PickListItem(Window(), 1011, 3);
-  PickListItem(Window(), 1012, 12);
-  PickListItem(Window(), 1013, 0);
-  SetDlgItemTextW(Window(), 1022, L"120");
+  PickListItem(Window(), kPaperTypeList, 0);
+  PickListItem(Window(), kDirectionList, 3);
+  PickListItem(Window(), kLabelSizeList, 12);
+  PickListItem(Window(), kBarcodeTypeList, 0);
+  SetDlgItemTextW(Window(), kBackfeedEdit, L"120");
   EXPECT_EQ(JobSettings.PaperType, 0);
   EXPECT_EQ(JobSettings.PrintDirection, 3);
   EXPECT_EQ(JobSettings.AreaWidthDots, 576);
   EXPECT_EQ(JobSettings.AreaHeightDots, 448);
   EXPECT_EQ(JobSettings.BarcodeSystem, 65);
   EXPECT_EQ(JobSettings.BackfeedValue, 120);
-  PickListItem(Window(), 1000, 1);
+  PickListItem(Window(), kPortList, 1);
   EXPECT_NE(JobSettings.PortKind, 0);
-  EXPECT_TRUE(IsWindowEnabled(Item(1001)));
+  EXPECT_TRUE(IsWindowEnabled(Item(kBaudList)));
 }
 
 // The editor writes the settings file and tells the main window, which shows
@@ -187,12 +188,12 @@ TEST_F(WindowTest, EditorSavesTheFileAndTheWindowReloadsTheSize) {
     SetDlgItemTextW(shown.handle, 1023, win32::Widen(newWidth).c_str());
     Click(shown.handle, 1031);
   });
-  SendMessageW(Window(), WM_COMMAND, MAKEWPARAM(1042, BN_CLICKED), 0);
+  SendMessageW(Window(), WM_COMMAND, MAKEWPARAM(kDesignLabelButton, BN_CLICKED), 0);
 
   ASSERT_EQ(watcher.Seen().size(), 1u);
   EXPECT_EQ(watcher.Seen()[0].caption, "自定标签");
   EXPECT_EQ(settings.ReadSettingInt(kCustomLabelSection, "CustomLabel_Width"), std::stoi(newWidth) * 8);
-  EXPECT_EQ(ItemText(Window(), 1033), newWidth + ".00");
+  EXPECT_EQ(ItemText(Window(), kCustomWidthEdit), newWidth + ".00");
 }
 
 // No USB printer is listed: of the job buttons only the bar code test says
@@ -200,14 +201,14 @@ TEST_F(WindowTest, EditorSavesTheFileAndTheWindowReloadsTheSize) {
 // stops at its first tick with every control enabled again.
 TEST_F(WindowTest, WithoutAPrinterTheBarcodeTestAndTheAgingTestSaySo) {
   ModalWatcher watcher;
-  Click(Window(), 1017);
-  Click(Window(), 1020);
-  Click(Window(), 1076);
+  Click(Window(), kPictureButton);
+  Click(Window(), kBarcodeButton);
+  Click(Window(), kAgingStartButton);
   EXPECT_EQ(watcher.Texts(), (std::vector<std::string>{"找不到任何USB设备", "找不到任何USB设备", "打印机未连接！",
                                                        "连接失败,已停止发送"}));
   EXPECT_FALSE(dialog_->Controller().AgingRunning());
-  EXPECT_TRUE(IsWindowEnabled(Item(1076)));
-  EXPECT_EQ(ItemText(Window(), 1078), "0");
+  EXPECT_TRUE(IsWindowEnabled(Item(kAgingStartButton)));
+  EXPECT_EQ(ItemText(Window(), kSendCountDisplay), "0");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "support/CliRunner.h"
 #include "support/TestSupport.h"
 #include "win32ui/WindowTestSupport.h"
+#include "window/ControlIds.h"
 #include "window/JobButtons.h"
 #include "window/MainWindowJobs.h"
 
@@ -47,8 +48,8 @@ class SerialLineTest : public MainWindowTest {
 // from what the window's controls hold, byte for byte as `kestrel-cli
 // compose` gives it for the same values; no button needs Connect first.
 TEST_F(SerialLineTest, EveryJobButtonPutsItsJobOnTheLine) {
-  SetDlgItemTextW(Window(), 1044, L"3");   // copies
-  SetDlgItemTextW(Window(), 1022, L"-1");  // backfeed
+  SetDlgItemTextW(Window(), kCopiesEdit, L"3");     // copies
+  SetDlgItemTextW(Window(), kBackfeedEdit, L"-1");  // backfeed
   ModalWatcher watcher;
   for (const JobButton& button : JobButtons()) {
     SCOPED_TRACE(std::string(button.job) + " on button " + std::to_string(button.id));
@@ -72,33 +73,33 @@ TEST_F(SerialLineTest, EveryJobButtonPutsItsJobOnTheLine) {
 
 // Connect opens the port and locks the port lists until Disconnect.
 TEST_F(SerialLineTest, ConnectTogglesTheCaptionAndThePortLists) {
-  Click(Window(), 1003);
+  Click(Window(), kConnectButton);
   EXPECT_TRUE(dialog_->Controller().Link().Connected());
-  EXPECT_EQ(ItemText(Window(), 1003), "断开");
-  EXPECT_FALSE(IsWindowEnabled(Item(1000)));
-  EXPECT_FALSE(IsWindowEnabled(Item(1001)));
-  Click(Window(), 1003);
+  EXPECT_EQ(ItemText(Window(), kConnectButton), "断开");
+  EXPECT_FALSE(IsWindowEnabled(Item(kPortList)));
+  EXPECT_FALSE(IsWindowEnabled(Item(kBaudList)));
+  Click(Window(), kConnectButton);
   EXPECT_FALSE(dialog_->Controller().Link().Connected());
-  EXPECT_EQ(ItemText(Window(), 1003), "连接");
-  EXPECT_TRUE(IsWindowEnabled(Item(1000)));
-  EXPECT_TRUE(IsWindowEnabled(Item(1001)));
+  EXPECT_EQ(ItemText(Window(), kConnectButton), "连接");
+  EXPECT_TRUE(IsWindowEnabled(Item(kPortList)));
+  EXPECT_TRUE(IsWindowEnabled(Item(kBaudList)));
 }
 
 // Window timer 1 sends the chosen label without its copies command and counts
 // each send; stop ends the run, reset clears the count.
 TEST_F(SerialLineTest, AgingSendsAndCountsUntilStopped) {
-  SetDlgItemTextW(Window(), 1047, L"100");
-  PickListItem(Window(), 1075, 0);
-  Click(Window(), 1076);
+  SetDlgItemTextW(Window(), kIntervalEdit, L"100");
+  PickListItem(Window(), kAgingSizeList, 0);
+  Click(Window(), kAgingStartButton);
   EXPECT_TRUE(dialog_->Controller().AgingRunning());
-  EXPECT_FALSE(IsWindowEnabled(Item(1076)));
-  EXPECT_TRUE(IsWindowEnabled(Item(1077)));
+  EXPECT_FALSE(IsWindowEnabled(Item(kAgingStartButton)));
+  EXPECT_TRUE(IsWindowEnabled(Item(kAgingStopButton)));
   EXPECT_TRUE(PumpUntil([this] { return dialog_->Controller().SendCount >= 3; }));
-  Click(Window(), 1077);
+  Click(Window(), kAgingStopButton);
   // A label still going out when the run stopped is counted when it has left.
   ASSERT_TRUE(PumpUntil([this] { return !dialog_->Controller().Sending(); }));
   const std::uint32_t sent = dialog_->Controller().SendCount;
-  EXPECT_EQ(ItemText(Window(), 1078), std::to_string(sent));
+  EXPECT_EQ(ItemText(Window(), kSendCountDisplay), std::to_string(sent));
 
   FindJob("60x20")->compose(ReadJobContext(dialog_->Controls(), true));
   const std::vector<std::uint8_t> label = Composed();
@@ -107,24 +108,24 @@ TEST_F(SerialLineTest, AgingSendsAndCountsUntilStopped) {
   EXPECT_BYTES(std::vector<std::uint8_t>(wire.end() - label.size(), wire.end()), label);
   PumpMessages(300);
   EXPECT_EQ(dialog_->Controller().SendCount, sent);
-  EXPECT_TRUE(IsWindowEnabled(Item(1076)));
-  Click(Window(), 1079);
-  EXPECT_EQ(ItemText(Window(), 1078), "0");
+  EXPECT_TRUE(IsWindowEnabled(Item(kAgingStartButton)));
+  Click(Window(), kResetCountButton);
+  EXPECT_EQ(ItemText(Window(), kSendCountDisplay), "0");
 }
 
 // Two copies and more go out from the console's worker, which reads the
 // controls through the window's thread.
 TEST_F(SerialLineTest, ConsoleSendsTheTextTheChosenNumberOfTimes) {
-  SetDlgItemTextW(Window(), 1039, L"AB\r\nC");
-  SetDlgItemTextW(Window(), 1034, L"3");
-  Click(Window(), 1035);
+  SetDlgItemTextW(Window(), kConsoleBox, L"AB\r\nC");
+  SetDlgItemTextW(Window(), kConsoleCountEdit, L"3");
+  Click(Window(), kConsoleSendButton);
   EXPECT_BYTES(port_.Read(15), Hex("41 42 0D 0A 43  41 42 0D 0A 43  41 42 0D 0A 43"));
 
   port_.Clear();
-  Click(Window(), 1037);  // HEX
-  EXPECT_EQ(*dialog_->Controls().Text(1039), "41 42 0D 0A 43 ");
-  SetDlgItemTextW(Window(), 1034, L"1");
-  Click(Window(), 1035);
+  Click(Window(), kHexBox);  // HEX
+  EXPECT_EQ(*dialog_->Controls().Text(kConsoleBox), "41 42 0D 0A 43 ");
+  SetDlgItemTextW(Window(), kConsoleCountEdit, L"1");
+  Click(Window(), kConsoleSendButton);
   EXPECT_BYTES(port_.Read(5), Hex("41 42 0D 0A 43"));
 }
 

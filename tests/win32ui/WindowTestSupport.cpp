@@ -6,6 +6,7 @@
 #include "commands/JobSettings.h"
 #include "language/TranslationMap.h"
 #include "language/win32/WideText.h"
+#include "window/ControlIds.h"
 
 namespace kestrel::test {
 
@@ -128,9 +129,9 @@ void MainWindowTest::SetUp() {
 MainWindowTest::~MainWindowTest() { dialog_.reset(); }
 
 void MainWindowTest::SelectPort(const std::string& name) {
-  HWND ports = Item(1000);
+  HWND ports = Item(kPortList);
   const LRESULT index = SendMessageW(ports, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Widen(name).c_str()));
-  PickListItem(Window(), 1000, static_cast<int>(index));
+  PickListItem(Window(), kPortList, static_cast<int>(index));
 }
 
 void MainWindowTest::PressKey(WPARAM key) {
