@@ -1,6 +1,5 @@
 #include "ui/DialogBuilder.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -252,47 +251,31 @@ DialogBuilder::DialogBuilder(QDialog& dialog, const DialogTemplate& dialogTempla
 
 void DialogBuilder::FindNameSources(std::span<const DialogControl> controls) {
   for (std::size_t i = 0; i < controls.size(); ++i) {
-    const ControlKind kind = controls[i].kind;
-    const bool button = kind == ControlKind::PushButton || kind == ControlKind::DefaultPushButton;
-    if (!NeedsName(kind) && !button) continue;
+    if (!NeedsName(controls[i].kind)) continue;
     NameSource source{built_[static_cast<qsizetype>(i)]};
-    source.ownCaption = button;
-    const int label = kind == ControlKind::CheckBox || button ? -1 : LeftLabel(controls, i);
+    const int label = controls[i].kind == ControlKind::CheckBox ? -1 : LeftLabel(controls, i);
     if (label >= 0) {
       source.label = built_[label];
       if (auto* buddy = qobject_cast<QLabel*>(source.label)) buddy->setBuddy(source.control);
+    } else if (const int group = EnclosingGroup(controls, i); group >= 0) {
+      source.group = built_[group];
     }
-    if (const int group = EnclosingGroup(controls, i); group >= 0) source.group = built_[group];
     nameSources_.append(source);
   }
 }
 
 void DialogBuilder::NameControls() const {
-  QStringList names;
   for (const NameSource& source : nameSources_) {
-    const QString group = source.group != nullptr ? CaptionOf(source.group) : QString();
     QString name;
-    if (source.ownCaption) {
-      name = qobject_cast<const QAbstractButton*>(source.control)->text().remove(QLatin1Char('&'));
-    } else if (source.label != nullptr) {
+    if (source.label != nullptr) {
       name = CaptionOf(source.label);
     } else {
+      const QString group = source.group != nullptr ? CaptionOf(source.group) : QString();
       const QString own = CaptionOf(source.control);
       name = group.isEmpty() || own.isEmpty() ? group + own : group + QLatin1Char(' ') + own;
     }
     if (name.trimmed().isEmpty()) name = dialog_->windowTitle();
-    names.append(WithoutTrailingColon(name));
-  }
-  // Two controls of one caption (the two "Selftest" buttons, the port's and
-  // the printer's baud rate lists) are told apart by their group boxes.
-  for (qsizetype i = 0; i < nameSources_.size(); ++i) {
-    const NameSource& source = nameSources_[i];
-    const bool groupInName = !source.ownCaption && source.label == nullptr;
-    if (names.count(names[i]) > 1 && source.group != nullptr && !groupInName) {
-      source.control->setAccessibleName(WithoutTrailingColon(CaptionOf(source.group)) + QLatin1Char(' ') + names[i]);
-    } else {
-      source.control->setAccessibleName(names[i]);
-    }
+    source.control->setAccessibleName(WithoutTrailingColon(name));
   }
 }
 

@@ -54,8 +54,7 @@ FontMeasures MeasureFont(const QFont& font);
 // to it: the caption of the label on its left on the same line (the label
 // becomes its buddy), without the trailing colon. A control without such a
 // label takes its group box's caption (a check box adds its own), else the
-// dialog's caption. Buttons keep their captions as names. Where two controls
-// would share a name, each is named with its group box's caption first.
+// dialog's caption.
 // FitCaptions() renews the names from the current captions.
 class DialogBuilder {
  public:
@@ -80,8 +79,7 @@ class DialogBuilder {
   struct NameSource {
     QWidget* control = nullptr;
     QWidget* label = nullptr;  // the label on its left, if any
-    QWidget* group = nullptr;  // its group box, if any
-    bool ownCaption = false;   // a button: named by its own caption
+    QWidget* group = nullptr;  // else its group box, if any
   };
 
   QWidget* MakeControl(QDialog& dialog, const DialogControl& control) const;

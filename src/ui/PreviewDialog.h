@@ -37,7 +37,6 @@ class PreviewDialog : public QDialog {
   const std::vector<QImage>& pages() const { return pages_; }
   QListWidget* jobList() const { return jobs_; }
   QPlainTextEdit* commandList() const { return commands_; }
-  QPlainTextEdit* commandList() const { return commands_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

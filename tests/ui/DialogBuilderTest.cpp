@@ -159,33 +159,3 @@ TEST(DialogBuilderTest, MainWindowFitsTheScreenAsTallInChineseAsInEnglish) {
 
 }  // namespace
 }  // namespace kestrel
-
-namespace kestrel {
-namespace {
-
-TEST(DialogBuilderTest, ControlsOfOneCaptionAreNamedWithTheirGroups) {
-  static constexpr DialogControl kTwice[] = {
-      {kNoControlId, K::GroupBox, "Port", 2, 2, 100, 40},
-      {kNoControlId, K::Label, "Baud rate:", 6, 12, 36, 8},
-      {30, K::DropDownList, "", 44, 10, 50, 100},
-      {31, K::PushButton, "Selftest", 6, 24, 40, 14},
-      {kNoControlId, K::GroupBox, "Printer", 2, 50, 100, 40},
-      {kNoControlId, K::Label, "Baud rate:", 6, 60, 36, 8},
-      {32, K::DropDownList, "", 44, 58, 50, 100},
-      {33, K::PushButton, "Selftest", 6, 72, 40, 14},
-      {34, K::PushButton, "&Connect", 50, 72, 40, 14},
-  };
-  static constexpr DialogTemplate kTwiceTemplate{3, "Sample", 110, 100, 9, kTwice};
-  QDialog dialog;
-  DialogBuilder controls(dialog, kTwiceTemplate);
-  const std::vector<std::pair<int, const char*>> expected = {{30, "Port Baud rate"},
-                                                             {31, "Port Selftest"},
-                                                             {32, "Printer Baud rate"},
-                                                             {33, "Printer Selftest"},
-                                                             {34, "Connect"}};
-  for (const auto& [id, name] : expected)
-    EXPECT_EQ(controls.Control(id)->accessibleName(), QString::fromUtf8(name)) << id;
-}
-
-}  // namespace
-}  // namespace kestrel
