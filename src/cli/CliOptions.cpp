@@ -37,43 +37,6 @@ std::string UnknownOption(const std::string& name, const OptionList& accepted) {
   return "unknown option '" + name + "'" + DidYouMean(name, AcceptedOptionNames(accepted));
 }
 
-// Walks the arguments as the parser does: `option` for each option with its
-// value (a flag's is empty), `word` for each other argument. Stops at the
-// first problem and returns it.
-template <typename OnOption, typename OnWord>
-std::optional<std::string> WalkArguments(const Arguments& args, const OptionList& accepted, OnOption option,
-                                         OnWord word) {
-  bool optionsEnded = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    // "-" is a word: standard input or output.
-    if (optionsEnded || name.size() < 2 || name[0] != '-') {
-      word(name);
-      continue;
-    }
-    if (name == "--") {
-      optionsEnded = true;
-      continue;
-    }
-    std::optional<std::string> value;
-    if (const auto equals = name.find('='); name.starts_with("--") && equals != std::string::npos) {
-      value = name.substr(equals + 1);
-      name.resize(equals);
-    }
-    const OptionSpec* spec = FindOption(accepted, name);
-    if (spec == nullptr) return UnknownOption(name, accepted);
-    if (!spec->TakesValue()) {
-      if (value) return name + " takes no value";
-      value = "";
-    } else if (!value) {
-      if (i + 1 >= args.size()) return name + " needs a value";
-      value = args[++i];
-    }
-    if (std::optional<std::string> problem = option(*spec, *value)) return problem;
-  }
-  return std::nullopt;
-}
-
 // The default printer's port, rate and language for the shared rows of a
 // command that the command line left out, checked by the same setters.
 std::optional<std::string> ApplyDefaultPrinter(const OptionList& accepted, CliOptions& options) {
@@ -151,17 +114,39 @@ bool AsksForHelp(const Arguments& args, const OptionList& accepted) {
 }
 
 std::optional<std::string> ParseCliOptions(const Arguments& args, const OptionList& accepted, CliOptions& options) {
-  const std::optional<std::string> problem = WalkArguments(
-      args, accepted,
-      [&options](const OptionSpec& spec, const std::string& value) -> std::optional<std::string> {
-        options.given.insert(spec.name);
-        if (spec.set != nullptr) return spec.set(options, value);
-        options.extras[spec.name] = value;
-        return std::nullopt;
-      },
-      [&options](const std::string& word) { options.words.push_back(word); });
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string name = args[i];
+    // "-" is a word: standard input or output.
+    if (optionsEnded || name.size() < 2 || name[0] != '-') {
+      options.words.push_back(name);
+      continue;
+    }
+    if (name == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    std::optional<std::string> value;
+    if (const auto equals = name.find('='); name.starts_with("--") && equals != std::string::npos) {
+      value = name.substr(equals + 1);
+      name.resize(equals);
+    }
+    const OptionSpec* spec = FindOption(accepted, name);
+    if (spec == nullptr) return UnknownOption(name, accepted);
+    if (!spec->TakesValue()) {
+      if (value) return name + " takes no value";
+      value = "";
+    } else if (!value) {
+      if (i + 1 >= args.size()) return name + " needs a value";
+      value = args[++i];
+    }
+    options.given.insert(spec->name);
+    if (spec->set == nullptr)
+      options.extras[spec->name] = *value;
+    else if (std::optional<std::string> problem = spec->set(options, *value))
+      return problem;
+  }
   if (!options.timeGiven) options.context.now = LocalTimeNow();
-  if (problem) return problem;
   if (options.extras.count("--strict") && !options.notes.empty()) return options.notes.front() + " (--strict)";
   return ApplyDefaultPrinter(accepted, options);
 }

@@ -17,7 +17,7 @@ void PrintExitStatuses(std::FILE* stream) {
       "\nExit status: 0 done; 1 the printer could not be reached, the write failed or the output could not be\n"
       "written whole, and for dump, render and preview also a stream with problems (the pictures are written\n"
       "all the same); 2 bad usage; 3 the printer answered that it has a fault (status, print --wait, aging\n"
-      "--check-status).\n",
+      "--check-status); 130 Ctrl+C ended a send or a print.\n",
       stream);
 }
 

@@ -65,6 +65,10 @@ class LabelSettingsChange {
 // path, else HOME/.local/share; on Windows the local application data folder
 // in its short form. Empty when it is not known.
 std::string DataRootFromEnvironment();
+// The per-user settings folder: on Linux XDG_CONFIG_HOME when it is an
+// absolute path, else HOME/.config; on Windows the roaming application data
+// folder (%APPDATA%). Empty when it is not known.
+std::string ConfigRootFromEnvironment();
 
 // The one object, made from the environment on first use.
 LabelSettings& GetLabelSettings();

@@ -54,7 +54,9 @@ void PrinterModel::NoteClipped() {
   if ((!pageClipped && !rollClipped) || running_ == nullptr) return;
   char offset[24];
   std::snprintf(offset, sizeof offset, " at %08zX", running_->offset);
-  AddOnce(account_.clipped, running_->name + std::string(offset));
+  Clip(running_->name + std::string(offset));
 }
+
+void PrinterModel::Clip(const std::string& entry) { AddOnce(account_.clipped, entry); }
 
 }  // namespace kestrel::emu

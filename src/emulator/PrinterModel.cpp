@@ -281,6 +281,9 @@ void PrinterModel::RunPrintCommand(std::span<const std::uint8_t> stream, const C
       return Feed(value);
     case Op::FeedLines:
       return Feed(value * s.lineSpacing);
+    case Op::PrintAndReverseFeed:  // the line prints; the paper stays where it is
+      if (!s.pageMode) FeedRoll(FlushLine());
+      return;
     case Op::DefaultLineSpacing:
       s.lineSpacing = PrinterState{}.lineSpacing;
       return;
@@ -372,7 +375,7 @@ void PrinterModel::EnterPageMode() {
   }
   page_.Clear();
   pageDrawn_ = false;
-  s.x = s.y = s.lineHeight = 0;
+  s.x = s.y = s.lineHeight = s.pageReach = 0;
 }
 
 // The picture of a page is the print area; its origin only moves the area on
@@ -400,22 +403,19 @@ void PrinterModel::SetPrintArea(const Command& command) {
   s.pageWidth = width;
   s.pageHeight = height;
   page_.Resize(width == 0 ? 0 : std::max(width, printWidth_ - x), height);
-  s.x = s.y = s.lineHeight = 0;
+  s.x = s.y = s.lineHeight = s.pageReach = 0;
 }
 
 void PrinterModel::PrintPage(const Command& command) {
   pageDrawn_ = false;
-  if (page_.empty()) {
-    state_.pageReach = 0;
-    return Remark(command, "nothing printed: the print area is empty");
-  }
+  if (page_.empty()) return Remark(command, "nothing printed: the print area is empty");
   HoldPage(command.offset);
 }
 
 // The page's picture: the print area, or as wide as the widest shape sent.
 void PrinterModel::HoldPage(std::size_t offset) {
-  const int width = std::max(state_.pageWidth, std::exchange(state_.pageReach, 0));
-  if (page_.width() > width && page_.InkRight() >= width) page_.MarkClipped();  // what the area leaves out
+  const int width = std::max(state_.pageWidth, state_.pageReach);
+  if (page_.width() > width && page_.InkRight() >= width) Clip("dots past the print area's right edge");
   Page page{page_, true, offset, settings_.copies, {}};
   page.canvas.CutWidthTo(width);
   Hold(std::move(page));

@@ -107,6 +107,7 @@ class PrinterModel {
   void Account(const Command& command, bool drew);
   void NoteClipped();
   void Ignore(const std::string& entry);
+  void Clip(const std::string& entry);
 
   // Page mode.
   void EnterPageMode();

@@ -21,6 +21,7 @@
 #include "ui/Dialog_About.h"
 #include "ui/InterfaceTexts.h"
 #include "ui/PreviewDialog.h"
+#include "ui/PrinterStatusDialog.h"
 #include "ui/QtDialogControls.h"
 #include "ui/ResourcePictures.h"
 #include "window/ControlIds.h"
@@ -140,12 +141,19 @@ void CKestrelDlg::ShowPreview() {
   preview.exec();
 }
 
+void CKestrelDlg::ShowPrinterStatus() {
+  PrinterStatusDialog status(this, Controller());
+  status.exec();
+}
+
 CKestrelDlg::DialogOpener CKestrelDlg::DialogFor(MenuCommand command) {
   switch (command) {
     case MenuCommand::kAbout:
       return &CKestrelDlg::ShowAboutBox;
     case MenuCommand::kPreview:
       return &CKestrelDlg::ShowPreview;
+    case MenuCommand::kPrinterStatus:
+      return &CKestrelDlg::ShowPrinterStatus;
   }
   return nullptr;
 }

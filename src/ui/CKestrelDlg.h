@@ -70,6 +70,9 @@ class CKestrelDlg : public QDialog, public WindowHost {
   // The preview of the jobs on the virtual printer, modal over this window;
   // from the context menu and F9.
   void ShowPreview();
+  // The status and identity of the printer on the chosen port, modal over
+  // this window; from the context menu.
+  void ShowPrinterStatus();
 
  protected:
   bool event(QEvent* event) override;

@@ -5,6 +5,7 @@
 
 #include "commands/SendBuffer.h"
 #include "language/TranslationMap.h"
+#include "win32ui/PrinterStatusDialog.h"
 #include "language/win32/WideText.h"
 #include "win32ui/DialogTemplateEx.h"
 #include "win32ui/SmallDialogs.h"
@@ -219,9 +220,13 @@ CKestrelDlg::DialogOpener CKestrelDlg::DialogFor(MenuCommand command) {
     case MenuCommand::kAbout:    // in the system menu on Windows
     case MenuCommand::kPreview:  // the virtual printer is not part of the Windows build
       break;
+    case MenuCommand::kPrinterStatus:
+      return &CKestrelDlg::ShowPrinterStatus;
   }
   return nullptr;
 }
+
+void CKestrelDlg::ShowPrinterStatus() { kestrel::win32::ShowPrinterStatus(hwnd_, controller_); }
 
 // The context menu from the shared entries this window has a dialog for, at
 // the mouse, or at the window's top left corner when asked from the keyboard.

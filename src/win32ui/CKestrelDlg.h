@@ -84,6 +84,7 @@ class CKestrelDlg : public WindowHost {
   // has none for it.
   using DialogOpener = void (CKestrelDlg::*)();
   static DialogOpener DialogFor(MenuCommand command);
+  void ShowPrinterStatus();
 
   HWND hwnd_ = nullptr;
   Win32DialogControls controls_;

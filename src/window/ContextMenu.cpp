@@ -10,6 +10,7 @@ constexpr ContextMenuEntry kEntries[] = {
     // The about box's entry is literal: the same in both languages.
     {MenuCommand::kAbout, "关于 Kestrel(&A)...", "关于 Kestrel(&A)..."},
     {MenuCommand::kPreview, "预览...", "Preview...", 9},
+    {MenuCommand::kPrinterStatus, "打印机状态...", "Printer status..."},
 };
 
 }  // namespace

@@ -10,6 +10,7 @@ namespace kestrel {
 enum class MenuCommand {
   kAbout,
   kPreview,
+  kPrinterStatus,
 };
 
 // One entry of the context menu. Both windows build their menu from the same

@@ -59,5 +59,13 @@ const DialogTemplate& MainWindowTemplate();   // 102, CKestrelDlg
 const DialogTemplate& AboutBoxTemplate();     // 100, CAboutDlg
 const DialogTemplate& HistoryTemplate();      // 137, Dialog_About
 const DialogTemplate& CustomLabelTemplate();  // 138, DialogEditCustomLabel
+const DialogTemplate& PrinterStatusTemplate();  // 140, the "Printer status..." dialog
+
+// The controls of the printer status dialog (template 140).
+enum PrinterStatusControlId : int {
+  kPrinterStatusText = 1201,     // the report, read-only
+  kPrinterStatusRefresh = 1202,  // asks the printer again
+  kPrinterStatusClose = 1203,
+};
 
 }  // namespace kestrel

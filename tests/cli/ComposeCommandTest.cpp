@@ -90,7 +90,9 @@ TEST(ComposeCommandTest, PrintReportsAnUnreachablePort) {
 
 TEST(CliOptionsTest, JobOptionsFillTheContext) {
   CliOptions options;
-  const OptionList accepted = Options({JobOptions(), {{"--interval", "MS", ""}, {"--once", "", ""}}});
+  OptionList accepted = JobOptions();
+  accepted.push_back(OptionSpec{"--interval", "MS", ""});
+  accepted.push_back(OptionSpec{"--once", "", ""});
   const std::optional<std::string> problem = ParseCliOptions({"60x50",
                                                               "--lang",
                                                               "en",

@@ -260,3 +260,64 @@ TEST(PrinterModelTest, FeedsOnlyMoveThePaper) {
 
 }  // namespace
 }  // namespace kestrel::emu
+
+namespace kestrel::emu {
+namespace {
+
+// Page mode on a 200 x 100 area: images and relative moves at the print
+// position, kept images printed by their keys.
+TEST(PrinterModelTest, PageModeImagesAndMovesLandAtThePrintPosition) {
+  struct Row {
+    const char* label;
+    const char* hex;
+    Ink ink;
+    int total;  // every dot of the page
+  };
+  const Row rows[] = {
+      {"ESC * 33 at (10, 5)", "1B 24 0A 00 1D 24 05 00 1B 2A 21 01 00 FF FF FF", {10, 5, 1, 24, 24}, 24},
+      {"ESC \\ and GS \\ move from (10, 20)",
+       "1B 24 0A 00 1D 24 14 00 1B 5C 0A 00 1D 5C FB FF 1B 2A 21 01 00 FF FF FF",
+       {20, 15, 1, 24, 24},
+       24},
+      {"GS ( L NV graphics by key, twice as tall",
+       "1D 28 4C 0D 00 30 43 30 41 31 01 08 00 02 00 31 FF 81 "
+       "1D 28 4C 06 00 30 45 41 31 01 02",
+       {0, 0, 8, 4, 20},
+       20},
+      {"GS * and GS / in double width", "1D 2A 01 01 FF 00 00 00 00 00 00 00 1D 2F 01", {0, 0, 2, 8, 16}, 16},
+      {"a key that was never defined prints nothing", "1D 28 4C 06 00 30 45 41 32 01 01", {0, 0, 200, 100, 0}, 0},
+  };
+  for (const Row& row : rows) {
+    const Rendering rendering = Render(Frame(0) + row.hex + " 1B 0C");
+    ASSERT_EQ(rendering.pages.size(), 1u) << row.label;
+    const Canvas& page = rendering.pages[0].canvas;
+    EXPECT_EQ(page.Count(row.ink.x, row.ink.y, row.ink.w, row.ink.h), row.ink.count) << row.label;
+    EXPECT_EQ(page.Count(0, 0, page.width(), page.height()), row.total) << row.label;
+  }
+}
+
+// Each page says what drew on it, what was read without effect and why, and
+// what reached past its edges; the next page starts a new account.
+TEST(PrinterModelTest, EachPageAccountsForItsCommands) {
+  const Rendering rendering = Render(Frame(0) +
+                                     "1D 72 01 1B 52 03 1D 72 01 41 42 1B 6D 00 00 00 00 0A 00 05 00 "
+                                     "1B 6C 01 00 00 32 00 90 01 32 00 1B 0C 1B 6D 00 00 00 00 0A 00 05 00 1B 0C "
+                                     "18 1B 6C 01 00 00 0A 00 C8 00 0A 00 1B 0C");
+  ASSERT_EQ(rendering.pages.size(), 3u);
+  EXPECT_EQ(rendering.pages[0].account.Lines(),
+            (std::vector<std::string>{
+                "drawn: ESC l x1, ESC m x1, text x1",
+                "without effect: GS r (a request for the printer's answer; nothing prints)",
+                "without effect: ESC R (international character sets are not kept; ASCII prints)",
+                "clipped: ESC l at 00000027",  // a line to x 400, past the 384-dot head
+            }));
+  EXPECT_EQ(rendering.pages[0].canvas.width(), kWidth58mm);  // widened for the line, as far as the paper goes
+  EXPECT_EQ(rendering.pages[1].account.Lines(), std::vector<std::string>{"drawn: ESC m x1"});
+  // A line to x 200 ends on dot 200, one past the area.
+  EXPECT_EQ(rendering.pages[2].account.Lines(),
+            (std::vector<std::string>{"drawn: ESC l x1", "clipped: dots past the print area's right edge"}));
+  EXPECT_EQ(rendering.pages[2].canvas.width(), 200);
+}
+
+}  // namespace
+}  // namespace kestrel::emu

@@ -317,7 +317,8 @@ TEST_F(MainWindowTest, ContextMenuEntryOpensTheAboutBox) {
   QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5), window->mapToGlobal(QPoint(5, 5)));
   QApplication::sendEvent(window.get(), &request);
 
-  EXPECT_EQ(entries, Strings({"关于 Kestrel(&A)...", "Preview..."}));  // the preview in the window's language
+  // The preview and the printer status in the window's language.
+  EXPECT_EQ(entries, Strings({"关于 Kestrel(&A)...", "Preview...", "Printer status..."}));
   EXPECT_EQ(watcher.Seen(), 2);
   EXPECT_EQ(aboutTitle, QString::fromUtf8("关于 Kestrel"));
   ASSERT_FALSE(aboutTexts.isEmpty());

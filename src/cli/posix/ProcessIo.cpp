@@ -1,11 +1,11 @@
 #include "cli/ProcessIo.h"
 
-#include <pwd.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
-#include <vector>
+
+#include "customlabel/LabelSettings.h"
 
 namespace kestrel::cli {
 namespace {
@@ -14,16 +14,6 @@ volatile std::sig_atomic_t interrupted = 0;
 
 void OnInterrupt(int) {
   if (interrupted < 1000) interrupted = interrupted + 1;
-}
-
-std::string HomeFolder() {
-  if (const char* home = std::getenv("HOME"); home && *home) return home;
-  std::vector<char> buffer(16384);
-  passwd entry{};
-  passwd* found = nullptr;
-  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
-    return found->pw_dir;
-  return {};
 }
 
 }  // namespace
@@ -40,10 +30,8 @@ std::optional<std::string> EnvironmentValue(const char* name) {
 }
 
 std::string SettingsFilePath() {
-  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/')
-    return std::string(config) + "/kestrel/kestrel.conf";
-  const std::string home = HomeFolder();
-  return home.empty() ? std::string() : home + "/.config/kestrel/kestrel.conf";
+  const std::string root = ConfigRootFromEnvironment();
+  return root.empty() ? std::string() : root + "/kestrel/kestrel.conf";
 }
 
 bool StderrIsTerminal() { return isatty(STDERR_FILENO) == 1; }

@@ -9,6 +9,7 @@
 #include <atomic>
 
 #include "cli/win32/ConsoleOutput.h"
+#include "customlabel/LabelSettings.h"
 #include "language/win32/WideText.h"
 
 namespace kestrel::cli {
@@ -58,8 +59,8 @@ std::optional<std::string> EnvironmentValue(const char* name) {
 }
 
 std::string SettingsFilePath() {
-  const std::optional<std::string> appData = EnvironmentValue("APPDATA");
-  return appData && !appData->empty() ? *appData + "\\Kestrel\\kestrel.conf" : std::string();
+  const std::string root = ConfigRootFromEnvironment();
+  return root.empty() ? std::string() : root + "\\Kestrel\\kestrel.conf";
 }
 
 // A console, whose screen the progress line redraws; a pipe or a file is not.

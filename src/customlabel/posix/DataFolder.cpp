@@ -27,4 +27,10 @@ std::string DataRootFromEnvironment() {
   return home.empty() ? std::string() : home + "/.local/share";
 }
 
+std::string ConfigRootFromEnvironment() {
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/') return config;
+  const std::string home = HomeFolder();
+  return home.empty() ? std::string() : home + "/.config";
+}
+
 }  // namespace kestrel

@@ -18,4 +18,10 @@ std::string DataRootFromEnvironment() {
   return win32::Narrow(shortForm);
 }
 
+std::string ConfigRootFromEnvironment() {
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
+  return win32::Narrow(folder);
+}
+
 }  // namespace kestrel
