@@ -13,6 +13,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "cli/ProcessIo.h"
+#include "cli/SettingsFileCheck.h"
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
 #include "link/PrinterLink.h"
@@ -137,6 +138,7 @@ ExitStatus RunAging(const Arguments& args, const CliCommand& command) {
   CliOptions options;
   const NamedJob* job = nullptr;
   if (const auto problem = ParseJobCommand(command, args, options, &job)) return UsageError(&command, *problem);
+  if (const auto unreadable = CheckJobSettings(*job)) return *unreadable;
   std::int64_t ticks = 0;
   if (const auto problem = ParseTicks(options, &ticks)) return UsageError(&command, *problem);
   AgingChecks checks;

@@ -4,7 +4,8 @@
 namespace kestrel::cli {
 namespace {
 
-constexpr const char* kPictureOutput = "the pictures: FILE.png for one page, FILE-1.png, FILE-2.png ... for several";
+constexpr const char* kPictureOutput =
+    "the pictures: FILE.png for one page, FILE-1.png, FILE-2.png ... for several; - for stdout";
 
 OptionList SendOptions() {
   return Options({LinkOptions(),
@@ -18,6 +19,12 @@ OptionList SendOptions() {
 }
 
 #if KESTREL_VIRTUAL_PRINTER
+// However long a stream runs, what the virtual printer writes is bounded.
+OptionList OutputLimitOptions() {
+  return {{"--max-pages", "N", "write no more than N pictures (default 10000)"},
+          {"--max-disk", "MB", "write no more than MB megabytes of pictures (default 1024)"}};
+}
+
 OptionList EmulateOptions() {
   return Options(
       {{{"--pty", "", "open a pseudo-terminal and print its path: the port to print to"},
@@ -30,7 +37,8 @@ OptionList EmulateOptions() {
          "play a fault from page PAGE on (default: from the start): paper-end, near-end, cover-open, "
          "cutter-error, offline"},
         {"--fault-for", "SECONDS", "the fault clears SECONDS after it arose (default: it stays)"},
-        {"--mute", "", "never answer a status or identity query"}}});
+        {"--mute", "", "never answer a status or identity query"}},
+       OutputLimitOptions()});
 }
 #endif
 
@@ -120,12 +128,13 @@ const std::vector<CliCommand>& CommandTable() {
     {"dump", RunDump, "(FILE | JOB [options])",
      "list the commands of a byte file or a job, one a line with its offset; problems marked !!",
      "kestrel-cli dump 80x60", Options({JobOptions()})},
-    {"render", RunRender, "FILE [--width DOTS] --output FILE.png",
+    {"render", RunRender, "FILE [--width DOTS] [--max-pages N] [--max-disk MB] --output FILE.png|-",
      "print a byte file on the virtual printer: one PNG picture a page",
      "kestrel-cli render label.bin --width 384 --output label.png",
      Options({{{"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default 576)"},
-               OutputOption(kPictureOutput)}})},
-    {"preview", RunPreview, "JOB [options] [--width DOTS] --output FILE.png",
+               OutputOption(kPictureOutput)},
+              OutputLimitOptions()})},
+    {"preview", RunPreview, "JOB [options] [--width DOTS] [--max-pages N] [--max-disk MB] --output FILE.png|-",
      "compose a job and print it on the virtual printer: one PNG picture a page",
      "kestrel-cli preview 60x50 --lang zh --output label.png",
      Options({JobOptions(),

@@ -9,6 +9,7 @@
 #include "cli/JsonText.h"
 #include "cli/PrinterAnswers.h"
 #include "cli/ProcessIo.h"
+#include "cli/SettingsFileCheck.h"
 #include "cli/WriteMonitor.h"
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
@@ -47,6 +48,7 @@ ExitStatus RunCompose(const Arguments& args, const CliCommand& command) {
   CliOptions options;
   const NamedJob* job = nullptr;
   if (const auto problem = ParseJobCommand(command, args, options, &job)) return UsageError(&command, *problem);
+  if (const auto unreadable = CheckJobSettings(*job)) return *unreadable;
 
   ApplyLanguage(options);
   BeginJob();
@@ -72,6 +74,7 @@ ExitStatus RunPrint(const Arguments& args, const CliCommand& command) {
   if (!QueryTimeout(options, kDefaultPrintTimeoutMs) ||
       (options.extras.count("--timeout") && !options.extras.count("--wait")))
     return UsageError(&command, "--timeout goes with --wait and takes 1 to 600000 milliseconds");
+  if (const auto unreadable = CheckJobSettings(*job)) return *unreadable;
 
   ApplyLanguage(options);
   CliLinkHost host(options.port, options.baud);

@@ -1,16 +1,21 @@
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
+#include "cli/OutputLimitOptions.h"
+#include "cli/SettingsFileCheck.h"
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
 #include "emulator/CommandWords.h"
+#include "emulator/PictureSeries.h"
 #include "emulator/StreamDump.h"
 #include "emulator/VirtualPrinter.h"
+#include "files/FileResult.h"
 
 // The virtual printer's commands: dump a stream as commands, render it to
 // pictures, and preview a job as the printer would print it.
@@ -22,23 +27,24 @@ using Bytes = std::vector<std::uint8_t>;
 // Streams larger than this are not read whole.
 constexpr std::size_t kMaxStreamBytes = 64 << 20;
 
-bool ReadStream(const std::string& path, Bytes* bytes, std::string* reason) {
+// The whole stream, or the status to end with after saying why it is not
+// read: a file that cannot be read, or one past the limit.
+std::optional<ExitStatus> ReadStream(const char* command, const std::string& path, Bytes* bytes) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    *reason = "cannot read " + path;
-    return false;
-  }
   // Read in pieces: a pipe or a device has no size to ask for first.
   char piece[65536];
-  while (file.read(piece, sizeof piece) || file.gcount() > 0) {
+  while (file && (file.read(piece, sizeof piece) || file.gcount() > 0)) {
     bytes->insert(bytes->end(), piece, piece + file.gcount());
     if (bytes->size() > kMaxStreamBytes) {
-      *reason = path + " is larger than 64 MB";
-      return false;
+      std::fprintf(stderr, "kestrel-cli: %s: %s is larger than 64 MB\n", command, path.c_str());
+      return ExitStatus::kLimitReached;
     }
   }
-  if (file.bad()) *reason = "cannot read " + path;
-  return !file.bad();
+  if (!file.is_open() || file.bad()) {
+    std::fprintf(stderr, "kestrel-cli: %s: cannot read %s\n", command, path.c_str());
+    return ExitStatus::kNotWritten;
+  }
+  return std::nullopt;
 }
 
 Bytes ComposeJob(const NamedJob& job, const CliOptions& options) {
@@ -58,22 +64,43 @@ void ReportProblems(const char* command, const Bytes& bytes, const emu::Renderin
     std::fprintf(stderr, "kestrel-cli: %s: at %08zX: %s\n", command, note.offset, note.text.c_str());
 }
 
-// Renders the stream and writes its pictures: 0 done, 1 a problem in the
-// stream or a picture not written.
-ExitStatus RenderAndWrite(const char* command, const Bytes& bytes, int width, const std::string& output) {
-  const emu::Rendering rendering = emu::RenderStream(bytes, width);
+// Renders the stream, each picture written as soon as its page is printed.
+// A stream that prints nothing is not a failure by itself; problems in the
+// stream are their own status, and the pictures are written all the same.
+ExitStatus RenderAndWrite(const char* command, const Bytes& bytes, int width, const std::string& output,
+                          const emu::OutputLimits& limits) {
+  const bool toStdout = output == "-";
+  const auto report = [&](const emu::WrittenPicture& picture) {
+    // With the pictures on stdout, their lines go to stderr.
+    if (toStdout)
+      std::fprintf(stderr, "kestrel-cli: %s: page %zu: %d x %d dots\n", command, picture.number, picture.width,
+                   picture.height);
+    else
+      PrintOut("page %zu: %d x %d dots, %s\n", picture.number, picture.width, picture.height, picture.name.c_str());
+  };
+  emu::PictureSeries series(output, limits, report, [](std::string_view png) { WriteOut(png); });
+  if (const FileResult target = series.CheckTarget(); !target.ok()) {
+    std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, target.detail.c_str());
+    return ExitStatus::kNotWritten;
+  }
+  std::size_t printed = 0;
+  const emu::Rendering rendering = emu::RenderStream(bytes, width, false, [&](emu::Page&& page) {
+    ++printed;
+    series.Add(page.canvas, page.copies);
+  });
+  series.Finish();
   ReportProblems(command, bytes, rendering);
-  if (rendering.pages.empty()) std::fprintf(stderr, "kestrel-cli: %s: no page was printed\n", command);
-  std::vector<std::string> written;
-  std::string error;
-  const bool allWritten = emu::WritePictures(output, rendering.pages, &written, &error);
-  std::size_t index = 0;
-  for (const emu::Page& page : rendering.pages)
-    for (int copy = 0; copy < page.copies && index < written.size(); ++copy, ++index)
-      PrintOut("page %zu: %d x %d dots, %s\n", index + 1, page.canvas.width(), page.canvas.height(),
-               written[index].c_str());
-  if (!allWritten) std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, error.c_str());
-  return allWritten && rendering.problems == 0 ? ExitStatus::kDone : ExitStatus::kNotWritten;
+  if (printed == 0) std::fprintf(stderr, "kestrel-cli: %s: no page was printed\n", command);
+  if (series.failure()) {
+    std::fprintf(stderr, "kestrel-cli: %s: %s\n", command, series.failure()->c_str());
+    return ExitStatus::kNotWritten;
+  }
+  if (series.budget().reached()) {
+    std::fprintf(stderr, "kestrel-cli: %s: %s reached: %llu pictures not written\n", command,
+                 series.budget().LimitText().c_str(), static_cast<unsigned long long>(series.budget().refused()));
+    return ExitStatus::kLimitReached;
+  }
+  return rendering.problems == 0 ? ExitStatus::kDone : ExitStatus::kStreamProblems;
 }
 
 }  // namespace
@@ -85,17 +112,14 @@ ExitStatus RunDump(const Arguments& args, const CliCommand& command) {
   Bytes bytes;
   int width = emu::kWidth80mm;
   if (const NamedJob* job = FindJob(options.words[0])) {
+    if (const auto unreadable = CheckJobSettings(*job)) return *unreadable;
     bytes = ComposeJob(*job, options);
     width = emu::PrintWidthOfJob(job->name);
   } else {
-    std::string reason;
-    if (!ReadStream(options.words[0], &bytes, &reason)) {
-      std::fprintf(stderr, "kestrel-cli: dump: %s\n", reason.c_str());
-      return ExitStatus::kNotWritten;
-    }
+    if (const auto unread = ReadStream("dump", options.words[0], &bytes)) return *unread;
   }
   const bool problems = emu::DumpStream(bytes, width, [](const std::string& line) { PrintOut("%s\n", line.c_str()); });
-  return problems ? ExitStatus::kNotWritten : ExitStatus::kDone;
+  return problems ? ExitStatus::kStreamProblems : ExitStatus::kDone;
 }
 
 ExitStatus RunRender(const Arguments& args, const CliCommand& command) {
@@ -105,23 +129,24 @@ ExitStatus RunRender(const Arguments& args, const CliCommand& command) {
   if (!options.output) return UsageError(&command, "--output FILE.png is required");
   int width = emu::kWidth80mm;
   if (!ParseWidthOption(options, &width)) return UsageError(&command, "--width takes 8 to 2304 dots");
+  emu::OutputLimits limits;
+  if (const auto problem = ParseOutputLimits(options, &limits)) return UsageError(&command, *problem);
   Bytes bytes;
-  std::string reason;
-  if (!ReadStream(options.words[0], &bytes, &reason)) {
-    std::fprintf(stderr, "kestrel-cli: render: %s\n", reason.c_str());
-    return ExitStatus::kNotWritten;
-  }
-  return RenderAndWrite("render", bytes, width, *options.output);
+  if (const auto unread = ReadStream("render", options.words[0], &bytes)) return *unread;
+  return RenderAndWrite("render", bytes, width, *options.output, limits);
 }
 
 ExitStatus RunPreview(const Arguments& args, const CliCommand& command) {
   CliOptions options;
   const NamedJob* job = nullptr;
   if (const auto problem = ParseJobCommand(command, args, options, &job)) return UsageError(&command, *problem);
+  if (const auto unreadable = CheckJobSettings(*job)) return *unreadable;
   if (!options.output) return UsageError(&command, "--output FILE.png is required");
   int width = emu::PrintWidthOfJob(job->name);
   if (!ParseWidthOption(options, &width)) return UsageError(&command, "--width takes 8 to 2304 dots");
-  return RenderAndWrite("preview", ComposeJob(*job, options), width, *options.output);
+  emu::OutputLimits limits;
+  if (const auto problem = ParseOutputLimits(options, &limits)) return UsageError(&command, *problem);
+  return RenderAndWrite("preview", ComposeJob(*job, options), width, *options.output, limits);
 }
 
 }  // namespace kestrel::cli

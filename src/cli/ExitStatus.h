@@ -15,6 +15,10 @@ enum class ExitStatus : int {
   // The byte stream that dump, render or preview read has problems: commands
   // unknown or cut short.
   kStreamProblems = 4,
+  // dump, render or preview stopped at a limit: a stream larger than 64 MB,
+  // or more pictures than --max-pages or --max-disk allow; what is written
+  // is incomplete.
+  kLimitReached = 5,
   // Ctrl+C ended a send or a print: 128 + SIGINT, as a shell reports it.
   kInterrupted = 130,
 };

@@ -15,9 +15,10 @@ constexpr const char* kPortParagraph =
 void PrintExitStatuses(std::FILE* stream) {
   std::fputs(
       "\nExit status: 0 done; 1 the printer could not be reached, the write failed or the output could not be\n"
-      "written whole, and for dump, render and preview also a stream with problems (the pictures are written\n"
-      "all the same); 2 bad usage; 3 the printer answered that it has a fault (status, print --wait, aging\n"
-      "--check-status); 130 Ctrl+C ended a send or a print.\n",
+      "written whole; 2 bad usage; 3 the printer answered that it has a fault (status, print --wait, aging\n"
+      "--check-status); for dump, render and preview, 4 the stream has problems (the pictures are written all\n"
+      "the same) and 5 a limit was reached (a stream over 64 MB, --max-pages or --max-disk), so the output is\n"
+      "incomplete; 130 Ctrl+C ended a send or a print. A stream that prints nothing is 0, with a message.\n",
       stream);
 }
 

@@ -47,7 +47,7 @@ LabelSettings::LabelSettings(const std::string& dataRoot) : FilePath(dataRoot + 
   // leaves a file that holds only some of them.
   std::vector<ProfileEntry> entries;
   for (const DefaultValue& entry : kDefaults) entries.push_back({entry.key, FormatInt(entry.value)});
-  WriteProfileStrings(FilePath, kCustomLabelSection, entries);
+  made_ = WriteProfileStrings(FilePath, kCustomLabelSection, entries);
 }
 
 std::int32_t LabelSettings::ReadSettingInt(const std::string& section, const std::string& key) const {
@@ -64,7 +64,8 @@ std::string LabelSettings::ReadSettingText(const std::string& key, int divisor) 
   return text;
 }
 
-bool LabelSettings::WriteSettingInt(const std::string& section, const std::string& key, std::int32_t value) const {
+FileResult LabelSettings::WriteSettingInt(const std::string& section, const std::string& key,
+                                          std::int32_t value) const {
   return WriteProfileString(FilePath, section, key, FormatInt(value));
 }
 
@@ -108,8 +109,9 @@ void LabelSettingsChange::Store(const std::string& key, std::int32_t value) {
   entries_.push_back({key, FormatInt(value)});
 }
 
-bool LabelSettingsChange::Write() const {
-  return entries_.empty() || WriteProfileStrings(settings_.FilePath, kCustomLabelSection, entries_);
+FileResult LabelSettingsChange::Write() const {
+  if (entries_.empty()) return FileResult::Done();
+  return WriteProfileStrings(settings_.FilePath, kCustomLabelSection, entries_);
 }
 
 LabelSettings& GetLabelSettings() {

@@ -27,9 +27,12 @@ class LabelSettings {
   // The value as the editor shows it: the plain integer for divisor 1, else
   // value / divisor with two decimals (dots to millimetres with 8).
   std::string ReadSettingText(const std::string& key, int divisor) const;
-  // A failed write is ignored, as every caller ignores it; the result is for
-  // the file's own checks.
-  bool WriteSettingInt(const std::string& section, const std::string& key, std::int32_t value) const;
+  FileResult WriteSettingInt(const std::string& section, const std::string& key, std::int32_t value) const;
+  // Whether the file reads as it stands; a missing file is fine (its keys
+  // read 0), a file too large, unreadable or damaged is not.
+  FileResult CheckFile() const { return CheckProfileFile(FilePath); }
+  // Whether the file with the defaults could be made when none was there.
+  const FileResult& Made() const { return made_; }
 
   // The editor's Save. A null control pointer stands for a control that does
   // not exist: nothing is written for it.
@@ -37,6 +40,9 @@ class LabelSettings {
   void StoreEditInt(const std::string* text, const std::string& key) const;
   // The whole number the text starts with, times factor ('48.9' x 8 is 384).
   void StoreEditScaled(const std::string* text, const std::string& key, int factor) const;
+
+ private:
+  FileResult made_;
 };
 
 // The values of one Save of the editor, written together in one replacement
@@ -51,8 +57,9 @@ class LabelSettingsChange {
   void StoreEditInt(const std::string* text, const std::string& key);
   void StoreEditScaled(const std::string* text, const std::string& key, int factor);
 
-  // Writes what was stored; nothing stored, nothing written.
-  bool Write() const;
+  // Writes what was stored; nothing stored, nothing written. When the file
+  // cannot be written it stays as it was, and the result says why.
+  FileResult Write() const;
 
  private:
   void Store(const std::string& key, std::int32_t value);

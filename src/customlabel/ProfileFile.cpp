@@ -5,7 +5,9 @@
 #include <deque>
 #include <vector>
 
+#include "customlabel/ProfileEncoding.h"
 #include "customlabel/ProfileStorage.h"
+#include "files/ReplaceFile.h"
 
 namespace kestrel {
 namespace {
@@ -54,10 +56,6 @@ std::string_view Unquoted(std::string_view value) {
   return value;
 }
 
-// A byte order mark that another editor put at the start of the file; it is
-// not part of the first line and is kept when the file is rewritten.
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 // The first `limit` bytes of the file; empty when it cannot be read.
 std::string ReadFileStart(const std::string& path, std::uintmax_t limit) {
   std::string text;
@@ -76,7 +74,6 @@ std::string ReadFileStart(const std::string& path, std::uintmax_t limit) {
 // The lines of text without their line ends: CR LF, LF and a lone CR (as old
 // Mac editors write) all end a line.
 std::vector<std::string_view> SplitLines(std::string_view text) {
-  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   std::vector<std::string_view> lines;
   std::size_t start = 0;
   while (start < text.size()) {
@@ -121,10 +118,14 @@ bool Writable(std::string_view section, const ProfileEntry& entry) {
          !breaksLine(entry.value);
 }
 
+FileResult Damaged(const std::string& path) {
+  return FileResult::Fail(FileProblem::Damaged, path + ": UTF-16 text of an odd number of bytes");
+}
+
 }  // namespace
 
 std::optional<std::string> ReadProfileString(const std::string& path, std::string_view section, std::string_view key) {
-  const std::string text = ReadFileStart(path, kProfileSizeLimit);
+  const std::string text = DecodeProfile(ReadFileStart(path, kProfileSizeLimit)).text;
   bool inSection = false;
   for (std::string_view line : SplitLines(text)) {
     if (const auto name = SectionName(line)) {
@@ -139,28 +140,40 @@ std::optional<std::string> ReadProfileString(const std::string& path, std::strin
   return std::nullopt;
 }
 
-bool WriteProfileStrings(const std::string& path, std::string_view section, std::span<const ProfileEntry> entries) {
+FileResult CheckProfileFile(const std::string& path) {
+  std::string bytes;
+  FileResult read = ReadWholeFile(path, kProfileSizeLimit, bytes);
+  if (read.ok() && DecodeProfile(bytes).damaged) return Damaged(path);
+  return read;
+}
+
+FileResult WriteProfileStrings(const std::string& path, std::string_view section,
+                               std::span<const ProfileEntry> entries) {
   for (const ProfileEntry& entry : entries)
-    if (!Writable(section, entry)) return false;
+    if (!Writable(section, entry))
+      return FileResult::Fail(FileProblem::Failed, path + ": \"" + entry.key + "\" cannot be written as a line");
   const std::string target = ResolveLinks(path);
-  if (target.empty()) return false;
+  if (target.empty()) return FileResult::Fail(FileProblem::Failed, path + ": the links go round in a loop");
   // Read, change and replace under the lock, so that a save in another
   // program cannot slip in between and be undone.
   const ProfileLock lock(target);
   if (lock.Held()) RemoveStaleTemporaries(target);
-  std::string text;
-  if (!ReadWholeFile(target, kProfileSizeLimit, text)) return false;
-  std::vector<std::string_view> lines = SplitLines(text);
+  std::string bytes;
+  if (FileResult read = ReadWholeFile(target, kProfileSizeLimit, bytes); !read.ok()) return read;
+  if (FileResult writable = CheckWritable(target); !writable.ok()) return writable;
+  const DecodedProfile decoded = DecodeProfile(bytes);
+  if (decoded.damaged) return Damaged(path);
+  std::vector<std::string_view> lines = SplitLines(decoded.text);
   std::deque<std::string> added;
   for (const ProfileEntry& entry : entries) ApplyEntry(lines, added, section, entry);
-  std::string result(text.starts_with(kByteOrderMark) ? kByteOrderMark : std::string_view());
-  result.reserve(text.size() + lines.size() + 64 * entries.size());
+  std::string result;
+  result.reserve(decoded.text.size() + lines.size() + 64 * entries.size());
   for (std::string_view line : lines) result.append(line).append("\r\n");
-  return ReplaceFileText(target, result);
+  return ReplaceFileContents(target, EncodeProfile(decoded.encoding, result), Durability::Flushed);
 }
 
-bool WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value) {
+FileResult WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
+                              std::string_view value) {
   const ProfileEntry entry{std::string(key), std::string(value)};
   return WriteProfileStrings(path, section, std::span(&entry, 1));
 }

@@ -2,20 +2,25 @@
 
 #include <png.h>
 
-#include <cerrno>
 #include <csetjmp>
-#include <cstdio>
 #include <cstring>
 #include <vector>
+
+#include "files/ReplaceFile.h"
 
 namespace kestrel::emu {
 
 namespace {
 
+void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
+  auto* bytes = static_cast<std::string*>(png_get_io_ptr(png));
+  bytes->append(reinterpret_cast<const char*>(data), length);
+}
+
 // libpng reports errors by longjmp, so nothing here owns memory.
-bool WriteRows(png_structp png, png_infop info, std::FILE* file, const Canvas& page, png_byte* row) {
+bool WriteRows(png_structp png, png_infop info, std::string* bytes, const Canvas& page, png_byte* row) {
   if (setjmp(png_jmpbuf(png)) != 0) return false;
-  png_init_io(png, file);
+  png_set_write_fn(png, bytes, AppendBytes, nullptr);
   png_set_IHDR(png, info, page.width(), page.height(), 1, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_set_pHYs(png, info, 8000, 8000, PNG_RESOLUTION_METER);  // 8 dots per millimetre
@@ -34,27 +39,27 @@ bool WriteRows(png_structp png, png_infop info, std::FILE* file, const Canvas& p
 
 }  // namespace
 
-bool WritePng(const std::string& path, const Canvas& page, std::string* error) {
-  if (page.empty()) {
-    *error = "the page has no dots";
-    return false;
-  }
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    *error = path + ": " + std::strerror(errno);
-    return false;
-  }
+std::string EncodePng(const Canvas& page) {
+  std::string bytes;
+  if (page.empty()) return bytes;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
   std::vector<png_byte> row((page.width() + 7) / 8);
-  bool written = info != nullptr && WriteRows(png, info, file, page, row.data());
+  const bool encoded = info != nullptr && WriteRows(png, info, &bytes, page, row.data());
   png_destroy_write_struct(&png, info != nullptr ? &info : nullptr);
-  if (std::fclose(file) != 0) written = false;
-  if (!written) {
-    *error = path + ": the picture could not be written";
-    std::remove(path.c_str());
+  if (!encoded) bytes.clear();
+  return bytes;
+}
+
+bool WritePng(const std::string& path, const Canvas& page, std::string* error) {
+  const std::string bytes = EncodePng(page);
+  if (bytes.empty()) {
+    *error = path + ": " + (page.empty() ? "the page has no dots" : "the picture could not be made");
+    return false;
   }
-  return written;
+  const FileResult written = ReplaceFileContents(path, bytes, Durability::Cached);
+  if (!written.ok()) *error = written.detail;
+  return written.ok();
 }
 
 bool ReadPng(const std::string& path, Canvas* page, std::string* error) {

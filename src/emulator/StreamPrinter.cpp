@@ -61,13 +61,19 @@ void StreamPrinter::Run(std::span<const std::uint8_t> stream, const Command& com
       listed_.back().replace(0, 8, offset);
     }
   }
+  if (IsProblem(command.op)) ++problems_;
   model_.Run(stream, command);
   if (listener_) listener_(stream, command, PagesPrinted());
   // The commands so far belong to the page this one printed, if it did.
-  while (pageLists_.size() < model_.pages().size()) {
-    pageLists_.push_back(std::move(listed_));
-    listed_.clear();
-  }
+  while (pageLists_.size() < model_.pages().size()) CloseList();
+  if (sink_ && !model_.pages().empty()) CollectPages();
+}
+
+void StreamPrinter::CloseList() {
+  pageLists_.push_back(std::move(listed_));
+  listed_.clear();
+  pageProblems_.push_back(problems_);
+  problems_ = 0;
 }
 
 void StreamPrinter::Collect(void (PrinterModel::*step)()) {
@@ -75,21 +81,26 @@ void StreamPrinter::Collect(void (PrinterModel::*step)()) {
   CollectPages();
 }
 
-// Pages wait in the model, within its bound, until the end of each piece.
+// Without a sink, pages wait in the model, within its bound, until the end of
+// each piece.
 void StreamPrinter::CollectPages() {
   for (Note& setting : model_.TakeSettingLog()) messages_.push_back(std::move(setting.text));
   for (Note& note : model_.TakeNotes()) messages_.push_back(std::move(note.text));
   std::vector<Page> pages = model_.TakePages();
   for (std::size_t i = 0; i < pages.size(); ++i) {
-    if (i >= pageLists_.size()) {  // printed by Finish or PrintUnfinishedPage
-      pageLists_.push_back(std::move(listed_));
-      listed_.clear();
-    }
+    if (i >= pageLists_.size()) CloseList();  // printed by Finish or PrintUnfinishedPage
     std::vector<std::string>& listed = pageLists_[i];
     for (const std::string& line : pages[i].account.Lines()) listed.push_back("-- " + line);
-    pages_.push_back({std::move(pages[i]), std::move(listed)});
+    PrintedPage printed{std::move(pages[i]), std::move(listed), pageProblems_[i]};
+    if (sink_) {
+      pagesTaken_ += printed.page.copies;
+      sink_(std::move(printed));
+    } else {
+      pages_.push_back(std::move(printed));
+    }
   }
   pageLists_.clear();
+  pageProblems_.clear();
 }
 
 int StreamPrinter::PagesPrinted() const {

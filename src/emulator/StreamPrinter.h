@@ -17,15 +17,18 @@ namespace kestrel::emu {
 struct PrintedPage {
   Page page;
   std::vector<std::string> commands;
+  std::size_t problems = 0;  // unknown, cut-short and bad-byte commands among them
 };
 
 // The virtual printer on a line: bytes arrive in pieces of any size, a
 // command split between pieces waits for its rest. Memory stays bounded
 // whatever arrives: a command longer than kMaxPendingBytes is given up as a
 // problem, the commands listed for one page are bounded, and the caller takes
-// the pages as they are printed.
+// the pages as they are printed, or is handed each at once (SetPageSink).
 class StreamPrinter {
  public:
+  using PageSink = std::function<void(PrintedPage&& printed)>;
+
   static constexpr std::size_t kMaxPendingBytes = 4u << 20;
   static constexpr std::size_t kMaxListedCommands = 100000;
 
@@ -48,6 +51,9 @@ class StreamPrinter {
   int PagesPrinted() const;
 
   std::vector<PrintedPage> TakePages();
+  // Each page goes to `sink` the moment it is printed, so however many pages
+  // one piece of bytes prints, none waits in memory and none is dropped.
+  void SetPageSink(PageSink sink) { sink_ = std::move(sink); }
   // "print density 8", "!! unknown command 1B 99 at 00000012", in order.
   std::vector<std::string> TakeMessages();
 
@@ -56,6 +62,8 @@ class StreamPrinter {
   void Run(std::span<const std::uint8_t> stream, const Command& command);
   void Collect(void (PrinterModel::*step)());
   void CollectPages();
+  // The commands listed so far belong to the page just printed.
+  void CloseList();
 
   Decoder decoder_;
   PrinterModel model_;
@@ -63,7 +71,10 @@ class StreamPrinter {
   std::size_t offset_ = 0;  // stream offset of pending_[0]
   std::vector<std::string> listed_;
   std::vector<std::vector<std::string>> pageLists_;  // of the pages waiting in the model
+  std::vector<std::size_t> pageProblems_;            // of the same pages
+  std::size_t problems_ = 0;                         // since the last page
   std::vector<PrintedPage> pages_;
+  PageSink sink_;
   std::vector<std::string> messages_;
   Listener listener_;
   int pagesTaken_ = 0;  // copies counted, of the pages that left the model

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -26,8 +27,12 @@ inline constexpr std::size_t kMaxListedProblems = 1000;
 
 // Decodes and prints the stream command by command. The list of every command
 // is kept only when `keepCommands` is set: for a large stream of short
-// commands it is many times the stream's size.
-Rendering RenderStream(std::span<const std::uint8_t> bytes, int printWidth, bool keepCommands = false);
+// commands it is many times the stream's size. With `onPage` each page is
+// handed over as soon as it is printed instead of being kept, so no page is
+// ever dropped for want of room.
+using PageSink = std::function<void(Page&& page)>;
+Rendering RenderStream(std::span<const std::uint8_t> bytes, int printWidth, bool keepCommands = false,
+                       const PageSink& onPage = {});
 
 // The print width of a job's paper from its name: 58 mm labels 384 dots, 60 mm
 // labels 448; the other jobs name no paper and get the widest head, 576, so
@@ -37,10 +42,7 @@ int PrintWidthOfJob(const std::string& jobName);
 // The file names of the pictures of `pageCount` pages, copies counted: FILE.png
 // for one, FILE-1.png, FILE-2.png, ... for more.
 std::vector<std::string> PictureNames(const std::string& path, std::size_t pageCount);
-
-// Writes every page (each copy) to the names PictureNames gives; false with
-// the reason in *error at the first that fails.
-bool WritePictures(const std::string& path, const std::vector<Page>& pages, std::vector<std::string>* written,
-                   std::string* error);
+// FILE-N.png, the name of picture `number` (from 1) of several.
+std::string NumberedPictureName(const std::string& path, std::size_t number);
 
 }  // namespace kestrel::emu

@@ -63,7 +63,8 @@ const CaptionEntry kCaptionTable[] = {
 const std::size_t kCaptionCount = sizeof(kCaptionTable) / sizeof(kCaptionTable[0]);
 
 // Rows 1 to 18 are window texts and messages, 19 to 63 texts of the test
-// labels. The origin, address, telephone and web rows come from ContactTexts.h.
+// labels, 64 to 70 the settings file's messages. The origin, address,
+// telephone and web rows come from ContactTexts.h.
 const VocabularyEntry kVocabularyTable[] = {
     {"找不到任何USB设备", "No USB devices found"},  // 1
     {"Kestrel", "Kestrel"},  // 2
@@ -128,6 +129,13 @@ const VocabularyEntry kVocabularyTable[] = {
     {"纸张宽度(Page Width):80(72)MM", "Paper Width :80(72)MM"},  // 61
     {"输入电源(Power):24V/2A\n", "Input Power supply :24V/2A\n"},  // 62
     {"  打印机出货标签  ", "outbound delivery label"},  // 63
+    {"自定标签未保存。", "The custom label was not saved."},  // 64
+    {"自定标签的设置无法读取。", "The custom label's settings cannot be read."},  // 65
+    {"没有访问权限或文件只读", "Access is denied, or the file is read-only"},  // 66
+    {"磁盘已满", "The disk is full"},  // 67
+    {"文件太大", "The file is too large"},  // 68
+    {"不是普通文件", "It is not a regular file"},  // 69
+    {"文件已损坏", "The file is damaged"},  // 70
 };
 const std::size_t kVocabularyCount = sizeof(kVocabularyTable) / sizeof(kVocabularyTable[0]);
 

@@ -1,12 +1,15 @@
 #include "ui/DialogEditCustomLabel.h"
 
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include "ui/CKestrelDlg.h"
 #include "ui/DialogBuilder.h"
 #include "ui/QtDialogControls.h"
 #include "window/CustomLabelEditor.h"
+#include "window/SettingsFileMessage.h"
 
 namespace kestrel {
 
@@ -14,7 +17,9 @@ DialogEditCustomLabel::DialogEditCustomLabel(QWidget* mainWindow)
     : DialogEditCustomLabel(mainWindow, GetLabelSettings()) {}
 
 DialogEditCustomLabel::DialogEditCustomLabel(QWidget* mainWindow, const LabelSettings& settings)
-    : QDialog(mainWindow), settings_(settings), controls_(std::make_unique<DialogBuilder>(*this, CustomLabelTemplate())) {
+    : QDialog(mainWindow),
+      settings_(settings),
+      controls_(std::make_unique<DialogBuilder>(*this, CustomLabelTemplate())) {
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   // Neither button is the default: Enter closes the editor (see keyPressEvent).
   for (int id : {1031, 1041}) {
@@ -34,10 +39,30 @@ void DialogEditCustomLabel::LoadControls() {
   LoadCustomLabelEditor(settings_, controls);
 }
 
+// A save that fails keeps the editor open with the reason, and the main
+// window hears of nothing: the file still holds what it showed.
 void DialogEditCustomLabel::Save() {
-  SaveCustomLabelEditor(settings_, QtDialogControls(*controls_));
+  const FileResult saved = SaveCustomLabelEditor(settings_, QtDialogControls(*controls_));
+  if (!saved.ok()) return ShowMessage(SettingsNotSavedMessage(saved, settings_.FilePath));
   CKestrelDlg::NotifyCustomLabelSizeChanged(parentWidget());
   reject();
+}
+
+// A file that cannot be read shows zeros; the operator is told why once the
+// editor is on the screen.
+void DialogEditCustomLabel::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (toldUnreadable_) return;
+  toldUnreadable_ = true;
+  if (const FileResult readable = settings_.CheckFile(); !readable.ok())
+    QTimer::singleShot(0, this,
+                       [this, readable] { ShowMessage(SettingsUnreadableMessage(readable, settings_.FilePath)); });
+}
+
+void DialogEditCustomLabel::ShowMessage(const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Kestrel"), QString::fromStdString(text), QMessageBox::Ok, this);
+  box.button(QMessageBox::Ok)->setIcon(QIcon());
+  box.exec();
 }
 
 void DialogEditCustomLabel::keyPressEvent(QKeyEvent* event) {

@@ -7,6 +7,7 @@
 #include "window/DialogTemplate.h"
 
 class QKeyEvent;
+class QShowEvent;
 
 namespace kestrel {
 
@@ -14,8 +15,9 @@ class DialogBuilder;
 
 // The custom label editor, template 138. It shows what the settings file
 // holds when it is made; Save writes every control back, has the main window
-// reload the label size (message 1025) and closes. Cancel, Enter, Esc and the
-// close box close without writing.
+// reload the label size (message 1025) and closes, or, when the file cannot
+// be written, stays open and says why. Cancel, Enter, Esc and the close box
+// close without writing.
 class DialogEditCustomLabel : public QDialog {
   Q_OBJECT
 
@@ -30,13 +32,17 @@ class DialogEditCustomLabel : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void LoadControls();
   void Save();
+  // A message box of the editor's own: OK only, no icon.
+  void ShowMessage(const std::string& text);
 
   const LabelSettings& settings_;
   std::unique_ptr<DialogBuilder> controls_;
+  bool toldUnreadable_ = false;
 };
 
 }  // namespace kestrel

@@ -11,6 +11,7 @@
 #include "win32ui/Win32DialogControls.h"
 #include "window/CustomLabelEditor.h"
 #include "window/InterfaceItems.h"
+#include "window/SettingsFileMessage.h"
 
 namespace kestrel::win32 {
 
@@ -19,6 +20,7 @@ namespace {
 constexpr int kHistoryList = 1028;
 constexpr int kSaveButton = 1031;
 constexpr int kCancelButton = 1041;
+constexpr UINT kTellUnreadable = WM_APP + 20;
 
 INT_PTR ShowModal(const DialogTemplate& dialogTemplate, HWND owner, DLGPROC procedure) {
   const std::vector<std::uint8_t> dialog = BuildDialogTemplate(dialogTemplate, ModalFrame());
@@ -54,17 +56,35 @@ INT_PTR CALLBACK HistoryProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
   return FALSE;
 }
 
+// The editor's own message box: OK only, no icon.
+void ShowEditorMessage(HWND editor, const std::string& text) {
+  MessageBoxW(editor, Widen(text).c_str(), L"Kestrel", MB_OK);
+}
+
 INT_PTR CALLBACK EditorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LabelSettings& settings = GetLabelSettings();
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
     Win32DialogControls controls(hwnd);
-    LoadCustomLabelEditor(GetLabelSettings(), controls);
+    LoadCustomLabelEditor(settings, controls);
+    // Told once the editor is on the screen.
+    if (!settings.CheckFile().ok()) PostMessageW(hwnd, kTellUnreadable, 0, 0);
+    return TRUE;
+  }
+  if (message == kTellUnreadable) {
+    ShowEditorMessage(hwnd, SettingsUnreadableMessage(settings.CheckFile(), settings.FilePath));
     return TRUE;
   }
   if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
   const int id = LOWORD(wParam);
   if (id == kSaveButton) {
-    SaveCustomLabelEditor(GetLabelSettings(), Win32DialogControls(hwnd));
+    // A save that fails keeps the editor open with the reason, and the main
+    // window hears of nothing.
+    const FileResult saved = SaveCustomLabelEditor(settings, Win32DialogControls(hwnd));
+    if (!saved.ok()) {
+      ShowEditorMessage(hwnd, SettingsNotSavedMessage(saved, settings.FilePath));
+      return TRUE;
+    }
     auto mainWindow = reinterpret_cast<HWND>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (mainWindow) SendMessageW(mainWindow, CKestrelDlg::kCustomLabelSizeChanged, 0, 0);
   }

@@ -40,7 +40,7 @@ void LoadCustomLabelEditor(const LabelSettings& settings, DialogControls& contro
   for (const Binding& binding : kPositionEdits) loadEdit(binding);
 }
 
-void SaveCustomLabelEditor(const LabelSettings& settings, const DialogControls& controls) {
+FileResult SaveCustomLabelEditor(const LabelSettings& settings, const DialogControls& controls) {
   LabelSettingsChange change(settings);
   const auto storeEdit = [&](const Binding& binding) {
     const std::optional<std::string> text = controls.Text(binding.id);
@@ -56,7 +56,7 @@ void SaveCustomLabelEditor(const LabelSettings& settings, const DialogControls& 
     change.StoreCheckState(checked ? &*checked : nullptr, binding.key);
   }
   for (const Binding& binding : kPositionEdits) storeEdit(binding);
-  change.Write();
+  return change.Write();
 }
 
 }  // namespace kestrel

@@ -9,8 +9,9 @@ namespace kestrel {
 // what the file holds, saving writes every control back in the editor's order
 // (the label, the nine print flags, the sixteen element positions, the
 // frame), all in one replacement of the file. The width and the height show
-// in millimetres and are stored in dots.
+// in millimetres and are stored in dots. A save that fails leaves the file as
+// it was and says why.
 void LoadCustomLabelEditor(const LabelSettings& settings, DialogControls& controls);
-void SaveCustomLabelEditor(const LabelSettings& settings, const DialogControls& controls);
+FileResult SaveCustomLabelEditor(const LabelSettings& settings, const DialogControls& controls);
 
 }  // namespace kestrel

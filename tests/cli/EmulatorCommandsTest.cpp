@@ -44,7 +44,7 @@ TEST(EmulatorCommandsTest, DumpListsEveryCommandAndItsProblems) {
                                     "AB\x1B\x99\n\x1D\x76\x30\x00\x01",
                                     12));
   const CliRun file = RunCli({"dump", path});
-  EXPECT_EQ(file.status, 1);
+  EXPECT_EQ(file.status, 4);
   const std::vector<std::string> fileLines = Lines(file.output);
   ASSERT_EQ(fileLines.size(), 7u) << file.output;  // and the strip the line feed printed, at the end
   EXPECT_EQ(fileLines[5], "-- page 1: 576 x 30 dots");
@@ -82,6 +82,60 @@ TEST(EmulatorCommandsTest, PreviewAndRenderWritePictures) {
   const CliRun unwritable = RunCli({"render", bytes, "--output", dir.path() + "/missing/s.png"});
   EXPECT_EQ(unwritable.status, 1);
   EXPECT_NE(unwritable.error.find("missing/s.png"), std::string::npos);
+}
+
+// Each status means one thing: 0 done (a stream that prints nothing too, with
+// the message), 1 a picture not written, 4 problems in the stream, 5 a limit.
+TEST(EmulatorCommandsTest, ExitStatusesOfTheVirtualPrinter) {
+  test::TempDir dir;
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> args;  // after the file
+    int status;
+    const char* said;
+  } rows[] = {
+      {"empty", "", {}, 0, "no page was printed"},
+      {"settings only", "\x1B\x40\x1B\x4E\x04\x08", {}, 0, "no page was printed"},
+      {"nothing but an unknown command", "\x1B\x99", {}, 4, "no page was printed"},
+      {"a page and a problem", "Hello\n\x1B\x99", {}, 4, "unknown command 1B 99"},
+      {"a folder that is missing", "Hello\n", {"--output", dir.path() + "/none/x.png"}, 1, "none/x.png"},
+      {"three pages past a limit of two", "A\fB\fC\f", {"--max-pages", "2"}, 5, "(--max-pages 2) reached"},
+      {"a limit of nothing", "A\n", {"--max-pages", "0"}, 2, "--max-pages"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::string path = dir.path() + "/stream.bin";
+    test::WriteText(path, row.bytes);
+    std::vector<std::string> args = {"render", path};
+    args.insert(args.end(), row.args.begin(), row.args.end());
+    if (row.args.empty() || row.args[0] != "--output") args.insert(args.end(), {"--output", dir.path() + "/p.png"});
+    const CliRun run = RunCli(args);
+    EXPECT_EQ(run.status, row.status) << run.error;
+    EXPECT_NE(run.error.find(row.said), std::string::npos) << run.error;
+    const CliRun dump = RunCli({"dump", path});
+    EXPECT_EQ(dump.status, row.bytes.find('\x99') == std::string::npos ? 0 : 4);
+  }
+}
+
+// A long run's capture renders whole: each page is written as it is printed,
+// none waits in memory to be dropped.
+TEST(EmulatorCommandsTest, ThreeHundredLabelsRenderThreeHundredPictures) {
+  test::TempDir dir;
+  const std::string one = dir.path() + "/one.bin";
+  ASSERT_EQ(RunCli({"compose", "80x60", "--output", one}).status, 0);
+  std::string many;
+  for (int i = 0; i < 300; ++i) many += test::ReadText(one);
+  test::WriteText(dir.path() + "/many.bin", many);
+  const CliRun run = RunCli({"render", dir.path() + "/many.bin", "--output", dir.path() + "/p.png"});
+  EXPECT_EQ(run.status, 0) << run.error;
+  EXPECT_EQ(run.error, "");
+  const std::vector<std::string> lines = Lines(run.output);
+  ASSERT_EQ(lines.size(), 300u);
+  EXPECT_EQ(lines.back(), "page 300: 576 x 464 dots, " + dir.path() + "/p-300.png");
+  emu::Canvas last;
+  std::string error;
+  EXPECT_TRUE(emu::ReadPng(dir.path() + "/p-300.png", &last, &error)) << error;
 }
 
 TEST(EmulatorCommandsTest, BadUsageExitsWithTwo) {

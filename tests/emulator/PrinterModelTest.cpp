@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "emulator/PictureSeries.h"
 #include "emulator/VirtualPrinter.h"
 #include "support/TestSupport.h"
 
@@ -97,9 +98,12 @@ TEST(PrinterModelTest, PagesCopiesAndTheRoll) {
   EXPECT_GT(strip.Count(186, 0, 12, 24), 20);  // centred
   EXPECT_EQ(strip.Count(0, 0, 186, 30) + strip.Count(198, 0, 186, 30), 0);
   std::vector<std::string> files;
-  std::string error;
   test::TempDir folder;
-  ASSERT_TRUE(WritePictures(folder.path() + "/p.png", rendering.pages, &files, &error)) << error;
+  PictureSeries series(folder.path() + "/p.png", {},
+                       [&](const WrittenPicture& written) { files.push_back(written.name); });
+  for (const Page& page : rendering.pages) series.Add(page.canvas, page.copies);
+  series.Finish();
+  ASSERT_FALSE(series.failure()) << *series.failure();
   EXPECT_EQ(files, (std::vector<std::string>{folder.path() + "/p-1.png", folder.path() + "/p-2.png",
                                              folder.path() + "/p-3.png", folder.path() + "/p-4.png",
                                              folder.path() + "/p-5.png"}));

@@ -12,7 +12,7 @@
 namespace kestrel::test {
 
 // `kestrel-cli emulate --output-dir FOLDER ARGS` running beside the test, its
-// stdout in a file; stopped with SIGTERM at the latest when it goes.
+// stdout and stderr in files; stopped with SIGTERM at the latest when it goes.
 class Emulator {
  public:
   explicit Emulator(const std::vector<std::string>& args);
@@ -22,6 +22,7 @@ class Emulator {
 
   std::string pages() const { return folder_.path() + "/pages"; }
   std::string Output() const;
+  std::string Errors() const;
   // FOLDER/page-NNNN.png
   std::string PagePath(int number) const;
   // Waits until page `number` is written and announced.

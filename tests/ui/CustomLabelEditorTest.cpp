@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -12,6 +14,7 @@
 #include "commands/SendBuffer.h"
 #include "customlabel/CustomLabel.h"
 #include "customlabel/LabelSettings.h"
+#include "language/TranslationMap.h"
 #include "ui/CKestrelDlg.h"
 #include "ui/DialogEditCustomLabel.h"
 #include "ui/WindowTestSupport.h"
@@ -158,6 +161,46 @@ TEST(CustomLabelEditorTest, SaveWritesEveryControlAndRefreshesTheMainWindow) {
   EXPECT_EQ(shownWidth, "50.00");
   EXPECT_EQ(settings.ReadSettingInt("CustomLabel", "CustomLabel_Height"), 240);
   EXPECT_EQ(window.ControlAs<QLineEdit>(1041)->text(), "30.00");
+}
+
+// A save into a file marked read-only (which stops root as well) keeps the
+// editor open with the reason in the interface language; the main window
+// hears of nothing and the file stays as it was.
+TEST(CustomLabelEditorTest, AFailedSaveKeepsTheEditorOpenAndSaysWhy) {
+  test::UseTemporaryDataFolder();
+  test::FakePortDiscovery ports;
+  const LabelSettings& settings = GetLabelSettings();
+  CKestrelDlg window(nullptr, ports);
+  const QString shownWidth = window.ControlAs<QLineEdit>(1033)->text();
+  // A change the window has not loaded: a refresh after the save would show it.
+  ASSERT_TRUE(settings.WriteSettingInt("CustomLabel", "CustomLabel_Width", 1000));
+  ASSERT_EQ(chmod(settings.FilePath.c_str(), 0444), 0);
+  const std::string before = ReadText(settings.FilePath);
+  const struct {
+    int codePage;
+    std::string said;
+  } languages[] = {
+      {1252, "The custom label was not saved.\nAccess is denied, or the file is read-only\n" + settings.FilePath},
+      {936, "自定标签未保存。\n没有访问权限或文件只读\n" + settings.FilePath},
+  };
+  for (const auto& language : languages) {
+    LoadTranslations(language.codePage);
+    DialogEditCustomLabel editor(&window, settings);
+    editor.show();
+    Retype(editor, 1023, "60");
+    QString said;
+    test::ModalWatcher watcher([&said](QWidget* shown) {
+      if (auto* box = qobject_cast<QMessageBox*>(shown)) said = box->text();
+      shown->close();
+    });
+    Press(editor, 1031);
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_EQ(said.toStdString(), language.said);
+    EXPECT_EQ(window.ControlAs<QLineEdit>(1033)->text(), shownWidth);
+    EXPECT_EQ(ReadText(settings.FilePath), before);
+  }
+  chmod(settings.FilePath.c_str(), 0644);
+  settings.WriteSettingInt("CustomLabel", "CustomLabel_Width", 384);
 }
 
 }  // namespace

@@ -196,6 +196,39 @@ TEST_F(WindowTest, EditorSavesTheFileAndTheWindowReloadsTheSize) {
   EXPECT_EQ(ItemText(Window(), kCustomWidthEdit), newWidth + ".00");
 }
 
+// A save into a file marked read-only keeps the editor open with the reason;
+// the main window is not told, and the file stays as it was.
+TEST_F(WindowTest, AFailedEditorSaveKeepsTheEditorOpenAndSaysWhy) {
+  LabelSettings& settings = GetLabelSettings();
+  const std::wstring file = Utf8Path(settings.FilePath).wstring();
+  const std::string before = ReadText(settings.FilePath);
+  const std::string shownWidth = ItemText(Window(), 1033);
+  ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+  struct Restore {
+    const std::wstring& file;
+    ~Restore() { SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL); }
+  } restore{file};
+  bool stayedOpen = false;
+  std::string said;
+  ModalWatcher watcher([&](const ShownDialog& shown) {
+    if (shown.caption == "Kestrel") {
+      said = shown.text;
+      PostMessageW(shown.handle, WM_COMMAND, IDOK, 0);
+      return;
+    }
+    SetDlgItemTextW(shown.handle, 1023, L"71");
+    Click(shown.handle, 1031);
+    stayedOpen = IsWindowVisible(shown.handle);
+    Click(shown.handle, 1041);
+  });
+  SendMessageW(Window(), WM_COMMAND, MAKEWPARAM(1042, BN_CLICKED), 0);
+
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(said, "自定标签未保存。\n没有访问权限或文件只读\n" + settings.FilePath);
+  EXPECT_EQ(ReadText(settings.FilePath), before);
+  EXPECT_EQ(ItemText(Window(), 1033), shownWidth);
+}
+
 // No USB printer is listed: of the job buttons only the bar code test says
 // the printer is missing (after the link's own message), and an aging run
 // stops at its first tick with every control enabled again.

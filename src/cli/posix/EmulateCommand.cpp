@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <span>
 #include <string>
@@ -16,9 +15,10 @@
 #include "cli/CliCommands.h"
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
+#include "cli/EmulatorPageLog.h"
+#include "cli/OutputLimitOptions.h"
 #include "cli/ProcessIo.h"
 #include "cli/posix/EmulatorPorts.h"
-#include "emulator/PngFile.h"
 #include "emulator/PrinterResponder.h"
 #include "emulator/StreamPrinter.h"
 
@@ -34,41 +34,6 @@ constexpr auto kQuietBeforeRoll = std::chrono::seconds(1);
 constexpr int kPollMs = 100;
 // How long a TCP client may hold the port without sending, by default.
 constexpr std::int32_t kDefaultIdleSeconds = 90;
-
-// Writes DIR/page-NNNN.png and DIR/page-NNNN.txt for every page, a copy
-// being a page of its own, and one line a page on stdout.
-class PageWriter {
- public:
-  explicit PageWriter(std::string folder) : folder_(std::move(folder)) {}
-
-  void Take(emu::StreamPrinter& printer) {
-    for (const std::string& message : printer.TakeMessages())
-      PrintOut("%s %s\n", LocalTimeText().c_str(), message.c_str());
-    for (const emu::PrintedPage& printed : printer.TakePages())
-      for (int copy = 1; copy <= printed.page.copies; ++copy) Write(printed, copy);
-    FlushOut();
-  }
-
- private:
-  void Write(const emu::PrintedPage& printed, int copy) {
-    char name[32];
-    std::snprintf(name, sizeof name, "/page-%04d", ++count_);
-    const std::string stem = folder_ + name;
-    std::string error;
-    if (!emu::WritePng(stem + ".png", printed.page.canvas, &error))
-      std::fprintf(stderr, "kestrel-cli: emulate: %s\n", error.c_str());
-    std::ofstream text(stem + ".txt", std::ios::binary);
-    if (copy > 1) text << "copy " << copy << " of the page before\n";
-    for (const std::string& line : copy == 1 ? printed.commands : std::vector<std::string>()) text << line << '\n';
-    text.close();
-    if (!text) std::fprintf(stderr, "kestrel-cli: emulate: %s.txt could not be written\n", stem.c_str());
-    PrintOut("page %d: %d x %d dots, %s.png\n", count_, printed.page.canvas.width(), printed.page.canvas.height(),
-             stem.c_str());
-  }
-
-  std::string folder_;
-  int count_ = 0;
-};
 
 enum class PortState { Data, Quiet, Ended };
 
@@ -118,14 +83,15 @@ void SendAnswers(int fd, bool socket, emu::PrinterResponder& responder, const em
     (void)!write(fd, answers.data(), answers.size());
 }
 
-void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, emu::PrinterResponder& responder, PageWriter& writer) {
+void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, emu::PrinterResponder& responder,
+              EmulatorPageLog& writer) {
   QuietTimer quiet;
   while (!Interrupted()) {
     const PortState state = ReadPort(pty.fd(), printer);
     if (state == PortState::Data) quiet.Data();
     if (state != PortState::Data) pty.ReleaseExclusive();
     quiet.Check(printer);
-    writer.Take(printer);
+    writer.Take();
     SendAnswers(pty.fd(), false, responder, printer);
   }
 }
@@ -134,7 +100,7 @@ void ServePty(EmulatorPty& pty, emu::StreamPrinter& printer, emu::PrinterRespond
 // (zero: never), as network printers do, so that the next one in the queue
 // gets its turn.
 void ServeSocket(EmulatorSocket& socket, std::chrono::seconds idleLimit, emu::StreamPrinter& printer,
-                 emu::PrinterResponder& responder, PageWriter& writer) {
+                 emu::PrinterResponder& responder, EmulatorPageLog& writer) {
   QuietTimer quiet;
   int client = -1;
   Clock::time_point lastData;
@@ -162,7 +128,7 @@ void ServeSocket(EmulatorSocket& socket, std::chrono::seconds idleLimit, emu::St
       printer.EndStream();
     }
     quiet.Check(printer);
-    writer.Take(printer);
+    writer.Take();
     SendAnswers(client, true, responder, printer);
   }
   if (client >= 0) close(client);
@@ -186,6 +152,8 @@ ExitStatus RunEmulate(const Arguments& args, const CliCommand& command) {
   if ((pty && options.extras.count("--idle-timeout")) ||
       !ParseNumberOption(options, "--idle-timeout", 0, 86400, &idleSeconds))
     return UsageError(&command, "--idle-timeout goes with --listen and takes 0 to 86400 seconds");
+  emu::OutputLimits limits;
+  if (const auto problem = ParseOutputLimits(options, &limits)) return UsageError(&command, *problem);
   const std::string folder = extra("--output-dir", "pages");
   std::error_code made;
   std::filesystem::create_directories(folder, made);
@@ -213,7 +181,7 @@ ExitStatus RunEmulate(const Arguments& args, const CliCommand& command) {
   printer.SetListener([&responder](std::span<const std::uint8_t> stream, const emu::Command& command, int pages) {
     responder.Run(stream, command, pages);
   });
-  PageWriter writer(folder);
+  EmulatorPageLog writer(printer, folder, limits);
   std::string error;
   if (pty) {
     EmulatorPty port;
@@ -237,7 +205,7 @@ ExitStatus RunEmulate(const Arguments& args, const CliCommand& command) {
     ServeSocket(socket, std::chrono::seconds(idleSeconds), printer, responder, writer);
   }
   printer.Shutdown();
-  writer.Take(printer);
+  writer.Finish();
   return FinishOutput(ExitStatus::kDone);
 }
 

@@ -1,16 +1,13 @@
 #include "customlabel/ProfileStorage.h"
 
-#include <windows.h>
-
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cwctype>
-#include <random>
 
-#include "customlabel/ProfileFile.h"
+#include "files/ReplaceFile.h"
 #include "language/win32/WideText.h"
 
 namespace kestrel {
@@ -19,8 +16,8 @@ namespace {
 // The file for reading when it is a file on a disk; others may keep reading,
 // writing or replacing it meanwhile, as they can on Linux.
 HANDLE OpenDiskFile(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return file;
   BY_HANDLE_FILE_INFORMATION info{};
   if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
@@ -30,17 +27,6 @@ HANDLE OpenDiskFile(const std::wstring& path) {
     return INVALID_HANDLE_VALUE;
   }
   return file;
-}
-
-bool WriteAll(HANDLE file, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1u << 20));
-    DWORD put = 0;
-    if (!WriteFile(file, text.data() + done, chunk, &put, nullptr) || put == 0) return false;
-    done += put;
-  }
-  return true;
 }
 
 struct PathParts {
@@ -54,23 +40,14 @@ PathParts Split(const std::wstring& path) {
   return {path.substr(0, slash + 1), path.substr(slash + 1)};
 }
 
-// ".NAME.XXXXXX" beside NAME, six letters or digits, as on Linux, so that
-// a save killed on either system is cleared up by the next.
-std::wstring TemporaryNameBeside(const std::wstring& path) {
-  static std::mt19937 names{std::random_device{}()};
-  static const wchar_t kMarks[] = L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  const PathParts parts = Split(path);
-  std::wstring marks(6, L'0');
-  for (wchar_t& mark : marks) mark = kMarks[names() % (sizeof kMarks / sizeof kMarks[0] - 1)];
-  return parts.folder + L"." + parts.name + L"." + marks;
+FileResult Failure(const std::string& path, DWORD error) {
+  const bool denied = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+  return FileResult::Fail(denied ? FileProblem::NoPermission : FileProblem::Failed,
+                          path + ": system error " + std::to_string(error));
 }
 
-bool IsTemporaryName(const std::wstring& entry, const std::wstring& name) {
-  const std::wstring prefix = L"." + name + L".";
-  if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0) return false;
-  for (std::size_t i = prefix.size(); i < entry.size(); ++i)
-    if (!iswalnum(entry[i]) || entry[i] > 0x7F) return false;
-  return true;
+FileResult TooLarge(const std::string& path, std::uintmax_t limit) {
+  return FileResult::Fail(FileProblem::TooLarge, path + ": larger than " + std::to_string(limit >> 20) + " MB");
 }
 
 }  // namespace
@@ -88,55 +65,44 @@ std::FILE* OpenRegularFile(const std::string& path) {
   return stream;
 }
 
-bool ReadWholeFile(const std::string& path, std::uintmax_t limit, std::string& text) {
+FileResult ReadWholeFile(const std::string& path, std::uintmax_t limit, std::string& text) {
   text.clear();
-  const std::wstring widePath = win32::Widen(path);
-  HANDLE file = OpenDiskFile(widePath);
+  HANDLE file = OpenDiskFile(win32::Widen(path));
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FileResult::Done();
+    if (error == ERROR_INVALID_FUNCTION) return FileResult::Fail(FileProblem::NotAFile, path + ": not a regular file");
+    return Failure(path, error);
   }
-  // A file the operator made read-only stays as it is.
   BY_HANDLE_FILE_INFORMATION info{};
-  bool ok = GetFileInformationByHandle(file, &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) &&
-            (static_cast<std::uintmax_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow) <= limit;
+  FileResult result;
+  if (GetFileInformationByHandle(file, &info) &&
+      (static_cast<std::uintmax_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow) > limit)
+    result = TooLarge(path, limit);
   char chunk[64 * 1024];
-  while (ok) {
+  while (result.ok()) {
     DWORD got = 0;
-    if (!ReadFile(file, chunk, sizeof chunk, &got, nullptr)) {
-      ok = false;
-      break;
-    }
-    if (got == 0) break;
+    if (!ReadFile(file, chunk, sizeof chunk, &got, nullptr)) result = Failure(path, GetLastError());
+    if (!result.ok() || got == 0) break;
     text.append(chunk, got);
-    ok = text.size() <= limit;
+    if (text.size() > limit) result = TooLarge(path, limit);
   }
   CloseHandle(file);
-  return ok;
+  if (!result.ok()) text.clear();
+  return result;
 }
 
-// A link is followed to the file it names; anything else is its own file.
-std::string ResolveLinks(const std::string& path) {
-  const std::wstring wide = win32::Widen(path);
-  const DWORD attributes = GetFileAttributesW(wide.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return path;
-  HANDLE file = CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return path;
-  std::wstring target(32768, L'\0');
-  const DWORD length =
-      GetFinalPathNameByHandleW(file, target.data(), static_cast<DWORD>(target.size()), VOLUME_NAME_DOS);
-  CloseHandle(file);
-  if (length == 0 || length >= target.size()) return {};
-  target.resize(length);
-  if (target.rfind(L"\\\\?\\", 0) == 0) target.erase(0, 4);
-  return win32::Narrow(target);
+FileResult CheckWritable(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(win32::Widen(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    return FileResult::Fail(FileProblem::NoPermission, path + ": the file is read-only");
+  return FileResult::Done();
 }
 
 ProfileLock::ProfileLock(const std::string& path) {
   const std::wstring lockPath = win32::Widen(path) + L".lock";
-  HANDLE file = CreateFileW(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   OVERLAPPED whole{};
@@ -164,28 +130,10 @@ void RemoveStaleTemporaries(const std::string& path) {
   HANDLE search = FindFirstFileW((parts.folder + L"." + parts.name + L".*").c_str(), &entry);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    if (IsTemporaryName(entry.cFileName, parts.name)) DeleteFileW((parts.folder + entry.cFileName).c_str());
+    if (IsTemporaryNameOf(win32::Narrow(entry.cFileName), win32::Narrow(parts.name)))
+      DeleteFileW((parts.folder + entry.cFileName).c_str());
   } while (FindNextFileW(search, &entry));
   FindClose(search);
-}
-
-// The new file takes the old one's place in one step, written through to the
-// disk, so an interrupted save leaves the old file or the new one.
-bool ReplaceFileText(const std::string& path, const std::string& text) {
-  const std::wstring target = win32::Widen(path);
-  std::wstring temporary;
-  HANDLE file = INVALID_HANDLE_VALUE;
-  for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
-    temporary = TemporaryNameBeside(target);
-    file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
-  }
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bool ok = WriteAll(file, text) && FlushFileBuffers(file);
-  ok = CloseHandle(file) && ok;
-  ok = ok && MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) DeleteFileW(temporary.c_str());
-  return ok;
 }
 
 }  // namespace kestrel

@@ -153,12 +153,79 @@ TEST(EmulateCommandTest, RandomBytesKeepMemoryBounded) {
   EXPECT_EQ(emulator.Stop(), 0);
 }
 
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+bool SendAll(int port, const std::vector<std::uint8_t>& bytes) {
+  const int fd = Connect(port);
+  bool sent = fd >= 0;
+  for (std::size_t done = 0; sent && done < bytes.size();) {
+    const ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
+    sent = put > 0;
+    done += sent ? static_cast<std::size_t>(put) : 0;
+  }
+  if (fd >= 0) close(fd);
+  return sent;
+}
+
+// A flood stops being written at either limit, which is said once, and the
+// printer goes on: the next good job is printed and listed with its size.
+TEST(EmulateCommandTest, AFloodStopsAtTheLimitsAndTheNextJobStillPrints) {
+  std::mt19937 random(20261210);
+  std::vector<std::uint8_t> noise(32 * 1024);
+  for (std::uint8_t& byte : noise) byte = static_cast<std::uint8_t>(random());
+  // Pages of random raster (72 x 2000 bytes each) that no compression
+  // shrinks: 1 MB is full after seven of them.
+  std::vector<std::uint8_t> rasters;
+  for (int page = 0; page < 10; ++page) {
+    const std::vector<std::uint8_t> head =
+        test::Hex("1B 40 1B 4C 1B 57 00 00 00 00 40 02 D0 07 1D 76 30 00 48 00 D0 07");
+    rasters.insert(rasters.end(), head.begin(), head.end());
+    for (int i = 0; i < 72 * 2000; ++i) rasters.push_back(static_cast<std::uint8_t>(random()));
+    rasters.insert(rasters.end(), {0x1B, 0x0C});
+  }
+  const struct {
+    const char* limit;
+    const char* value;
+    const std::vector<std::uint8_t>& flood;
+    std::size_t written;
+    const char* said;
+  } rows[] = {{"--max-pages", "5", noise, 5, "the page limit (--max-pages 5) reached"},
+              {"--max-disk", "1", rasters, 7, "the disk limit (--max-disk 1 MB) reached"}};
+  const std::vector<std::uint8_t> good =
+      test::Hex("1B 40 1B 4C 1B 57 00 00 00 00 C8 00 64 00 18 1B 6D 00 00 00 00 0A 00 05 00 1B 0C");
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.limit);
+    test::Emulator emulator({"--listen", "127.0.0.1:0", row.limit, row.value});
+    ASSERT_TRUE(SendAll(ListeningPort(emulator), row.flood));
+    ASSERT_TRUE(test::Emulator::WaitFor([&] { return emulator.Output().find(row.said) != std::string::npos; }))
+        << emulator.Output();
+    ASSERT_TRUE(SendAll(ListeningPort(emulator), good));
+    EXPECT_TRUE(test::Emulator::WaitFor([&] {
+      return emulator.Output().find("page not written: 200 x 100 dots") != std::string::npos;
+    })) << emulator.Output();
+    EXPECT_TRUE(std::filesystem::exists(emulator.PagePath(static_cast<int>(row.written))));
+    EXPECT_FALSE(std::filesystem::exists(emulator.PagePath(static_cast<int>(row.written) + 1)));
+    EXPECT_EQ(emulator.Stop(), 0);
+    EXPECT_EQ(Count(emulator.Output(), row.said), 1u);
+    EXPECT_EQ(Count(emulator.Errors(), row.said), 1u) << emulator.Errors();
+    EXPECT_NE(emulator.Output().find("pages not written past " +
+                                     std::string(row.said).substr(0, std::string(row.said).size() - 8)),
+              std::string::npos);
+  }
+}
+
 TEST(EmulateCommandTest, BadUsageExitsWithTwo) {
   const std::vector<std::vector<std::string>> rows = {{"emulate", "--pty", "--listen", "127.0.0.1:9100"},
                                                       {"emulate", "--link", "/tmp/x"},
                                                       {"emulate", "--width", "2"},
                                                       {"emulate", "--idle-timeout", "-1"},
                                                       {"emulate", "--pty", "--idle-timeout", "5"},
+                                                      {"emulate", "--max-pages", "0"},
+                                                      {"emulate", "--max-disk", "many"},
                                                       {"emulate", "extra"}};
   for (const auto& row : rows) EXPECT_EQ(test::RunCli(row).status, 2) << row[1];
   EXPECT_EQ(test::RunCli({"emulate", "--listen", "no-port"}).status, 1);

@@ -176,6 +176,20 @@ class UniformControls : public DialogControls {
   bool checked_;
 };
 
+// A file marked read-only stays so for root as well, and the save says why.
+TEST(LabelSettingsTest, AnEditorSaveIntoAReadOnlyFileFailsAndSaysWhy) {
+  TempDir dir;
+  LabelSettings settings(dir.path());
+  ASSERT_EQ(chmod(settings.FilePath.c_str(), 0444), 0);
+  const FileResult saved = SaveCustomLabelEditor(settings, UniformControls("5", true));
+  EXPECT_EQ(saved.problem, FileProblem::NoPermission);
+  EXPECT_TRUE(saved.detail.starts_with(settings.FilePath + ": ")) << saved.detail;
+  EXPECT_EQ(ReadText(settings.FilePath), kFreshFile);
+  ASSERT_EQ(chmod(settings.FilePath.c_str(), 0644), 0);
+  EXPECT_TRUE(SaveCustomLabelEditor(settings, UniformControls("5", true)));
+  EXPECT_EQ(settings.ReadSettingInt(kCustomLabelSection, "Custom_X_Rect"), 5);
+}
+
 TEST(LabelSettingsTest, AKilledEditorSaveLeavesTheOldLayoutOrTheNewOne) {
   TempDir dir;
   LabelSettings settings(dir.path());

@@ -62,7 +62,9 @@ TEST(WindowsSettingsFileTest, FilesThatCannotBeReplacedStayAsTheyAre) {
   EXPECT_EQ(TemporariesIn(dir.path()), 0u);
 
   ASSERT_TRUE(SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_FALSE(WriteProfileString(path, "CustomLabel", "CustomLabel_X", "7"));
+  const FileResult readOnly = WriteProfileString(path, "CustomLabel", "CustomLabel_X", "7");
+  EXPECT_EQ(readOnly.problem, FileProblem::NoPermission);
+  EXPECT_EQ(readOnly.detail, path + ": the file is read-only");
   SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(ReadText(path), before);
 

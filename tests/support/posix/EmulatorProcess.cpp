@@ -12,10 +12,12 @@ namespace kestrel::test {
 
 Emulator::Emulator(const std::vector<std::string>& args) {
   const std::string out = folder_.path() + "/stdout";
+  const std::string err = folder_.path() + "/stderr";
   const std::string folder = pages();
   pid_ = fork();
   if (pid_ == 0) {
     dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+    dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
     std::vector<const char*> argv{KESTREL_CLI_PATH, "emulate", "--output-dir", folder.c_str()};
     for (const std::string& arg : args) argv.push_back(arg.c_str());
     argv.push_back(nullptr);
@@ -30,6 +32,8 @@ Emulator::~Emulator() {
 }
 
 std::string Emulator::Output() const { return ReadText(folder_.path() + "/stdout"); }
+
+std::string Emulator::Errors() const { return ReadText(folder_.path() + "/stderr"); }
 
 std::string Emulator::PagePath(int number) const {
   char name[32];
