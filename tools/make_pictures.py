@@ -226,20 +226,6 @@ def write_bmp(path, width, height, bits, palette, data, colours=0):
         f.write(header + info + palette + data)
 
 
-def write_ico(path, bmp_path):
-    """An icon file holding one picture: the BMP's pixels with the height doubled
-    for the mask that follows them (all zero: every pixel opaque)."""
-    with open(bmp_path, "rb") as f:
-        dib = bytearray(f.read()[14:])
-    width, height = struct.unpack_from("<ii", dib, 4)
-    struct.pack_into("<i", dib, 8, height * 2)
-    mask = bytes((width + 31) // 32 * 4 * height)
-    image = bytes(dib) + mask
-    entry = struct.pack("<BBBBHHII", width, height, 0, 0, 1, 24, len(image), 6 + 16)
-    with open(path, "wb") as f:
-        f.write(struct.pack("<HHH", 0, 1, 1) + entry + image)
-
-
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "res", "pictures")
@@ -255,11 +241,6 @@ def main():
     write_bmp24(os.path.join(out, "128-about-icon.bmp"), about)
     palette, rows = background()
     write_bmp8(os.path.join(out, "131-background.bmp"), 500, 500, palette, rows)
-    # The Windows program carries its icons as icon resources as well.
-    icons = os.path.join(out, "..", "icons")
-    os.makedirs(icons, exist_ok=True)
-    for name in ("99-icon", "128-about-icon"):
-        write_ico(os.path.join(icons, name + ".ico"), os.path.join(out, name + ".bmp"))
 
 
 if __name__ == "__main__":

@@ -36,6 +36,10 @@ void PrintUsage(std::FILE* stream) {
   std::fputs("\n`kestrel-cli help COMMAND` or `kestrel-cli COMMAND --help` shows a command's options and an example.\n",
              stream);
   std::fputs(kPortParagraph, stream);
+  std::fputs(
+      "\nText goes out in UTF-8. On Windows a console shows it in Chinese and English whatever its code page;\n"
+      "output redirected to a file or a pipe stays UTF-8.\n",
+      stream);
   PrintExitStatuses(stream);
 }
 

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QTextEdit>
 
 #include "ui/ResourcePictures.h"
@@ -18,10 +20,9 @@ namespace kestrel {
 
 namespace {
 
-int MulDiv(int value, int numerator, int denominator) {
-  const long long product = static_cast<long long>(value) * numerator;
-  return static_cast<int>((product >= 0 ? product + denominator / 2 : product - denominator / 2) / denominator);
-}
+// Room for the frame and caption bar that the window manager adds around
+// the dialog, which is not known before the window is shown.
+constexpr QSize kFrameAllowance(16, 40);
 
 QLabel* MakeLabel(QWidget* parent, const DialogControl& control) {
   auto* label = new QLabel(QString::fromUtf8(control.caption), parent);
@@ -190,36 +191,47 @@ QString WithoutTrailingColon(QString caption) {
 
 }  // namespace
 
-DialogBaseUnits DialogBaseUnits::ForFont(const QFont& font) {
+FontMeasures MeasureFont(const QFont& font) {
   const QFontMetrics metrics(font);
-  const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-  DialogBaseUnits units;
-  units.x = std::max(1, (letters / 26 + 1) / 2);
-  units.y = std::max(1, metrics.height());
-  return units;
+  FontMeasures measures;
+  measures.emPixels = QFontInfo(font).pixelSize();
+  measures.lineHeight = metrics.height();
+  measures.letterWidth =
+      metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  return measures;
 }
 
-QRect DialogBaseUnits::ToPixels(int left, int top, int width, int height) const {
-  return QRect(MulDiv(left, x, 4), MulDiv(top, y, 8), MulDiv(width, x, 4), MulDiv(height, y, 8));
+QRect ToPixels(const DialogBaseUnits& units, int left, int top, int width, int height) {
+  return QRect(units.ToPixelsX(left), units.ToPixelsY(top), units.ToPixelsX(width), units.ToPixelsY(height));
 }
 
-QSize DialogBaseUnits::ToPixels(int width, int height) const {
-  return QSize(MulDiv(width, x, 4), MulDiv(height, y, 8));
+QSize ToPixels(const DialogBaseUnits& units, int width, int height) {
+  return QSize(units.ToPixelsX(width), units.ToPixelsY(height));
 }
 
-DialogBuilder::DialogBuilder(QDialog& dialog, const DialogTemplate& dialogTemplate) {
+DialogBuilder::DialogBuilder(QDialog& dialog, const DialogTemplate& dialogTemplate, std::optional<QRect> workArea) {
+  const QRect area = workArea ? *workArea : dialog.screen() ? dialog.screen()->availableGeometry() : QRect();
   QFont font = dialog.font();
-  font.setPointSize(dialogTemplate.fontPoints);
+  const auto unitsAt = [&](double scale) {
+    font.setPointSizeF(dialogTemplate.fontPoints * scale);
+    return DialogBaseUnits::ForFont(MeasureFont(font));
+  };
+  fitScale_ = kestrel::FitScale(
+      [&](double scale) {
+        const QSize size = ToPixels(unitsAt(scale), dialogTemplate.width, dialogTemplate.height) + kFrameAllowance;
+        return PixelSize{size.width(), size.height()};
+      },
+      {area.width(), area.height()});
+  units_ = unitsAt(fitScale_);
   dialog.setFont(font);
   font_ = font;
-  units_ = DialogBaseUnits::ForFont(font);
 
   dialog.setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
-  dialog.setFixedSize(units_.ToPixels(dialogTemplate.width, dialogTemplate.height));
+  dialog.setFixedSize(ToPixels(units_, dialogTemplate.width, dialogTemplate.height));
 
   for (const DialogControl& control : dialogTemplate.controls) {
     QWidget* widget = MakeControl(dialog, control);
-    QRect rect = units_.ToPixels(control.x, control.y, control.width, control.height);
+    QRect rect = ToPixels(units_, control.x, control.y, control.width, control.height);
     if (auto* list = qobject_cast<QComboBox*>(widget)) {
       // The template gives the opened list's height; the closed box is one line.
       const int closed = list->sizeHint().height();
@@ -312,7 +324,7 @@ QWidget* DialogBuilder::MakeControl(QDialog& dialog, const DialogControl& contro
       return list;
     }
     case ControlKind::Icon:
-      return MakeIcon(&dialog, control, units_.ToPixels(control.width, control.height));
+      return MakeIcon(&dialog, control, ToPixels(units_, control.width, control.height));
   }
   return new QWidget(&dialog);
 }

@@ -4,8 +4,10 @@
 #include <QHash>
 #include <QList>
 #include <QRect>
+#include <optional>
 
 #include "window/DialogTemplate.h"
+#include "window/DialogUnits.h"
 
 class QDialog;
 class QFont;
@@ -13,19 +15,12 @@ class QWidget;
 
 namespace kestrel {
 
-// The dialog font's base units: the average width of the letters a-z and A-Z
-// (rounded the way the Windows dialog manager does it) and the font height,
-// both in pixels. A dialog unit is a quarter of the width and an eighth of
-// the height.
-struct DialogBaseUnits {
-  int x = 1;
-  int y = 1;
+// A rectangle or size in dialog units converted to pixels.
+QRect ToPixels(const DialogBaseUnits& units, int x, int y, int width, int height);
+QSize ToPixels(const DialogBaseUnits& units, int width, int height);
 
-  static DialogBaseUnits ForFont(const QFont& font);
-  // Rounds like MulDiv: x * baseX / 4 and y * baseY / 8.
-  QRect ToPixels(int x, int y, int width, int height) const;
-  QSize ToPixels(int width, int height) const;
-};
+// What the Qt dialog font measures, for its base units.
+FontMeasures MeasureFont(const QFont& font);
 
 // Turns a dialog template into Qt widgets on a dialog. Usage:
 //
@@ -33,7 +28,10 @@ struct DialogBaseUnits {
 //   auto* width = controls.ControlAs<QLineEdit>(1033);
 //
 // Building gives the dialog the template's caption, the application's font
-// family at the template's point size and a fixed client size. Every control
+// family at the template's point size and a fixed client size. When the
+// window, with room for its frame and caption bar, would not fit the work
+// area of its screen (or `workArea` when given), the font and every control
+// shrink by the same factor until it does. Every control
 // becomes a direct child of the dialog at its converted rectangle, in the
 // template's order (which is also the tab order):
 //   GroupBox -> QGroupBox           Label/RightLabel/CentreLabel -> QLabel
@@ -56,10 +54,11 @@ struct DialogBaseUnits {
 // to it: the caption of the label on its left on the same line (the label
 // becomes its buddy), without the trailing colon. A control without such a
 // label takes its group box's caption (a check box adds its own), else the
-// dialog's caption. FitCaptions() renews the names from the current captions.
+// dialog's caption.
+// FitCaptions() renews the names from the current captions.
 class DialogBuilder {
  public:
-  DialogBuilder(QDialog& dialog, const DialogTemplate& dialogTemplate);
+  DialogBuilder(QDialog& dialog, const DialogTemplate& dialogTemplate, std::optional<QRect> workArea = std::nullopt);
 
   // The control of that id; nullptr when the template has none.
   QWidget* Control(int id) const { return controls_.value(id, nullptr); }
@@ -69,6 +68,9 @@ class DialogBuilder {
   }
   const QHash<int, QWidget*>& Controls() const { return controls_; }
   const DialogBaseUnits& BaseUnits() const { return units_; }
+  // The factor the font and controls shrank by to fit the work area; 1 when
+  // the window fits as the template has it.
+  double FitScale() const { return fitScale_; }
 
   void FitCaptions() const;
 
@@ -85,6 +87,7 @@ class DialogBuilder {
   void NameControls() const;
 
   DialogBaseUnits units_;
+  double fitScale_ = 1.0;
   QHash<int, QWidget*> controls_;
   QList<QWidget*> built_;  // every control, indexed or not, in template order
   QList<NameSource> nameSources_;

@@ -4,12 +4,15 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <fstream>
 
@@ -23,6 +26,9 @@
 
 namespace kestrel {
 namespace {
+
+// Room beside the text of a list for the cursor's and the frame's margins.
+constexpr int kListMargin = 8;
 
 // The preview's own texts, in the window's language. They are not part of the
 // window's translation table, which holds the window's own texts only.
@@ -45,7 +51,6 @@ QImage PageImage(const emu::Canvas& canvas) {
 PreviewDialog::PreviewDialog(CKestrelDlg& window) : QDialog(&window), window_(window) {
   setWindowTitle(Text("预览", "Preview"));
   jobs_ = new QListWidget(this);
-  jobs_->setMaximumWidth(220);
   scroll_ = new QScrollArea(this);
   picture_ = new QLabel(scroll_);
   picture_->setAlignment(Qt::AlignCenter);
@@ -84,6 +89,9 @@ PreviewDialog::PreviewDialog(CKestrelDlg& window) : QDialog(&window), window_(wi
   layout->addLayout(buttons);
 
   FillJobList();
+  // As wide as the longest job name, so that no name is cut off.
+  jobs_->setFixedWidth(jobs_->sizeHintForColumn(0) + 2 * jobs_->frameWidth() +
+                       jobs_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + kListMargin);
   connect(jobs_, &QListWidget::currentRowChanged, this, &PreviewDialog::Render);
   connect(pageList_, &QComboBox::currentIndexChanged, this, &PreviewDialog::ShowPage);
   connect(fit_, &QCheckBox::toggled, this, &PreviewDialog::ShowPage);
@@ -133,6 +141,7 @@ void PreviewDialog::Render() {
     lines << QString::fromStdString(emu::DumpLine(bytes_, command));
   for (const emu::Note& note : rendering.notes) lines << QString::fromStdString("!! " + note.text);
   commands_->setPlainText(lines.join('\n'));
+  WidenCommandsFor(lines);
 
   pages_.clear();
   for (const emu::Page& page : rendering.pages)
@@ -155,6 +164,20 @@ void PreviewDialog::ShowPage() {
   if (fit_->isChecked())
     pixmap = pixmap.scaled(scroll_->viewport()->size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::SmoothTransformation);
   picture_->setPixmap(pixmap);
+}
+
+// The decoded commands' column grows to its longest line (never past half
+// the screen, where it scrolls), and does not shrink again, so that the
+// dialog keeps its size from one job to the next.
+void PreviewDialog::WidenCommandsFor(const QStringList& lines) {
+  const QFontMetrics metrics(commands_->font());
+  int widest = 0;
+  for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+  const int needed = widest + 2 * commands_->frameWidth() +
+                     static_cast<int>(2 * commands_->document()->documentMargin()) +
+                     commands_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + kListMargin;
+  const int limit = screen() != nullptr ? screen()->availableGeometry().width() / 2 : needed;
+  commands_->setMinimumWidth(std::max(commands_->minimumWidth(), std::min(needed, limit)));
 }
 
 void PreviewDialog::resizeEvent(QResizeEvent* event) {

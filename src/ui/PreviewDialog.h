@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QImage>
+#include <QStringList>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -41,6 +42,7 @@ class PreviewDialog : public QDialog {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void WidenCommandsFor(const QStringList& lines);
   void FillJobList();
   void Render();
   void ShowPage();

@@ -40,6 +40,7 @@ CKestrelDlg::~CKestrelDlg() {
   End();
   if (backgroundBrush_) DeleteObject(backgroundBrush_);
   if (background_) DeleteObject(background_);
+  if (smallIcon_) DestroyIcon(smallIcon_);
 }
 
 bool CKestrelDlg::Create() {
@@ -107,6 +108,9 @@ INT_PTR CKestrelDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       OnPaint();
       return TRUE;
+    case WM_DPICHANGED:
+      OnDpiChanged(*reinterpret_cast<const RECT*>(lParam));
+      return TRUE;
     case WM_QUERYDRAGICON:
       return reinterpret_cast<INT_PTR>(icon_);
     case WM_CTLCOLORSTATIC:
@@ -144,12 +148,16 @@ void CKestrelDlg::OnInitDialog() {
     AppendMenuW(systemMenu, MF_STRING, kAboutCommand, aboutEntry.c_str());
   }
   icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kWindowIcon));
+  // The caption bar's and taskbar's icon drawn at its own size from the icon's pictures.
+  smallIcon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kWindowIcon), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_ ? smallIcon_ : icon_));
   controller_.Start();
   ShowTitle();
+  layout_.Apply(hwnd_, MainWindowTemplate(), nullptr);
   ApplyInterfaceTexts();
-  captionFonts_.Fit(hwnd_);
+  captionFonts_.Fit(hwnd_, layout_.Font());
   if (!InterfaceIsChinese()) ShowWindow(GetDlgItem(hwnd_, kSmallFontButton), SW_HIDE);
   background_ = static_cast<HBITMAP>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kBackgroundPicture), IMAGE_BITMAP, 0, 0, 0));
@@ -195,6 +203,16 @@ bool CKestrelDlg::OnSysCommand(WPARAM command) {
   if ((command & 0xFFF0) != kAboutCommand) return false;
   ShowAboutBox(hwnd_);
   return true;
+}
+
+// Moved onto a monitor of another scale: the font, the controls and the
+// background picture take the new one.
+void CKestrelDlg::OnDpiChanged(const RECT& suggested) {
+  layout_.Apply(hwnd_, MainWindowTemplate(), &suggested);
+  captionFonts_.Fit(hwnd_, layout_.Font());
+  if (backgroundBrush_) DeleteObject(backgroundBrush_);
+  backgroundBrush_ = nullptr;
+  MakeBackgroundBrush();
 }
 
 CKestrelDlg::DialogOpener CKestrelDlg::DialogFor(MenuCommand command) {

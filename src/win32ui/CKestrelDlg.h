@@ -7,6 +7,7 @@
 
 #include "link/PortDiscovery.h"
 #include "win32ui/CaptionFonts.h"
+#include "win32ui/DialogLayout.h"
 #include "win32ui/Win32DialogControls.h"
 #include "window/ContextMenu.h"
 #include "window/MainWindowController.h"
@@ -41,6 +42,8 @@ class CKestrelDlg : public WindowHost {
 
   bool Create();
   HWND Handle() const { return hwnd_; }
+  // The font, base units and fit of the window as laid out.
+  const DialogLayout& Layout() const { return layout_; }
   // Runs the window's messages until it ends (close box, Enter, Esc).
   void RunMessageLoop();
   // One message taken from the queue, as the loop handles it.
@@ -72,6 +75,7 @@ class CKestrelDlg : public WindowHost {
   bool OnSysCommand(WPARAM command);
   void OnContextMenu(LPARAM at);
   void OnPaint();
+  void OnDpiChanged(const RECT& suggested);
   HBRUSH BackgroundBrushFor(HDC dc, HWND control);
   void MakeBackgroundBrush();
   void ShowTitle();
@@ -86,8 +90,10 @@ class CKestrelDlg : public WindowHost {
   Win32DialogControls controls_;
   const PortDiscovery& discovery_;
   MainWindowController controller_{*this, discovery_};
+  DialogLayout layout_;
   CaptionFonts captionFonts_;
   HICON icon_ = nullptr;
+  HICON smallIcon_ = nullptr;
   HBITMAP background_ = nullptr;
   HBRUSH backgroundBrush_ = nullptr;  // the stretched background, for labels drawn over it
   bool ended_ = false;

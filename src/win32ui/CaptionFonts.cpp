@@ -80,8 +80,8 @@ HFONT CaptionFonts::FontOfHeight(const LOGFONTW& base, LONG height) {
   return font;
 }
 
-void CaptionFonts::Fit(HWND dialog) {
-  auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+void CaptionFonts::Fit(HWND dialog, HFONT font) {
+  const auto dialogFont = font ? font : reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
   LOGFONTW base{};
   if (!dialogFont || !GetObjectW(dialogFont, sizeof base, &base)) return;
   HDC dc = GetDC(dialog);

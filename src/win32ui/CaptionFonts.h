@@ -18,8 +18,9 @@ class CaptionFonts {
   CaptionFonts(const CaptionFonts&) = delete;
   CaptionFonts& operator=(const CaptionFonts&) = delete;
 
-  // Call after the captions and list items are set.
-  void Fit(HWND dialog);
+  // Call after the captions and list items are set. `font` is the controls'
+  // font; without it, the dialog's.
+  void Fit(HWND dialog, HFONT font = nullptr);
 
  private:
   HFONT FontOfHeight(const LOGFONTW& base, LONG height);

@@ -23,10 +23,22 @@ for library in libc6 libqt6widgets6 libqt6core6 libstdc++6; do
 done
 [ -n "$(field Maintainer)" ] && [ -n "$(field Description)" ] || fail "Maintainer or Description missing"
 
+# Debian's own checker finds no error in the package.
+if command -v lintian >/dev/null; then
+  lintian --no-tag-display-limit "$deb" >"$work/lintian.log" 2>&1 || true
+  if grep -q '^E:' "$work/lintian.log"; then
+    grep '^E:' "$work/lintian.log" >&2
+    fail "lintian reports errors"
+  fi
+else
+  fail "lintian is missing (scripts/setup installs it)"
+fi
+
 contents=$(dpkg-deb -c "$deb")
 for file in ./usr/bin/kestrel ./usr/bin/kestrel-cli ./usr/share/applications/kestrel.desktop \
     ./usr/share/man/man1/kestrel-cli.1.gz ./usr/share/icons/hicolor/48x48/apps/kestrel.png \
-    ./usr/share/bash-completion/completions/kestrel-cli; do
+    ./usr/share/bash-completion/completions/kestrel-cli ./usr/share/doc/kestrel/copyright \
+    ./usr/share/doc/kestrel/changelog.gz ./usr/share/doc/kestrel/THIRD-PARTY-NOTICES.txt; do
   grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
 done
 

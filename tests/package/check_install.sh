@@ -18,6 +18,14 @@ for file in bin/kestrel bin/kestrel-cli share/applications/kestrel.desktop \
 done
 [ -x "$root/bin/kestrel-cli" ] || fail "kestrel-cli is not executable"
 "$root/bin/kestrel-cli" --version | grep -q '^kestrel-cli V[0-9]' || fail "kestrel-cli --version"
+# The window program answers --help and --version on a console without a display.
+nodisplay() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@"; }
+[ "$(nodisplay "$root/bin/kestrel" --version)" = "$("$root/bin/kestrel-cli" --version | sed 's/^kestrel-cli/kestrel/')" ] ||
+  fail "kestrel --version without a display"
+nodisplay "$root/bin/kestrel" --help | grep -q '^usage: kestrel' || fail "kestrel --help without a display"
+status=0
+nodisplay "$root/bin/kestrel" --frobnicate 2>/dev/null || status=$?
+[ "$status" = 2 ] || fail "kestrel --frobnicate: exit status $status, not 2"
 
 # The icon theme's sizes are PNG pictures of their size, with transparency around the mark.
 for size in 16 22 24 32 48 64 128 256; do

@@ -28,9 +28,9 @@ constexpr DialogTemplate kTemplate{1, "Sample", 120, 100, 9, kControls};
 
 TEST(DialogBaseUnitsTest, ConvertsQuartersAndEighthsRoundingToNearest) {
   const DialogBaseUnits units{7, 14};
-  EXPECT_EQ(units.ToPixels(4, 8, 4, 8), QRect(7, 14, 7, 14));
-  EXPECT_EQ(units.ToPixels(1, 1, 2, 3), QRect(2, 2, 4, 5));  // 1.75, 1.75, 3.5, 5.25
-  EXPECT_EQ(units.ToPixels(320, 419), QSize(560, 733));
+  EXPECT_EQ(ToPixels(units, 4, 8, 4, 8), QRect(7, 14, 7, 14));
+  EXPECT_EQ(ToPixels(units, 1, 1, 2, 3), QRect(2, 2, 4, 5));  // 1.75, 1.75, 3.5, 5.25
+  EXPECT_EQ(ToPixels(units, 320, 419), QSize(560, 733));
 }
 
 TEST(DialogBuilderTest, BuildsEveryControlAtItsPlaceAndIndexesOnlyIds) {
@@ -39,12 +39,12 @@ TEST(DialogBuilderTest, BuildsEveryControlAtItsPlaceAndIndexesOnlyIds) {
   const DialogBaseUnits& units = controls.BaseUnits();
 
   EXPECT_EQ(dialog.windowTitle(), QString("Sample"));
-  EXPECT_EQ(dialog.size(), units.ToPixels(120, 100));
+  EXPECT_EQ(dialog.size(), ToPixels(units, 120, 100));
   EXPECT_EQ(controls.Controls().size(), 7);
   EXPECT_EQ(controls.Control(0), nullptr);
   EXPECT_EQ(controls.Control(-1), nullptr);
   EXPECT_EQ(dialog.findChildren<QLabel*>().size(), 3);  // two captions and the icon
-  EXPECT_EQ(controls.Control(11)->geometry(), units.ToPixels(40, 24, 40, 14));
+  EXPECT_EQ(controls.Control(11)->geometry(), ToPixels(units, 40, 24, 40, 14));
 }
 
 TEST(DialogBuilderTest, DropDownListGetsItsClosedHeight) {
@@ -53,7 +53,7 @@ TEST(DialogBuilderTest, DropDownListGetsItsClosedHeight) {
   auto* list = controls.ControlAs<QComboBox>(10);
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(list->height(), list->sizeHint().height());
-  EXPECT_LT(list->height(), controls.BaseUnits().ToPixels(0, 0, 0, 100).height() / 2);
+  EXPECT_LT(list->height(), ToPixels(controls.BaseUnits(), 0, 0, 0, 100).height() / 2);
   EXPECT_GT(list->maxVisibleItems(), 1);
 }
 
@@ -121,6 +121,40 @@ TEST(DialogBuilderTest, EditsListsAndCheckBoxesAreNamedAfterTheCaptionTheOperato
   dialog.findChildren<QLabel*>()[1]->setText(QStringLiteral("打印份数:"));
   controls.FitCaptions();
   EXPECT_EQ(controls.Control(21)->accessibleName(), QString::fromUtf8("打印份数"));
+}
+
+}  // namespace
+}  // namespace kestrel
+
+namespace kestrel {
+namespace {
+
+// The main window as the English interface (a Latin dialog font) and the
+// Chinese one (the CJK font a Chinese locale gives) build it, on the work
+// area of a 1366 x 768 and a 1024 x 768 screen with a panel of 30 pixels.
+TEST(DialogBuilderTest, MainWindowFitsTheScreenAsTallInChineseAsInEnglish) {
+  const char* const fonts[] = {"DejaVu Sans", "Noto Sans CJK SC"};
+  for (const QRect workArea : {QRect(0, 0, 1366, 738), QRect(0, 0, 1024, 738), QRect(0, 0, 1920, 1050)}) {
+    int heights[2] = {};
+    for (int language = 0; language < 2; ++language) {
+      QDialog dialog;
+      dialog.setFont(QFont(QString::fromLatin1(fonts[language])));
+      DialogBuilder controls(dialog, MainWindowTemplate(), workArea);
+      const QSize withFrame = dialog.size() + QSize(16, 40);
+      EXPECT_LE(withFrame.height(), workArea.height()) << fonts[language];
+      EXPECT_LE(withFrame.width(), workArea.width()) << fonts[language];
+      if (workArea.height() < 1000) {
+        EXPECT_GT(withFrame.height(), workArea.height() - 30) << fonts[language] << ": shrank more than needed";
+      } else {
+        EXPECT_EQ(controls.FitScale(), 1.0);
+      }
+      // The Send, HEX, Standard mode and Clear row is inside the window.
+      for (const int id : {1035, 1036, 1037, 1038})
+        EXPECT_LE(controls.Control(id)->geometry().bottom(), dialog.height()) << id;
+      heights[language] = dialog.height();
+    }
+    EXPECT_NEAR(heights[1], heights[0], heights[0] / 50) << workArea.width() << " x 768";
+  }
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 
 #include "ui/CKestrelDlg.h"
@@ -62,6 +64,33 @@ TEST_F(PreviewDialogTest, RendersWithTheWindowsSettings) {
   EXPECT_FALSE(dialog_->Controller().Link().Connected());
   direction->setCurrentIndex(0);  // JobSettings outlive the window
   emit direction->activated(0);
+}
+
+}  // namespace
+}  // namespace kestrel::test
+
+namespace kestrel::test {
+namespace {
+
+// Every job's name shows whole in the job list, and every decoded command of
+// a long job whole in the command list.
+TEST_F(PreviewDialogTest, JobNamesAndDecodedCommandsAreNotCutOff) {
+  PreviewDialog preview(*dialog_);
+  ASSERT_TRUE(preview.SelectJob("80x60"));
+  preview.show();
+  QApplication::processEvents();
+  QListWidget* jobs = preview.jobList();
+  for (int row = 0; row < jobs->count(); ++row) {
+    const int width = jobs->fontMetrics().horizontalAdvance(jobs->item(row)->text());
+    EXPECT_LE(width, jobs->viewport()->width()) << jobs->item(row)->text().toStdString();
+  }
+  QPlainTextEdit* commands = preview.commandList();
+  const QFontMetrics metrics(commands->font());
+  int widest = 0;
+  for (const QString& line : commands->toPlainText().split('\n'))
+    widest = std::max(widest, metrics.horizontalAdvance(line));
+  // Up to half the screen, past which the list scrolls.
+  EXPECT_GE(commands->viewport()->width(), std::min(widest, preview.screen()->availableGeometry().width() / 2 - 60));
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
 #include "cli/ProcessIo.h"
 
 #include <windows.h>
-
+// After windows.h, which it needs.
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
 
 #include <atomic>
 
+#include "cli/win32/ConsoleOutput.h"
 #include "customlabel/LabelSettings.h"
 #include "language/win32/WideText.h"
 
@@ -28,10 +29,12 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
 
 // The narrow argv holds the arguments in the ANSI code page, which cannot
 // carry every name; the UTF-16 command line can. Job bytes and hex lines go
-// out unchanged: no LF becomes CR LF on the way.
+// out unchanged: no LF becomes CR LF on the way; a console shows the text in
+// UTF-16, whatever its code page.
 Arguments ProgramArguments(int, char**) {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
+  WriteConsolesAsUtf16();
   Arguments args;
   int count = 0;
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
