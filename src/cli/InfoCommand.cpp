@@ -28,15 +28,13 @@ std::string IdentityJson(const std::string& port, const IdentityResult& result) 
 
 ExitStatus RunInfo(const Arguments& args, const CliCommand& command) {
   CliOptions options;
-  if (const auto problem = ParseOptionsOnly(command, args, options)) return UsageError(&command, *problem);
-  if (options.port.empty()) return UsageError(&command, "--port is required");
-  const std::optional<int> timeout = QueryTimeout(options, kDefaultQueryTimeoutMs);
-  if (!timeout) return UsageError(&command, "--timeout takes 1 to 600000 milliseconds");
+  int timeout = kDefaultQueryTimeoutMs;
+  if (const auto usage = ReadQueryOptions(args, command, options, timeout)) return *usage;
 
   ApplyLanguage(options);
   QueriedPrinter printer(options);
   if (!printer.Open("info")) return ExitStatus::kNotWritten;
-  const IdentityResult result = QueryIdentity(printer.link, *timeout);
+  const IdentityResult result = QueryIdentity(printer.link, timeout);
   if (options.extras.count("--json")) {
     WriteOut(IdentityJson(options.port, result));
   } else {

@@ -29,6 +29,16 @@ std::optional<int> QueryTimeout(const CliOptions& options, int fallback) {
   return timeout;
 }
 
+std::optional<ExitStatus> ReadQueryOptions(const Arguments& args, const CliCommand& command, CliOptions& options,
+                                           int& timeoutMs) {
+  if (const auto problem = ParseOptionsOnly(command, args, options)) return UsageError(&command, *problem);
+  if (options.port.empty()) return UsageError(&command, "--port is required");
+  const std::optional<int> timeout = QueryTimeout(options, kDefaultQueryTimeoutMs);
+  if (!timeout) return UsageError(&command, "--timeout takes 1 to 600000 milliseconds");
+  timeoutMs = *timeout;
+  return std::nullopt;
+}
+
 std::string StatusJson(const std::string& port, const StatusResult& result) {
   std::string json = "{\"port\": " + JsonString(port);
   if (!result.answered) return json + ", \"answered\": false, \"reason\": " + JsonString(result.reason) + "}";

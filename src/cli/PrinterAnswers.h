@@ -26,6 +26,12 @@ struct QueriedPrinter {
 // --timeout MS: 1 to 600000, `fallback` when absent; nullopt for any other value.
 std::optional<int> QueryTimeout(const CliOptions& options, int fallback);
 
+// The start of status and info: the options read, --port required and
+// --timeout (the query's default when absent) put in `timeoutMs`; the status of
+// the usage error, already told, when any of it is wrong.
+std::optional<ExitStatus> ReadQueryOptions(const Arguments& args, const CliCommand& command, CliOptions& options,
+                                           int& timeoutMs);
+
 // The status as one JSON object on one line, or as text: "ready" or "fault:
 // paper end", then the words.
 std::string StatusJson(const std::string& port, const StatusResult& result);

@@ -55,16 +55,14 @@ ExitStatus Watch(QueriedPrinter& printer, const CliOptions& options, int timeout
 
 ExitStatus RunStatus(const Arguments& args, const CliCommand& command) {
   CliOptions options;
-  if (const auto problem = ParseOptionsOnly(command, args, options)) return UsageError(&command, *problem);
-  if (options.port.empty()) return UsageError(&command, "--port is required");
-  const std::optional<int> timeout = QueryTimeout(options, kDefaultQueryTimeoutMs);
-  if (!timeout) return UsageError(&command, "--timeout takes 1 to 600000 milliseconds");
+  int timeout = kDefaultQueryTimeoutMs;
+  if (const auto usage = ReadQueryOptions(args, command, options, timeout)) return *usage;
 
   ApplyLanguage(options);
   QueriedPrinter printer(options);
-  if (options.extras.count("--watch")) return FinishOutput(Watch(printer, options, *timeout));
+  if (options.extras.count("--watch")) return FinishOutput(Watch(printer, options, timeout));
   if (!printer.Open("status")) return ExitStatus::kNotWritten;
-  const StatusResult result = QueryStatus(printer.link, *timeout);
+  const StatusResult result = QueryStatus(printer.link, timeout);
   Show(options, result, false);
   return FinishOutput(StatusExit(result));
 }

@@ -12,24 +12,10 @@
 #include <thread>
 
 #include "files/ReplaceFile.h"
+#include "files/posix/PathParts.h"
 
 namespace kestrel {
 namespace {
-
-struct PathParts {
-  std::string folder;  // never empty: "." for a bare name
-  std::string name;
-};
-
-PathParts SplitPath(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return {".", path};
-  return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
-}
-
-std::string InFolder(const std::string& folder, const std::string& name) {
-  return (folder == "/" ? "" : folder) + "/" + name;
-}
 
 // Opens path without waiting on a named pipe; -1 with errno set when it is
 // missing or no regular file (EINVAL).

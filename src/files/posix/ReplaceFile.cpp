@@ -10,23 +10,10 @@
 #include <random>
 #include <vector>
 
+#include "files/posix/PathParts.h"
+
 namespace kestrel {
 namespace {
-
-struct PathParts {
-  std::string folder;  // never empty: "." for a bare name
-  std::string name;
-};
-
-PathParts SplitPath(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return {".", path};
-  return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
-}
-
-std::string InFolder(const std::string& folder, const std::string& name) {
-  return (folder == "/" ? "" : folder) + "/" + name;
-}
 
 FileProblem ProblemOf(int error) {
   switch (error) {
