@@ -19,7 +19,7 @@ using OptionSetter = std::optional<std::string> (*)(CliOptions& options, const s
 
 // One option as a command takes it: the parser, the help page and the
 // suggestions for a slip all read this row.
-struct OptionSpec {
+struct OptionRow {
   const char* name;     // with its dashes: "--interval"
   const char* value;    // the placeholder the help shows, "MS"; "" for a flag
   const char* meaning;  // one line of help, with the default
@@ -31,10 +31,10 @@ struct OptionSpec {
   bool TakesValue() const { return *value != '\0'; }
 };
 
-using OptionList = std::vector<OptionSpec>;
+using OptionList = std::vector<OptionRow>;
 
 // The row of an option by its long or short name, or null.
-const OptionSpec* FindOption(const OptionList& options, const std::string& name);
+const OptionRow* FindOption(const OptionList& options, const std::string& name);
 
 // Each subcommand takes the arguments after its name and its own table row.
 struct CliCommand;
@@ -50,7 +50,7 @@ struct CliCommand {
   const char* example;   // a whole command line
   OptionList options;    // in the order the help lists them
 
-  const OptionSpec* FindOption(const std::string& name) const { return cli::FindOption(options, name); }
+  const OptionRow* FindOption(const std::string& name) const { return cli::FindOption(options, name); }
   bool TakesOption(const char* name) const { return FindOption(name) != nullptr; }
 };
 
@@ -60,11 +60,11 @@ const CliCommand* FindCommand(const std::string& name);
 // The groups of options that several commands share, in the help's order.
 const OptionList& LinkOptions();  // --port, --baud
 const OptionList& JobOptions();   // the window's controls: --lang ... --at
-const OptionSpec& LanguageOption();
-OptionSpec OutputOption(const char* meaning);
-OptionSpec JsonOption();
-OptionSpec QuietOption();
-OptionSpec StrictOption();
+const OptionRow& LanguageOption();
+OptionRow OutputOption(const char* meaning);
+OptionRow JsonOption();
+OptionRow QuietOption();
+OptionRow StrictOption();
 // Setters of options that keep their text in CliOptions::extras and tell
 // how the window would read it.
 std::optional<std::string> SetSendCount(CliOptions& options, const std::string& value);

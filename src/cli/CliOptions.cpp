@@ -41,13 +41,13 @@ std::string UnknownOption(const std::string& name, const OptionList& accepted) {
 // command that the command line left out, checked by the same setters.
 std::optional<std::string> ApplyDefaultPrinter(const OptionList& accepted, CliOptions& options) {
   const PrinterDefaults& defaults = CurrentPrinterDefaults();
-  for (const OptionSpec& shared : {LinkOptions()[0], LinkOptions()[1], LanguageOption()}) {
-    const OptionSpec* spec = FindOption(accepted, shared.name);
-    if (spec == nullptr || spec->set != shared.set || options.given.count(shared.name)) continue;
+  for (const OptionRow& shared : {LinkOptions()[0], LinkOptions()[1], LanguageOption()}) {
+    const OptionRow* row = FindOption(accepted, shared.name);
+    if (row == nullptr || row->set != shared.set || options.given.count(shared.name)) continue;
     if (defaults.problem) return *defaults.problem;
     const std::optional<DefaultValue>& value = defaults.For(shared.name);
     if (!value) continue;
-    if (std::optional<std::string> problem = spec->set(options, value->value)) return value->source + ": " + *problem;
+    if (std::optional<std::string> problem = row->set(options, value->value)) return value->source + ": " + *problem;
   }
   return std::nullopt;
 }
@@ -97,7 +97,7 @@ std::string DidYouMean(const std::string& name, const std::vector<std::string>& 
 
 std::vector<std::string> AcceptedOptionNames(const OptionList& accepted) {
   std::vector<std::string> names;
-  for (const OptionSpec& option : accepted) names.push_back(option.name);
+  for (const OptionRow& option : accepted) names.push_back(option.name);
   return names;
 }
 
@@ -105,10 +105,10 @@ bool AsksForHelp(const Arguments& args, const OptionList& accepted) {
   // As the parser reads the line, except that an option it does not know is
   // passed over, so no problem anywhere hides the help asked for.
   for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
-    const OptionSpec* spec = FindOption(accepted, args[i]);
-    if (spec == nullptr) continue;
-    if (std::string(spec->name) == "--help") return true;
-    if (spec->TakesValue()) ++i;
+    const OptionRow* row = FindOption(accepted, args[i]);
+    if (row == nullptr) continue;
+    if (std::string(row->name) == "--help") return true;
+    if (row->TakesValue()) ++i;
   }
   return false;
 }
@@ -131,19 +131,19 @@ std::optional<std::string> ParseCliOptions(const Arguments& args, const OptionLi
       value = name.substr(equals + 1);
       name.resize(equals);
     }
-    const OptionSpec* spec = FindOption(accepted, name);
-    if (spec == nullptr) return UnknownOption(name, accepted);
-    if (!spec->TakesValue()) {
+    const OptionRow* row = FindOption(accepted, name);
+    if (row == nullptr) return UnknownOption(name, accepted);
+    if (!row->TakesValue()) {
       if (value) return name + " takes no value";
       value = "";
     } else if (!value) {
       if (i + 1 >= args.size()) return name + " needs a value";
       value = args[++i];
     }
-    options.given.insert(spec->name);
-    if (spec->set == nullptr)
-      options.extras[spec->name] = *value;
-    else if (std::optional<std::string> problem = spec->set(options, *value))
+    options.given.insert(row->name);
+    if (row->set == nullptr)
+      options.extras[row->name] = *value;
+    else if (std::optional<std::string> problem = row->set(options, *value))
       return problem;
   }
   if (!options.timeGiven) options.context.now = LocalTimeNow();

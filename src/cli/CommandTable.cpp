@@ -1,9 +1,8 @@
-#include "cli/CliCommands.h"
-#include "cli/CliOptions.h"
-
 #include <deque>
 #include <string>
 
+#include "cli/CliCommands.h"
+#include "cli/CliOptions.h"
 #include "cli/OutputLimitOptions.h"
 #include "cli/PortNaming.h"
 
@@ -24,7 +23,7 @@ OptionList SendOptions() {
                    StrictOption()}});
 }
 
-OptionSpec TimeoutOption() {
+OptionRow TimeoutOption() {
   return {"--timeout", "MS", "how long to wait for each answer, in milliseconds (default 2000)"};
 }
 
@@ -79,59 +78,60 @@ const char* SerialExample(const char* before, const char* after) {
 
 const std::vector<CliCommand>& CommandTable() {
   static const std::vector<CliCommand> commands = {
-    {"list-ports", RunListPorts, "[--json]", "list the USB printers and the serial ports present",
-     "kestrel-cli list-ports --json", Options({{JsonOption()}})},
-    {"jobs", RunJobs, "[--json]", "list the job names; with --json also their kinds and button captions",
-     "kestrel-cli jobs --json", Options({{JsonOption()}})},
-    {"compose", RunCompose, "JOB [options] [--output FILE|-] [--json]",
-     "compose a job without a printer: its bytes as hex on stdout, or raw into FILE",
-     "kestrel-cli compose 60x20 --lang zh --at \"2024-03-05 14:07:09\"",
-     Options({JobOptions(),
-              {OutputOption("the raw bytes into FILE instead of hex on stdout; - writes them raw to stdout"),
-               JsonOption()}})},
-    {"print", RunPrint, "JOB --port PORT [--baud RATE] [--wait [--timeout MS]] [--quiet] [options]",
-     "compose a job and write it to the printer",
-     SerialExample("kestrel-cli print density --density 8 --port ", " --baud 9600"),
-     Options({LinkOptions(),
-              JobOptions(),
-              {{"--wait", "", "then wait until the printer has printed the job and tell how long it took"},
-               {"--timeout", "MS", "with --wait: how long the job may take to print (default 60000)"},
-               QuietOption()}})},
-    {"send", RunSend, "--port PORT [--baud RATE] [--lang zh|en] [--hex] [--count N] (--text TEXT | --file FILE|-)",
-     "send text, or hexadecimal bytes with --hex, as the window's console does",
-     "kestrel-cli send --port usb --hex --count 3 --text \"1b 40 0a\"", SendOptions()},
-    {"aging", RunAging,
-     "JOB --port PORT [--baud RATE] [--interval MS] [--ticks N] [--log FILE] [--wait] [--check-status\n"
-     "        [--on-fault stop|wait]] [--timeout MS] [options]",
-     "reprint a job on a timer and count the sends, until Ctrl+C or N ticks",
-     SerialExample("kestrel-cli aging 60x40 --port ", " --ticks 5 --log run.csv"), AgingOptions()},
-    {"status", RunStatus, "--port PORT [--baud RATE] [--json] [--timeout MS] [--watch]",
-     "ask the printer for its status: online, cover, paper, errors; exit 3 when it reports a fault",
-     "kestrel-cli status --port tcp:192.168.1.50 --json", StatusOptions()},
-    {"info", RunInfo, "--port PORT [--baud RATE] [--json] [--timeout MS]",
-     "ask the printer who it is: model, firmware, maker, serial number, code page, as far as it answers",
-     SerialExample("kestrel-cli info --port ", ""), Options({LinkOptions(), {JsonOption(), TimeoutOption()}})},
-    {"run", RunRun, "PLAN --port PORT [--port PORT ...] [--unattended] [--jsonl FILE] [--junit FILE]",
-     "run a test plan on every printer at once: a verdict per printer, JSON Lines and JUnit reports",
-     SerialExample("kestrel-cli run examples/plans/quick-check.toml --port ", " --port tcp:192.168.1.20"), PlanRunOptions()},
-    {"dump", RunDump, "(FILE | JOB [options])",
-     "list the commands of a byte file or a job, one a line with its offset; problems marked !!",
-     "kestrel-cli dump 80x60", Options({JobOptions()})},
-    {"render", RunRender, "FILE [--width DOTS] [--max-pages N] [--max-disk MB] --output FILE.png|-",
-     "print a byte file on the virtual printer: one PNG picture a page",
-     "kestrel-cli render label.bin --width 384 --output label.png",
-     Options({{{"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default 576)"},
-               OutputOption(kPictureOutput)},
-              OutputLimitOptions()})},
-    {"preview", RunPreview, "JOB [options] [--width DOTS] [--max-pages N] [--max-disk MB] --output FILE.png|-",
-     "compose a job and print it on the virtual printer: one PNG picture a page",
-     "kestrel-cli preview 60x50 --lang zh --output label.png",
-     Options({JobOptions(),
-              {{"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default: the job's paper)"},
-               OutputOption(kPictureOutput)}})},
-    EmulateCommandRow(),
-    {"help", RunHelp, "[COMMAND]", "show the commands, or one command's options and an example",
-     "kestrel-cli help aging", Options({})},
+      {"list-ports", RunListPorts, "[--json]", "list the USB printers and the serial ports present",
+       "kestrel-cli list-ports --json", Options({{JsonOption()}})},
+      {"jobs", RunJobs, "[--json]", "list the job names; with --json also their kinds and button captions",
+       "kestrel-cli jobs --json", Options({{JsonOption()}})},
+      {"compose", RunCompose, "JOB [options] [--output FILE|-] [--json]",
+       "compose a job without a printer: its bytes as hex on stdout, or raw into FILE",
+       "kestrel-cli compose 60x20 --lang zh --at \"2024-03-05 14:07:09\"",
+       Options({JobOptions(),
+                {OutputOption("the raw bytes into FILE instead of hex on stdout; - writes them raw to stdout"),
+                 JsonOption()}})},
+      {"print", RunPrint, "JOB --port PORT [--baud RATE] [--wait [--timeout MS]] [--quiet] [options]",
+       "compose a job and write it to the printer",
+       SerialExample("kestrel-cli print density --density 8 --port ", " --baud 9600"),
+       Options({LinkOptions(),
+                JobOptions(),
+                {{"--wait", "", "then wait until the printer has printed the job and tell how long it took"},
+                 {"--timeout", "MS", "with --wait: how long the job may take to print (default 60000)"},
+                 QuietOption()}})},
+      {"send", RunSend, "--port PORT [--baud RATE] [--lang zh|en] [--hex] [--count N] (--text TEXT | --file FILE|-)",
+       "send text, or hexadecimal bytes with --hex, as the window's console does",
+       "kestrel-cli send --port usb --hex --count 3 --text \"1b 40 0a\"", SendOptions()},
+      {"aging", RunAging,
+       "JOB --port PORT [--baud RATE] [--interval MS] [--ticks N] [--log FILE] [--wait] [--check-status\n"
+       "        [--on-fault stop|wait]] [--timeout MS] [options]",
+       "reprint a job on a timer and count the sends, until Ctrl+C or N ticks",
+       SerialExample("kestrel-cli aging 60x40 --port ", " --ticks 5 --log run.csv"), AgingOptions()},
+      {"status", RunStatus, "--port PORT [--baud RATE] [--json] [--timeout MS] [--watch]",
+       "ask the printer for its status: online, cover, paper, errors; exit 3 when it reports a fault",
+       "kestrel-cli status --port tcp:192.168.1.50 --json", StatusOptions()},
+      {"info", RunInfo, "--port PORT [--baud RATE] [--json] [--timeout MS]",
+       "ask the printer who it is: model, firmware, maker, serial number, code page, as far as it answers",
+       SerialExample("kestrel-cli info --port ", ""), Options({LinkOptions(), {JsonOption(), TimeoutOption()}})},
+      {"run", RunRun, "PLAN --port PORT [--port PORT ...] [--unattended] [--jsonl FILE] [--junit FILE]",
+       "run a test plan on every printer at once: a verdict per printer, JSON Lines and JUnit reports",
+       SerialExample("kestrel-cli run examples/plans/quick-check.toml --port ", " --port tcp:192.168.1.20"),
+       PlanRunOptions()},
+      {"dump", RunDump, "(FILE | JOB [options])",
+       "list the commands of a byte file or a job, one a line with its offset; problems marked !!",
+       "kestrel-cli dump 80x60", Options({JobOptions()})},
+      {"render", RunRender, "FILE [--width DOTS] [--max-pages N] [--max-disk MB] --output FILE.png|-",
+       "print a byte file on the virtual printer: one PNG picture a page",
+       "kestrel-cli render label.bin --width 384 --output label.png",
+       Options({{{"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default 576)"},
+                 OutputOption(kPictureOutput)},
+                OutputLimitOptions()})},
+      {"preview", RunPreview, "JOB [options] [--width DOTS] [--max-pages N] [--max-disk MB] --output FILE.png|-",
+       "compose a job and print it on the virtual printer: one PNG picture a page",
+       "kestrel-cli preview 60x50 --lang zh --output label.png",
+       Options({JobOptions(),
+                {{"--width", "DOTS", "print width of the virtual printer: 384, 448, 576 (default: the job's paper)"},
+                 OutputOption(kPictureOutput)}})},
+      EmulateCommandRow(),
+      {"help", RunHelp, "[COMMAND]", "show the commands, or one command's options and an example",
+       "kestrel-cli help aging", Options({})},
   };
   return commands;
 }

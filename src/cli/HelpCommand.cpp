@@ -20,7 +20,7 @@ void PrintExitStatuses(std::FILE* stream) {
 }
 
 // "-h, --help" for an option with a short name, as GNU programs show it.
-std::string OptionHead(const OptionSpec& option) {
+std::string OptionHead(const OptionRow& option) {
   std::string head = option.shortName != nullptr ? std::string(option.shortName) + ", " : std::string();
   head += option.name;
   if (option.TakesValue()) head += std::string(" ") + option.value;
@@ -45,7 +45,7 @@ void PrintUsage(std::FILE* stream) {
 
 void PrintCommandHelp(const CliCommand& command, std::FILE* stream) {
   std::fprintf(stream, "usage: kestrel-cli %s %s\n  %s\n\noptions:\n", command.name, command.synopsis, command.meaning);
-  for (const OptionSpec& option : command.options)
+  for (const OptionRow& option : command.options)
     std::fprintf(stream, "  %-28s %s\n", OptionHead(option).c_str(), option.meaning);
   if (std::string(command.synopsis).starts_with("JOB"))
     std::fputs("\nJOB is one of the names `kestrel-cli jobs` lists.\n", stream);

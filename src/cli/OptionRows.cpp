@@ -156,7 +156,7 @@ Problem SetAgingInterval(CliOptions& o, const std::string& v) {
   return std::nullopt;
 }
 
-OptionSpec StrictOption() {
+OptionRow StrictOption() {
   return {"--strict", "", "refuse a value the window would read as another (--copies abc) instead of telling so"};
 }
 
@@ -168,9 +168,9 @@ const OptionList& LinkOptions() {
   return rows;
 }
 
-const OptionSpec& LanguageOption() {
-  static const OptionSpec row{"--lang", "zh|en", "language of the texts and messages (default: from the locale)",
-                              SetLanguage};
+const OptionRow& LanguageOption() {
+  static const OptionRow row{"--lang", "zh|en", "language of the texts and messages (default: from the locale)",
+                             SetLanguage};
   return row;
 }
 
@@ -196,14 +196,14 @@ const OptionList& JobOptions() {
   return rows;
 }
 
-OptionSpec OutputOption(const char* meaning) { return {"--output", "FILE", meaning, SetOutput}; }
+OptionRow OutputOption(const char* meaning) { return {"--output", "FILE", meaning, SetOutput}; }
 
-OptionSpec QuietOption() {
+OptionRow QuietOption() {
   return {"--quiet", "", "no progress line on stderr during a long write (none shows when stderr is not a terminal)",
           nullptr, "-q"};
 }
 
-OptionSpec JsonOption() { return {"--json", "", "machine-readable output: one JSON document on stdout"}; }
+OptionRow JsonOption() { return {"--json", "", "machine-readable output: one JSON document on stdout"}; }
 
 OptionList Options(std::initializer_list<OptionList> groups) {
   OptionList rows;
@@ -212,8 +212,8 @@ OptionList Options(std::initializer_list<OptionList> groups) {
   return rows;
 }
 
-const OptionSpec* FindOption(const OptionList& options, const std::string& name) {
-  for (const OptionSpec& option : options)
+const OptionRow* FindOption(const OptionList& options, const std::string& name) {
+  for (const OptionRow& option : options)
     if (name == option.name || (option.shortName != nullptr && name == option.shortName)) return &option;
   return nullptr;
 }

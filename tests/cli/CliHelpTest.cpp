@@ -25,7 +25,7 @@ TEST(CliHelpTest, EveryCommandDocumentsEachOptionItTakesAndAnExample) {
     ASSERT_EQ(page.status, 0);
     EXPECT_EQ(page.output.rfind("usage: kestrel-cli " + std::string(command.name) + " ", 0), 0u) << page.output;
     EXPECT_NE(page.output.find("example:\n  kestrel-cli " + std::string(command.name)), std::string::npos);
-    for (const OptionSpec& option : command.options) {
+    for (const OptionRow& option : command.options) {
       const std::string head = option.shortName ? std::string(option.shortName) + ", " + option.name : option.name;
       EXPECT_NE(page.output.find("\n  " + head + " "), std::string::npos) << option.name << " has no line";
     }

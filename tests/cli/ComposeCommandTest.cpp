@@ -91,8 +91,8 @@ TEST(ComposeCommandTest, PrintReportsAnUnreachablePort) {
 TEST(CliOptionsTest, JobOptionsFillTheContext) {
   CliOptions options;
   OptionList accepted = JobOptions();
-  accepted.push_back(OptionSpec{"--interval", "MS", ""});
-  accepted.push_back(OptionSpec{"--once", "", ""});
+  accepted.push_back(OptionRow{"--interval", "MS", ""});
+  accepted.push_back(OptionRow{"--once", "", ""});
   const std::optional<std::string> problem = ParseCliOptions({"60x50",
                                                               "--lang",
                                                               "en",

@@ -159,9 +159,9 @@ void PlanReader::Settings(const toml::table& table, Plan* plan) {
       value = std::to_string(*number);
     else if (!Text(node, name, &value))
       continue;
-    const OptionSpec* spec = FindOption(accepted, "--" + name);
+    const OptionRow* row = FindOption(accepted, "--" + name);
     CliOptions alone;
-    std::string problem = ParseCliOptions({"--" + name, value}, {*spec}, alone).value_or("");
+    std::string problem = ParseCliOptions({"--" + name, value}, {*row}, alone).value_or("");
     // The option's message in the plan's words: "'density' takes ..."
     if (problem.rfind("--" + name, 0) == 0) problem = "'" + name + "'" + problem.substr(name.size() + 2);
     if (!problem.empty()) {
@@ -169,7 +169,7 @@ void PlanReader::Settings(const toml::table& table, Plan* plan) {
       continue;
     }
     args.insert(args.end(), {"--" + name, value});
-    given.push_back(*spec);
+    given.push_back(*row);
   }
   CliOptions options;
   ParseCliOptions(args, given, options);
