@@ -45,6 +45,16 @@ QLineEdit* MakeEdit(QWidget* parent, const DialogControl& control) {
   return edit;
 }
 
+// What is typed stays as typed: no row is added for it, and no row's text is
+// completed into it (typing "COM1" must not become "COM10").
+QComboBox* MakeEditableList(QWidget* parent) {
+  auto* list = new QComboBox(parent);
+  list->setEditable(true);
+  list->setInsertPolicy(QComboBox::NoInsert);
+  list->setCompleter(nullptr);
+  return list;
+}
+
 QPushButton* MakeButton(QDialog& dialog, const DialogControl& control) {
   auto* button = new QPushButton(QString::fromUtf8(control.caption), &dialog);
   if (control.kind == ControlKind::DefaultPushButton) {
@@ -120,6 +130,7 @@ bool NeedsName(ControlKind kind) {
     case ControlKind::DigitEdit:
     case ControlKind::ReadOnlyDigitEdit:
     case ControlKind::DropDownList:
+    case ControlKind::DropDownEdit:
     case ControlKind::CheckBox:
     case ControlKind::RichText:
     case ControlKind::ListBox:
@@ -132,7 +143,8 @@ bool NeedsName(ControlKind kind) {
 // The rectangle a control shows, in dialog units; a drop-down list's template
 // height is that of its opened list, so its closed box counts here.
 QRect ShownRect(const DialogControl& control) {
-  const int height = control.kind == ControlKind::DropDownList ? std::min(control.height, 14) : control.height;
+  const bool dropDown = control.kind == ControlKind::DropDownList || control.kind == ControlKind::DropDownEdit;
+  const int height = dropDown ? std::min(control.height, 14) : control.height;
   return QRect(control.x, control.y, control.width, height);
 }
 
@@ -316,6 +328,8 @@ QWidget* DialogBuilder::MakeControl(QDialog& dialog, const DialogControl& contro
       return MakeEdit(&dialog, control);
     case ControlKind::DropDownList:
       return new QComboBox(&dialog);
+    case ControlKind::DropDownEdit:
+      return MakeEditableList(&dialog);
     case ControlKind::RichText:
       return MakeRichText(&dialog);
     case ControlKind::ListBox: {
