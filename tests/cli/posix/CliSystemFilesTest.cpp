@@ -59,8 +59,6 @@ TEST(CliSystemFilesTest, SendFilesAreReadNoFurtherThanTheConsoleTakes) {
   const std::string longest = dir.path() + "/faces.txt";
   WriteText(longest, faces);
   std::vector<std::uint8_t> arrived;
-  // Converting 24574 characters none of which the code page holds takes
-  // seconds on a busy machine, before the first byte goes out.
   std::thread reader([&] { arrived = pty.Read(24'574, std::chrono::seconds(60)); });
   CliRun result = RunCli({"send", "--port", pty.slavePath(), "--file", longest});
   reader.join();
