@@ -36,8 +36,10 @@ std::optional<ExitStatus> ReadStream(const CliCommand& command, const std::strin
   const char* name = command.name;
   const bool fromStdin = path == "-";
   if (fromStdin && StdinIsTerminal())
-    return UsageError(&command, "stdin is a terminal; pipe the bytes in, as in `kestrel-cli compose 60x20 --output - | "
-                                "kestrel-cli " + std::string(name) + " -`");
+    return UsageError(&command,
+                      "stdin is a terminal; pipe the bytes in, as in `kestrel-cli compose 60x20 --output - | "
+                      "kestrel-cli " +
+                          std::string(name) + " -`");
   const std::string shown = fromStdin ? "stdin" : path;
   std::FILE* file = fromStdin ? StandardInput() : OpenFile(path, "rb");
   if (file == nullptr) {

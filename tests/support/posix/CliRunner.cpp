@@ -35,8 +35,7 @@ CliRun RunProgram(const std::string& program, const std::vector<std::string>& ar
   return run;
 }
 
-CliRun RunCli(const std::vector<std::string>& args, const char* locale, const char* stdoutPath,
-              const char* stdinPath) {
+CliRun RunCli(const std::vector<std::string>& args, const char* locale, const char* stdoutPath, const char* stdinPath) {
   return RunProgram(KESTREL_CLI_PATH, args, locale, stdoutPath, stdinPath);
 }
 

@@ -44,8 +44,8 @@ HANDLE InheritableInput(const std::wstring& path) {
 
 // A Windows program has the system's code page whatever its environment says,
 // so the locale is not passed on.
-CliRun RunProgram(const std::string& program, const std::vector<std::string>& args, const char*,
-                  const char* stdoutPath, const char* stdinPath) {
+CliRun RunProgram(const std::string& program, const std::vector<std::string>& args, const char*, const char* stdoutPath,
+                  const char* stdinPath) {
   TempDir dir;
   const std::string outFile = stdoutPath ? stdoutPath : dir.path() + "/stdout";
   const std::string errFile = dir.path() + "/stderr";
@@ -89,8 +89,7 @@ CliRun RunProgram(const std::string& program, const std::vector<std::string>& ar
   return run;
 }
 
-CliRun RunCli(const std::vector<std::string>& args, const char* locale, const char* stdoutPath,
-              const char* stdinPath) {
+CliRun RunCli(const std::vector<std::string>& args, const char* locale, const char* stdoutPath, const char* stdinPath) {
   return RunProgram(KESTREL_CLI_PATH, args, locale, stdoutPath, stdinPath);
 }
 
