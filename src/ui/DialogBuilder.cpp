@@ -197,8 +197,13 @@ void DialogBuilder::NameControls() const {
   };
   const std::vector<std::string> names =
       AccessibleNames(templateControls_, nameSources_, captionOf, dialog_->windowTitle().toStdString());
-  for (std::size_t i = 0; i < nameSources_.size(); ++i)
-    built_[static_cast<qsizetype>(nameSources_[i].control)]->setAccessibleName(QString::fromStdString(names[i]));
+  for (std::size_t i = 0; i < nameSources_.size(); ++i) {
+    QWidget* control = built_[static_cast<qsizetype>(nameSources_[i].control)];
+    control->setAccessibleName(QString::fromStdString(names[i]));
+    // A list that takes typing answers by its name also where it is typed into.
+    if (auto* list = qobject_cast<QComboBox*>(control); list && list->lineEdit())
+      list->lineEdit()->setAccessibleName(control->accessibleName());
+  }
 }
 
 void DialogBuilder::FitCaptions() const {
