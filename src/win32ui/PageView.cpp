@@ -103,8 +103,13 @@ void PageView::UpdateScrollBars() {
     GetClientRect(hwnd_, &client);
     scroll_.x = std::clamp<LONG>(scroll_.x, 0, std::max(0L, shown.cx - client.right));
     scroll_.y = std::clamp<LONG>(scroll_.y, 0, std::max(0L, shown.cy - client.bottom));
-    SCROLLINFO bar{sizeof bar, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(0, static_cast<int>(shown.cx) - 1),
-                   static_cast<UINT>(client.right), static_cast<int>(scroll_.x), 0};
+    SCROLLINFO bar{sizeof bar,
+                   SIF_RANGE | SIF_PAGE | SIF_POS,
+                   0,
+                   std::max(0, static_cast<int>(shown.cx) - 1),
+                   static_cast<UINT>(client.right),
+                   static_cast<int>(scroll_.x),
+                   0};
     SetScrollInfo(hwnd_, SB_HORZ, &bar, TRUE);
     bar.nMax = std::max(0, static_cast<int>(shown.cy) - 1);
     bar.nPage = static_cast<UINT>(client.bottom);
@@ -115,7 +120,9 @@ void PageView::UpdateScrollBars() {
 }
 
 void PageView::Scroll(int bar, WPARAM request) {
-  SCROLLINFO info{sizeof info, SIF_ALL};
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
   GetScrollInfo(hwnd_, bar, &info);
   LONG& position = bar == SB_HORZ ? scroll_.x : scroll_.y;
   switch (LOWORD(request)) {

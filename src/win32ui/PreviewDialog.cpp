@@ -113,12 +113,11 @@ void PreviewDialog::Init() {
   page_.Create(Item(kPreviewPage));
   // Read-only, but the lines can be selected and copied.
   HWND placeholder = Item(kPreviewCommands);
-  HWND commands = CreateWindowExW(
-      WS_EX_CLIENTEDGE, L"Edit", L"",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL |
-          ES_AUTOVSCROLL,
-      0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPreviewCommands)), GetModuleHandleW(nullptr),
-      nullptr);
+  HWND commands = CreateWindowExW(WS_EX_CLIENTEDGE, L"Edit", L"",
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE |
+                                      ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL,
+                                  0, 0, 0, 0, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPreviewCommands)),
+                                  GetModuleHandleW(nullptr), nullptr);
   SetWindowPos(commands, placeholder, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   DestroyWindow(placeholder);
   SendMessageW(commands, EM_SETLIMITTEXT, 0, 0);

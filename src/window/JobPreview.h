@@ -33,21 +33,20 @@ std::vector<PreviewJob> PreviewJobs(const DialogControls& controls);
 // The job's bytes, composed as its button composes them now. Nothing while a
 // job goes out, whose write reads SendBuffer as composing would fill it
 // anew, nor for a name no job has.
-std::optional<std::vector<std::uint8_t>> ComposePreview(const MainWindowController& controller,
-                                                        const std::string& job);
+std::optional<std::vector<std::uint8_t>> ComposePreview(const MainWindowController& controller, const std::string& job);
 
 // The preview's own texts, in the interface language. They are not part of
 // the window's translation table, which holds the main window's texts only.
 enum class PreviewText {
   kTitle,
   kFitToWindow,
-  kSavePicture,       // the button
-  kSaveBytes,         // the button
+  kSavePicture,  // the button
+  kSaveBytes,    // the button
   kClose,
   kSavePictureTitle,  // the file dialog's caption
   kSaveBytesTitle,
-  kNotSaved,          // followed by the file and the reason
-  kJobGoingOut,       // ComposePreview refused while a job goes out
+  kNotSaved,     // followed by the file and the reason
+  kJobGoingOut,  // ComposePreview refused while a job goes out
 };
 std::string PreviewCaption(PreviewText text);
 
