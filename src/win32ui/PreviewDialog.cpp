@@ -2,6 +2,9 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,17 +29,37 @@ namespace {
 // as the template kinds have neither a page nor a read-only text that
 // scrolls sideways.
 constexpr DialogControl kPreviewControls[] = {
-    {kPreviewJobList, ControlKind::ListBox, "", 7, 7, 110, 296},
-    {kPreviewPageList, ControlKind::DropDownList, "", 124, 7, 120, 150},
-    {kPreviewFit, ControlKind::CheckBox, "", 252, 8, 110, 12},
-    {kPreviewPage, ControlKind::Label, "", 124, 24, 320, 279},
-    {kPreviewCommands, ControlKind::Label, "", 451, 7, 202, 296},
+    {kPreviewJobList, ControlKind::ListBox, "", 7, 7, 100, 296},
+    {kPreviewPageList, ControlKind::DropDownList, "", 114, 7, 120, 150},
+    {kPreviewFit, ControlKind::CheckBox, "", 242, 8, 110, 12},
+    {kPreviewPage, ControlKind::Label, "", 114, 24, 300, 279},
+    {kPreviewCommands, ControlKind::Label, "", 421, 7, 232, 296},
     {kPreviewSavePicture, ControlKind::PushButton, "", 463, 309, 65, 14},
     {kPreviewSaveBytes, ControlKind::PushButton, "", 533, 309, 65, 14},
     {kPreviewClose, ControlKind::PushButton, "", 603, 309, 50, 14},
 };
 
 constexpr DialogTemplate kPreviewTemplate{0, "", 660, 330, 9, kPreviewControls};
+
+// How a control follows the dialog when the operator makes it larger than
+// the template: the shares of the width and the height gained that move its
+// left and top edges, and that widen and heighten it. The page and the
+// commands share the width; the lists, the page and the commands take the
+// height; the buttons keep to the bottom right corner.
+struct Anchor {
+  int id;
+  double moveX, moveY, growX, growY;
+};
+constexpr Anchor kAnchors[] = {
+    {kPreviewJobList, 0, 0, 0, 1},     {kPreviewPage, 0, 0, 0.5, 1},    {kPreviewCommands, 0.5, 0, 0.5, 1},
+    {kPreviewSavePicture, 1, 1, 0, 0}, {kPreviewSaveBytes, 1, 1, 0, 0}, {kPreviewClose, 1, 1, 0, 0},
+};
+
+DialogFrame PreviewFrame() {
+  DialogFrame frame = ModalFrame();
+  frame.style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
+  return frame;
+}
 
 std::wstring Text(PreviewText text) { return Widen(PreviewCaption(text)); }
 
@@ -56,6 +79,8 @@ class PreviewDialog {
   INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Init();
   void Lay(const RECT* moved);
+  SIZE TemplateSize() const;
+  void FollowSize();
   void Render();
   void ShowPage();
   void SavePicture();
@@ -88,11 +113,26 @@ INT_PTR CALLBACK PreviewDialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPA
 }
 
 INT_PTR PreviewDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DPICHANGED) {
-    Lay(reinterpret_cast<const RECT*>(lParam));
-    return TRUE;
+  switch (message) {
+    case WM_DPICHANGED:
+      Lay(reinterpret_cast<const RECT*>(lParam));
+      return TRUE;
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED) FollowSize();
+      return TRUE;
+    case WM_GETMINMAXINFO: {
+      // Never smaller than the template as laid out.
+      RECT frame{0, 0, TemplateSize().cx, TemplateSize().cy};
+      AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+      return TRUE;
+    }
+    case WM_COMMAND:
+      break;
+    default:
+      return FALSE;
   }
-  if (message != WM_COMMAND) return FALSE;
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
   if (id == kPreviewJobList && code == LBN_SELCHANGE) Render();
@@ -144,7 +184,35 @@ void PreviewDialog::Lay(const RECT* moved) {
   if (fixedFont_) DeleteObject(fixedFont_);
   fixedFont_ = CreateFontIndirectW(&font);
   SendDlgItemMessageW(hwnd_, kPreviewCommands, WM_SETFONT, reinterpret_cast<WPARAM>(fixedFont_), TRUE);
+  FollowSize();
+}
+
+// The template's client size in pixels, as laid out; zero before.
+SIZE PreviewDialog::TemplateSize() const {
+  if (!layout_.Font()) return {0, 0};
+  return {layout_.BaseUnits().ToPixelsX(kPreviewTemplate.width),
+          layout_.BaseUnits().ToPixelsY(kPreviewTemplate.height)};
+}
+
+void PreviewDialog::FollowSize() {
+  const SIZE base = TemplateSize();
+  if (base.cx == 0) return;
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const double gainedX = std::max(0L, client.right - base.cx);
+  const double gainedY = std::max(0L, client.bottom - base.cy);
+  const DialogBaseUnits& units = layout_.BaseUnits();
+  for (const Anchor& anchor : kAnchors) {
+    const auto control = std::find_if(std::begin(kPreviewControls), std::end(kPreviewControls),
+                                      [&anchor](const DialogControl& row) { return row.id == anchor.id; });
+    const auto by = [](double gained, double share) { return static_cast<int>(std::lround(gained * share)); };
+    SetWindowPos(Item(anchor.id), nullptr, units.ToPixelsX(control->x) + by(gainedX, anchor.moveX),
+                 units.ToPixelsY(control->y) + by(gainedY, anchor.moveY),
+                 units.ToPixelsX(control->width) + by(gainedX, anchor.growX),
+                 units.ToPixelsY(control->height) + by(gainedY, anchor.growY), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   page_.Refresh();
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 // Composes the job as its button would, with what the main window's controls
@@ -220,7 +288,7 @@ void PreviewDialog::Tell(const std::string& text) { MessageBoxW(hwnd_, Widen(tex
 
 void ShowPreview(HWND owner, MainWindowController& controller, const DialogControls& window) {
   PreviewDialog dialog(controller, window);
-  const std::vector<std::uint8_t> layout = BuildDialogTemplate(kPreviewTemplate, ModalFrame());
+  const std::vector<std::uint8_t> layout = BuildDialogTemplate(kPreviewTemplate, PreviewFrame());
   DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(layout.data()), owner,
                           PreviewDialog::Proc, reinterpret_cast<LPARAM>(&dialog));
 }

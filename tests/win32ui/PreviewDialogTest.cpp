@@ -30,7 +30,18 @@ struct Shown {
   SIZE picture{};  // as drawn, in pixels
   SIZE fitted{};   // with "Fit to window"
   RECT view{};     // the page view's client area
+  // Once the operator made the dialog larger: how much its client area, the
+  // page view and the Close button's bottom right corner gained.
+  SIZE clientGrown{};
+  SIZE viewGrown{};
+  SIZE closeMoved{};
 };
+
+RECT ItemRect(HWND dialog, int id) {
+  RECT area;
+  GetWindowRect(GetDlgItem(dialog, id), &area);
+  return area;
+}
 
 SIZE PictureSize(HWND preview) {
   const LRESULT size = SendDlgItemMessageW(preview, kPreviewPage, win32::PageView::kShownSizeMessage, 0, 0);
@@ -66,6 +77,22 @@ Shown Read(HWND preview, HWND window, int button) {
   GetClientRect(GetDlgItem(preview, kPreviewPage), &shown.view);
   Click(preview, kPreviewFit);
   shown.fitted = PictureSize(preview);
+
+  RECT frame, client;
+  GetWindowRect(preview, &frame);
+  GetClientRect(preview, &client);
+  const RECT view = ItemRect(preview, kPreviewPage);
+  const RECT close = ItemRect(preview, win32::kPreviewClose);
+  SetWindowPos(preview, nullptr, 0, 0, frame.right - frame.left + 80, frame.bottom - frame.top + 60,
+               SWP_NOMOVE | SWP_NOZORDER);
+  RECT grownClient;
+  GetClientRect(preview, &grownClient);
+  const RECT grownView = ItemRect(preview, kPreviewPage);
+  const RECT movedClose = ItemRect(preview, win32::kPreviewClose);
+  shown.clientGrown = {grownClient.right - client.right, grownClient.bottom - client.bottom};
+  shown.viewGrown = {(grownView.right - grownView.left) - (view.right - view.left),
+                     (grownView.bottom - grownView.top) - (view.bottom - view.top)};
+  shown.closeMoved = {movedClose.right - close.right, movedClose.bottom - close.bottom};
   Click(preview, win32::kPreviewClose);
   return shown;
 }
@@ -104,6 +131,14 @@ TEST_F(PreviewTest, F9ShowsTheJobsPagesAndCommands) {
   EXPECT_TRUE(shown.fitted.cx == shown.view.right - 4 || shown.fitted.cy == shown.view.bottom - 4);
   EXPECT_LE(shown.fitted.cx, shown.view.right - 4);
   EXPECT_NEAR(static_cast<double>(shown.fitted.cx) / shown.fitted.cy, 448.0 / 104.0, 0.05);
+  // Made larger, the page view takes half the width gained and all the height;
+  // the buttons keep to the bottom right corner.
+  EXPECT_EQ(shown.clientGrown.cx, 80);
+  EXPECT_EQ(shown.clientGrown.cy, 60);
+  EXPECT_EQ(shown.viewGrown.cx, 40);
+  EXPECT_EQ(shown.viewGrown.cy, 60);
+  EXPECT_EQ(shown.closeMoved.cx, 80);
+  EXPECT_EQ(shown.closeMoved.cy, 60);
   EXPECT_FALSE(dialog_->Controller().Link().Connected());
 }
 
