@@ -1,5 +1,6 @@
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "cli/OutputLimitOptions.h"
+#include "cli/ProcessIo.h"
 #include "cli/SettingsFileCheck.h"
 #include "commands/NamedJob.h"
 #include "commands/SendBuffer.h"
@@ -27,24 +29,43 @@ using Bytes = std::vector<std::uint8_t>;
 // Streams larger than this are not read whole.
 constexpr std::size_t kMaxStreamBytes = 64 << 20;
 
-// The whole stream, or the status to end with after saying why it is not
-// read: a file that cannot be read, or one past the limit.
-std::optional<ExitStatus> ReadStream(const char* command, const std::string& path, Bytes* bytes) {
-  std::ifstream file(path, std::ios::binary);
-  // Read in pieces: a pipe or a device has no size to ask for first.
-  char piece[65536];
-  while (file && (file.read(piece, sizeof piece) || file.gcount() > 0)) {
-    bytes->insert(bytes->end(), piece, piece + file.gcount());
-    if (bytes->size() > kMaxStreamBytes) {
-      std::fprintf(stderr, "kestrel-cli: %s: %s is larger than 64 MB\n", command, path.c_str());
-      return ExitStatus::kLimitReached;
-    }
-  }
-  if (!file.is_open() || file.bad()) {
-    std::fprintf(stderr, "kestrel-cli: %s: cannot read %s\n", command, path.c_str());
+// The whole stream ("-" reads standard input), or the status to end with
+// after saying why it is not read: a file that cannot be read, one past the
+// limit, or a terminal in the place of a stream.
+std::optional<ExitStatus> ReadStream(const CliCommand& command, const std::string& path, Bytes* bytes) {
+  const char* name = command.name;
+  const bool fromStdin = path == "-";
+  if (fromStdin && StdinIsTerminal())
+    return UsageError(&command,
+                      "stdin is a terminal; pipe the bytes in, as in `kestrel-cli compose 60x20 --output - | "
+                      "kestrel-cli " +
+                          std::string(name) + " -`");
+  const std::string shown = fromStdin ? "stdin" : path;
+  std::FILE* file = fromStdin ? StandardInput() : OpenFile(path, "rb");
+  if (file == nullptr) {
+    std::fprintf(stderr, "kestrel-cli: %s: cannot read %s: %s\n", name, shown.c_str(), std::strerror(errno));
     return ExitStatus::kNotWritten;
   }
-  return std::nullopt;
+  // Read in pieces: a pipe or a device has no size to ask for first.
+  std::optional<ExitStatus> status;
+  char piece[65536];
+  errno = 0;
+  while (!status) {
+    const std::size_t read = std::fread(piece, 1, sizeof piece, file);
+    if (read == 0) break;
+    bytes->insert(bytes->end(), piece, piece + read);
+    if (bytes->size() > kMaxStreamBytes) {
+      std::fprintf(stderr, "kestrel-cli: %s: %s is larger than 64 MB\n", name, shown.c_str());
+      status = ExitStatus::kLimitReached;
+    }
+  }
+  if (!status && std::ferror(file)) {
+    std::fprintf(stderr, "kestrel-cli: %s: cannot read %s: %s\n", name, shown.c_str(),
+                 std::strerror(errno != 0 ? errno : EIO));
+    status = ExitStatus::kNotWritten;
+  }
+  if (!fromStdin) std::fclose(file);
+  return status;
 }
 
 Bytes ComposeJob(const NamedJob& job, const CliOptions& options) {
@@ -116,7 +137,7 @@ ExitStatus RunDump(const Arguments& args, const CliCommand& command) {
     bytes = ComposeJob(*job, options);
     width = emu::PrintWidthOfJob(job->name);
   } else {
-    if (const auto unread = ReadStream("dump", options.words[0], &bytes)) return *unread;
+    if (const auto unread = ReadStream(command, options.words[0], &bytes)) return *unread;
   }
   const bool problems = emu::DumpStream(bytes, width, [](const std::string& line) { PrintOut("%s\n", line.c_str()); });
   return problems ? ExitStatus::kStreamProblems : ExitStatus::kDone;
@@ -132,7 +153,7 @@ ExitStatus RunRender(const Arguments& args, const CliCommand& command) {
   emu::OutputLimits limits;
   if (const auto problem = ParseOutputLimits(options, &limits)) return UsageError(&command, *problem);
   Bytes bytes;
-  if (const auto unread = ReadStream("render", options.words[0], &bytes)) return *unread;
+  if (const auto unread = ReadStream(command, options.words[0], &bytes)) return *unread;
   return RenderAndWrite("render", bytes, width, *options.output, limits);
 }
 

@@ -15,7 +15,8 @@ void PrintExitStatuses(std::FILE* stream) {
       "written whole; 2 bad usage; 3 the printer answered that it has a fault (status, print --wait, aging\n"
       "--check-status); for dump, render and preview, 4 the stream has problems (the pictures are written all\n"
       "the same) and 5 a limit was reached (a stream over 64 MB, --max-pages or --max-disk), so the output is\n"
-      "incomplete; 130 Ctrl+C ended a send or a print. A stream that prints nothing is 0, with a message.\n",
+      "incomplete; for run, 0 every printer passed, 3 some failed and 1 none could be reached; 130 Ctrl+C\n"
+      "ended a send, a print or a run. A stream that prints nothing is 0, with a message.\n",
       stream);
 }
 

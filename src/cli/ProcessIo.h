@@ -24,6 +24,8 @@ std::optional<std::string> EnvironmentValue(const char* name);
 std::string SettingsFilePath();
 // True when stderr is a terminal a person watches, not a pipe or a file.
 bool StderrIsTerminal();
+// True when stdin is a terminal, so nothing was piped or redirected in.
+bool StdinIsTerminal();
 
 // After this, Ctrl+C (or a request to end the program) sets Interrupted()
 // instead of ending it, so a run stops after the step in progress;

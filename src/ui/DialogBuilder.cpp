@@ -107,86 +107,12 @@ bool CaptionRoom(QWidget* widget, QString* text, int* room) {
   return !text->isEmpty();
 }
 
-bool IsLabel(ControlKind kind) {
-  return kind == ControlKind::Label || kind == ControlKind::RightLabel || kind == ControlKind::CentreLabel;
-}
-
-// Edits, lists and check boxes: the controls the operator fills in and a
-// screen reader must name.
-bool NeedsName(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Edit:
-    case ControlKind::LeftEdit:
-    case ControlKind::DigitEdit:
-    case ControlKind::ReadOnlyDigitEdit:
-    case ControlKind::DropDownList:
-    case ControlKind::CheckBox:
-    case ControlKind::RichText:
-    case ControlKind::ListBox:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// The rectangle a control shows, in dialog units; a drop-down list's template
-// height is that of its opened list, so its closed box counts here.
-QRect ShownRect(const DialogControl& control) {
-  const int height = control.kind == ControlKind::DropDownList ? std::min(control.height, 14) : control.height;
-  return QRect(control.x, control.y, control.width, height);
-}
-
-bool SameLine(const QRect& a, const QRect& b) { return a.top() <= b.bottom() && b.top() <= a.bottom(); }
-
-// The label whose right edge is nearest on the left of controls[index] on the
-// same line, with no other control between them; -1 when there is none.
-int LeftLabel(std::span<const DialogControl> controls, std::size_t index) {
-  constexpr int kSlack = 2;  // templates let a label touch its control
-  const QRect target = ShownRect(controls[index]);
-  int best = -1;
-  int bestRight = 0;
-  for (std::size_t i = 0; i < controls.size(); ++i) {
-    const QRect rect = ShownRect(controls[i]);
-    if (!IsLabel(controls[i].kind) || !SameLine(rect, target) || rect.x() + rect.width() > target.x() + kSlack)
-      continue;
-    if (best < 0 || rect.x() + rect.width() > bestRight) {
-      best = static_cast<int>(i);
-      bestRight = rect.x() + rect.width();
-    }
-  }
-  for (std::size_t i = 0; best >= 0 && i < controls.size(); ++i) {
-    const QRect rect = ShownRect(controls[i]);
-    if (i != index && !IsLabel(controls[i].kind) && controls[i].kind != ControlKind::GroupBox &&
-        SameLine(rect, target) && rect.x() >= bestRight - kSlack && rect.x() < target.x())
-      return -1;
-  }
-  return best;
-}
-
-// The smallest group box around controls[index]; -1 when it stands in none.
-int EnclosingGroup(std::span<const DialogControl> controls, std::size_t index) {
-  const QRect target = ShownRect(controls[index]);
-  int best = -1;
-  for (std::size_t i = 0; i < controls.size(); ++i) {
-    if (controls[i].kind != ControlKind::GroupBox || !ShownRect(controls[i]).contains(target)) continue;
-    const auto area = [&](std::size_t j) { return controls[j].width * controls[j].height; };
-    if (best < 0 || area(i) < area(static_cast<std::size_t>(best))) best = static_cast<int>(i);
-  }
-  return best;
-}
-
 QString CaptionOf(const QWidget* widget) {
   if (const auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
+  if (const auto* button = qobject_cast<const QPushButton*>(widget)) return button->text();
   if (const auto* group = qobject_cast<const QGroupBox*>(widget)) return group->title();
   if (const auto* check = qobject_cast<const QCheckBox*>(widget)) return check->text();
   return {};
-}
-
-// "打印份数:" and "Print copies:" name their controls without the colon.
-QString WithoutTrailingColon(QString caption) {
-  caption = caption.trimmed();
-  while (caption.endsWith(QLatin1Char(':')) || caption.endsWith(QChar(0xFF1A))) caption.chop(1);
-  return caption.trimmed();
 }
 
 }  // namespace
@@ -245,38 +171,24 @@ DialogBuilder::DialogBuilder(QDialog& dialog, const DialogTemplate& dialogTempla
     built_.append(widget);
   }
   dialog_ = &dialog;
-  FindNameSources(dialogTemplate.controls);
+  templateControls_ = dialogTemplate.controls;
+  nameSources_ = FindNameSources(templateControls_);
+  for (const NameSource& source : nameSources_) {
+    if (source.label < 0) continue;
+    if (auto* buddy = qobject_cast<QLabel*>(built_[source.label]))
+      buddy->setBuddy(built_[static_cast<qsizetype>(source.control)]);
+  }
   FitCaptions();
 }
 
-void DialogBuilder::FindNameSources(std::span<const DialogControl> controls) {
-  for (std::size_t i = 0; i < controls.size(); ++i) {
-    if (!NeedsName(controls[i].kind)) continue;
-    NameSource source{built_[static_cast<qsizetype>(i)]};
-    const int label = controls[i].kind == ControlKind::CheckBox ? -1 : LeftLabel(controls, i);
-    if (label >= 0) {
-      source.label = built_[label];
-      if (auto* buddy = qobject_cast<QLabel*>(source.label)) buddy->setBuddy(source.control);
-    } else if (const int group = EnclosingGroup(controls, i); group >= 0) {
-      source.group = built_[group];
-    }
-    nameSources_.append(source);
-  }
-}
-
 void DialogBuilder::NameControls() const {
-  for (const NameSource& source : nameSources_) {
-    QString name;
-    if (source.label != nullptr) {
-      name = CaptionOf(source.label);
-    } else {
-      const QString group = source.group != nullptr ? CaptionOf(source.group) : QString();
-      const QString own = CaptionOf(source.control);
-      name = group.isEmpty() || own.isEmpty() ? group + own : group + QLatin1Char(' ') + own;
-    }
-    if (name.trimmed().isEmpty()) name = dialog_->windowTitle();
-    source.control->setAccessibleName(WithoutTrailingColon(name));
-  }
+  const auto captionOf = [&](std::size_t index) {
+    return CaptionOf(built_[static_cast<qsizetype>(index)]).toStdString();
+  };
+  const std::vector<std::string> names =
+      AccessibleNames(templateControls_, nameSources_, captionOf, dialog_->windowTitle().toStdString());
+  for (std::size_t i = 0; i < nameSources_.size(); ++i)
+    built_[static_cast<qsizetype>(nameSources_[i].control)]->setAccessibleName(QString::fromStdString(names[i]));
 }
 
 void DialogBuilder::FitCaptions() const {

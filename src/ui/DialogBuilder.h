@@ -6,6 +6,7 @@
 #include <QRect>
 #include <optional>
 
+#include "window/AccessibleNames.h"
 #include "window/DialogTemplate.h"
 #include "window/DialogUnits.h"
 
@@ -49,12 +50,10 @@ FontMeasures MeasureFont(const QFont& font);
 // FitCaptions() gives each such control a condensed, and if need be smaller,
 // font. Call it again after changing captions.
 //
-// Every edit, list and check box carries an accessible name, so that a screen
-// reader or UI automation finds the control by what the operator reads next
-// to it: the caption of the label on its left on the same line (the label
-// becomes its buddy), without the trailing colon. A control without such a
-// label takes its group box's caption (a check box adds its own), else the
-// dialog's caption.
+// Every control the operator works carries an accessible name, so that a
+// screen reader or UI automation finds it by what the operator reads next to
+// it, and tells apart two that share a caption (see AccessibleNames); a label
+// that names an edit or a list becomes its buddy.
 // FitCaptions() renews the names from the current captions.
 class DialogBuilder {
  public:
@@ -75,22 +74,15 @@ class DialogBuilder {
   void FitCaptions() const;
 
  private:
-  // Where a control's accessible name comes from.
-  struct NameSource {
-    QWidget* control = nullptr;
-    QWidget* label = nullptr;  // the label on its left, if any
-    QWidget* group = nullptr;  // else its group box, if any
-  };
-
   QWidget* MakeControl(QDialog& dialog, const DialogControl& control) const;
-  void FindNameSources(std::span<const DialogControl> controls);
   void NameControls() const;
 
   DialogBaseUnits units_;
   double fitScale_ = 1.0;
   QHash<int, QWidget*> controls_;
   QList<QWidget*> built_;  // every control, indexed or not, in template order
-  QList<NameSource> nameSources_;
+  std::span<const DialogControl> templateControls_;
+  std::vector<NameSource> nameSources_;
   QDialog* dialog_ = nullptr;
   QFont font_;
 };

@@ -138,6 +138,30 @@ TEST(EmulatorCommandsTest, ThreeHundredLabelsRenderThreeHundredPictures) {
   EXPECT_TRUE(emu::ReadPng(dir.path() + "/p-300.png", &last, &error)) << error;
 }
 
+// "-" reads the stream from stdin: the same lines and pictures as from a file
+// of the same bytes.
+TEST(EmulatorCommandsTest, DashReadsTheStreamFromStdin) {
+  test::TempDir dir;
+  const std::string path = dir.path() + "/label.bin";
+  ASSERT_EQ(RunCli({"compose", "60x20", "--lang", "en", "--output", path}).status, 0);
+  const struct {
+    std::vector<std::string> fromFile;
+    std::vector<std::string> fromStdin;
+  } rows[] = {
+      {{"dump", path}, {"dump", "-"}},
+      {{"render", path, "--output", "-"}, {"render", "-", "--output", "-"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fromStdin[0]);
+    const CliRun file = RunCli(row.fromFile);
+    const CliRun piped = RunCli(row.fromStdin, "C", nullptr, path.c_str());
+    EXPECT_EQ(piped.status, 0) << piped.error;
+    EXPECT_FALSE(piped.output.empty());
+    EXPECT_TRUE(piped.output == file.output) << "the output from stdin differs from the file's";
+    EXPECT_EQ(piped.error, file.error);
+  }
+}
+
 TEST(EmulatorCommandsTest, BadUsageExitsWithTwo) {
   const std::vector<std::vector<std::string>> rows = {
       {"dump"},

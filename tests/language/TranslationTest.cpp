@@ -62,5 +62,28 @@ TEST(CodePageTextTest, ConversionsBothWays) {
   EXPECT_EQ(ToCodePage("", 936), "");
 }
 
+TEST(CodePageTextTest, LongTextsConvertWholeWhereverASequenceFalls) {
+  // Multi-byte sequences at every offset, so that some fall across any
+  // boundary the conversion works in; a cut sequence only at the very end.
+  for (std::size_t lead = 0; lead < 4; ++lead) {
+    std::string utf8(lead, 'x'), gbk(lead, 'x'), latin(lead, 'x');
+    for (int i = 0; i < 300; ++i) {
+      utf8 += "中\U0001F600";
+      gbk += "\xD6\xD0?";
+      latin += "??";
+    }
+    EXPECT_EQ(ToCodePage(utf8, 936), gbk) << lead;
+    EXPECT_EQ(ToCodePage(utf8, 1252), latin) << lead;
+    EXPECT_EQ(ToCodePage(utf8 + "\xE4\xB8", 936), gbk + "?") << lead;
+    std::string back(lead, 'x'), bytes(lead, 'x');
+    for (int i = 0; i < 300; ++i) {
+      back += "中";
+      bytes += "\xD6\xD0";
+    }
+    EXPECT_EQ(FromCodePage(bytes, 936), back) << lead;
+    EXPECT_EQ(FromCodePage(bytes + "\xD6", 936), back + "?") << lead;
+  }
+}
+
 }  // namespace
 }  // namespace kestrel

@@ -1,10 +1,11 @@
 #!/bin/bash
 # Builds the Debian package from the build folder into a temporary folder,
 # checks its name, control fields and contents, unpacks it with dpkg -x and
-# runs the unpacked kestrel-cli. Usage: check_deb.sh BUILD_DIR VERSION
+# runs the unpacked kestrel-cli. Usage: check_deb.sh BUILD_DIR VERSION BUILD_TYPE
 set -euo pipefail
 build=$1
 version=$2
+build_type=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "check_deb: $*" >&2; exit 1; }
@@ -13,6 +14,24 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.lo
   { cat "$work/cpack.log" >&2; fail "cpack failed"; }
 deb=$work/out/kestrel_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $(basename "$deb"); made: $(ls "$work/out")"
+
+# cpack checks the programs' hardening before it packs them, and makes no
+# package whose programs lack what their build type promises: programs of an
+# unoptimised build passed off as Release are refused.
+for program in kestrel kestrel-cli; do
+  grep -q "check_hardening: $program: PIE, RELRO, bind-now" "$work/cpack.log" ||
+    fail "cpack did not check the hardening of $program"
+done
+case "$build_type" in
+  Release | RelWithDebInfo | MinSizeRel) ;;
+  *)
+    if cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/claimed" -D CPACK_KESTREL_BUILD_TYPE=Release \
+      >"$work/claimed.log" 2>&1 || compgen -G "$work/claimed/*.deb" >/dev/null; then
+      fail "a package of $build_type programs passed off as Release was made"
+    fi
+    grep -q "has no stack protector" "$work/claimed.log" || fail "the refusal does not say why: $(cat "$work/claimed.log")"
+    ;;
+esac
 
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = kestrel ] || fail "Package: $(field Package)"

@@ -62,9 +62,11 @@ TEST(CustomLabelEditorTest, ShowsTheFileAsItIs) {
   for (int id : {1046, 1049, 1052, 1058, 1064, 1070}) EXPECT_TRUE(Checked(editor, id)) << id;
   for (int id : {1055, 1061, 1067}) EXPECT_FALSE(Checked(editor, id)) << id;
   EXPECT_EQ(editor.windowTitle(), QStringLiteral("自定标签"));
-  // The grid's controls are named after their group; the label's after their captions.
-  const std::map<int, const char*> names = {{1022, "X"},      {1023, "Width"},     {1046, "文本 打印"}, {1047, "文本"},
-                                            {1063, "二维码"}, {1070, "外框 打印"}, {1036, "外框"}};
+  // The grid's controls are named after their group, numbered where they
+  // share it; the label's after their captions.
+  const std::map<int, const char*> names = {{1022, "X"},           {1023, "Width"},     {1046, "文本 打印"},
+                                            {1049, "文本 打印 2"}, {1047, "文本"},      {1048, "文本 2"},
+                                            {1063, "二维码 4"},    {1070, "外框 打印"}, {1036, "外框 4"}};
   for (const auto& [id, name] : names) EXPECT_EQ(editor.Control(id)->accessibleName(), QString::fromUtf8(name)) << id;
 
   // Element edits take digits only; the label and frame edits take anything.

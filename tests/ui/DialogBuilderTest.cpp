@@ -112,7 +112,7 @@ TEST(DialogBuilderTest, EditsListsAndCheckBoxesAreNamedAfterTheCaptionTheOperato
   QDialog dialog;
   DialogBuilder controls(dialog, kNamedTemplate);
   const std::vector<std::pair<int, const char*>> expected = {{20, "端口类型"}, {21, "Copies"},      {23, "Sample"},
-                                                             {24, "Console"},  {25, "Console HEX"}, {26, "Sample"}};
+                                                             {24, "Console"},  {25, "Console HEX"}, {26, "Sample 2"}};
   for (const auto& [id, name] : expected)
     EXPECT_EQ(controls.Control(id)->accessibleName(), QString::fromUtf8(name)) << id;
   EXPECT_EQ(dialog.findChildren<QLabel*>()[1]->buddy(), controls.Control(21));

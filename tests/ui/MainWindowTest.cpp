@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTextEdit>
+#include <map>
 
 #include "commands/JobSettings.h"
 #include "commands/SendBuffer.h"
@@ -148,27 +149,29 @@ TEST_P(StartupTest, HiddenControlsStayHiddenAfterShowing) {
 }
 
 // What a screen reader and UI automation find: every edit, list and check box
-// named in the interface language after the caption beside it. (On Linux a
-// list reports its current item as its name and is labelled through the
-// relation to its label.)
+// named in the interface language after the caption beside it, with its
+// group's caption in front where another control shares that caption. (On
+// Linux a list reports its current item as its name and is labelled through
+// the relation to its label.)
 TEST_P(StartupTest, EveryEditListAndCheckBoxHasTheNameOfItsCaption) {
   auto window = MakeWindow(GetParam());
-  const std::vector<std::tuple<int, const char*, const char*>> rows = {{kPortList, "端口类型", "Type"},
-                                                                       {kBaudList, "波特率", "Baud rate"},
-                                                                       {kPaperTypeList, "纸张类型", "Paper type"},
-                                                                       {kDirectionList, "打印方向", "Print direction"},
-                                                                       {kBackfeedEdit, "打印前回退", "Offset"},
-                                                                       {kDensityList, "打印浓度", "Density"},
-                                                                       {kSpeedList, "打印速度", "Speed"},
-                                                                       {kCopiesEdit, "打印份数", "Print copies"},
-                                                                       {kPrinterBaudList, "串口波特率", "Baud rate"},
-                                                                       {kIntervalEdit, "打印间隔", "Print interval"},
-                                                                       {kAgingSizeList, "尺寸选择", "Size"},
-                                                                       {kLabelSizeList, "标签尺寸", "Label size"},
-                                                                       {kBarcodeTypeList, "条码类型", "BarCode"},
-                                                                       {kConsoleCountEdit, "发送次数", "Send coies"},
-                                                                       {kConsoleBox, "标准模式", "Standard mode"},
-                                                                       {kHexBox, "标准模式 HEX", "Standard mode HEX"}};
+  const std::vector<std::tuple<int, const char*, const char*>> rows = {
+      {kPortList, "端口类型", "Type"},
+      {kBaudList, "波特率", "Port Info: Baud rate"},
+      {kPaperTypeList, "纸张类型", "Paper type"},
+      {kDirectionList, "打印方向", "Print direction"},
+      {kBackfeedEdit, "打印前回退", "Offset"},
+      {kDensityList, "打印浓度", "Density"},
+      {kSpeedList, "打印速度", "Speed"},
+      {kCopiesEdit, "打印份数", "Print copies"},
+      {kPrinterBaudList, "串口波特率", "Common parameter: Baud rate"},
+      {kIntervalEdit, "打印间隔", "Print interval"},
+      {kAgingSizeList, "尺寸选择", "Size"},
+      {kLabelSizeList, "标签尺寸", "Label size"},
+      {kBarcodeTypeList, "条码类型", "BarCode"},
+      {kConsoleCountEdit, "发送次数", "Send coies"},
+      {kConsoleBox, "标准模式", "Standard mode"},
+      {kHexBox, "标准模式 HEX", "Standard mode HEX"}};
   for (const auto& [id, chinese, english] : rows) {
     EXPECT_EQ(window->Control(id)->accessibleName(), QString::fromUtf8(Chinese() ? chinese : english)) << id;
   }
@@ -184,6 +187,39 @@ TEST_P(StartupTest, EveryEditListAndCheckBoxHasTheNameOfItsCaption) {
         qobject_cast<QTextEdit*>(control) || qobject_cast<QListWidget*>(control)) {
       EXPECT_FALSE(control->accessibleName().isEmpty()) << control->metaObject()->className();
     }
+  }
+}
+
+// No two controls the operator can reach answer to the same name, so a
+// screen reader or a test driver tells them apart; buttons that share a
+// caption take their group's.
+TEST_P(StartupTest, EveryControlTheOperatorReachesHasANameOfItsOwn) {
+  auto window = MakeWindow(GetParam());
+  window->show();
+  std::map<QString, QString> owners;
+  for (QWidget* control : window->findChildren<QWidget*>()) {
+    if (!control->isVisible() || !(qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control) ||
+                                   qobject_cast<QComboBox*>(control) || qobject_cast<QTextEdit*>(control) ||
+                                   qobject_cast<QListWidget*>(control)))
+      continue;
+    const QString name = control->accessibleName().isEmpty()
+                             ? QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name)
+                             : control->accessibleName();
+    const QString owner = QString::fromUtf8(control->metaObject()->className()) + " " + CaptionOf(control);
+    EXPECT_FALSE(name.isEmpty()) << owner.toStdString();
+    const auto [previous, added] = owners.emplace(name, owner);
+    EXPECT_TRUE(added) << name.toStdString() << ": " << previous->second.toStdString() << " and "
+                       << owner.toStdString();
+  }
+  EXPECT_GT(owners.size(), 40u);
+  const std::vector<std::tuple<int, const char*, const char*>> shared = {
+      {kSelfTestButton, "自检页", "Common parameter: Selftest"},
+      {kPrintSelfTestButton, "打印自检页", "Single test: Selftest"},
+      {kStandardModeButton, "标准模式: 标准模式", "Standard mode: Standard mode"},
+      {kConsoleSendButton, "发送", "Send"}};
+  for (const auto& [id, chinese, english] : shared) {
+    const QString name = QAccessible::queryAccessibleInterface(window->Control(id))->text(QAccessible::Name);
+    EXPECT_EQ(name, QString::fromUtf8(Chinese() ? chinese : english)) << id;
   }
 }
 

@@ -36,6 +36,8 @@ std::string SettingsFilePath() {
 
 bool StderrIsTerminal() { return isatty(STDERR_FILENO) == 1; }
 
+bool StdinIsTerminal() { return isatty(STDIN_FILENO) == 1; }
+
 // A TERM from the line's controller counts as Ctrl+C.
 void CatchInterrupts() {
   struct sigaction action {};

@@ -69,6 +69,11 @@ bool StderrIsTerminal() {
   return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
 }
 
+bool StdinIsTerminal() {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+}
+
 void CatchInterrupts() { SetConsoleCtrlHandler(OnConsoleControl, TRUE); }
 
 bool Interrupted() { return interrupted > 0; }

@@ -31,14 +31,24 @@ std::string Convert(const std::string& input, const char* to, const char* from, 
   char* in = const_cast<char*>(input.data());
   std::size_t inLeft = input.size();
   char chunk[256];
+  // iconv is handed a small window of the input at a time: glibc converts
+  // ahead over all it is given and does that again after every sequence the
+  // target lacks, so a whole text of them would take quadratic time.
+  constexpr std::size_t kWindow = 64;
   while (inLeft > 0) {
+    const std::size_t window = std::min(inLeft, kWindow);
+    std::size_t windowLeft = window;
     char* out = chunk;
     std::size_t outLeft = sizeof(chunk);
-    const std::size_t result = iconv(cd, &in, &inLeft, &out, &outLeft);
+    const std::size_t result = iconv(cd, &in, &windowLeft, &out, &outLeft);
+    const std::size_t consumed = window - windowLeft;
+    inLeft -= consumed;
     output.append(chunk, static_cast<std::size_t>(out - chunk));
-    if (result != static_cast<std::size_t>(-1)) break;
+    if (result != static_cast<std::size_t>(-1)) continue;
     if (errno == E2BIG) continue;
-    // EILSEQ or EINVAL: an unconvertible or incomplete sequence.
+    // A sequence cut by the window's end is whole in the next window.
+    if (errno == EINVAL && windowLeft < inLeft && consumed > 0) continue;
+    // EILSEQ, or EINVAL at the input's end: an unconvertible or incomplete sequence.
     const std::size_t step = std::min(inLeft, skip(static_cast<unsigned char>(*in), in, inLeft));
     in += step;
     inLeft -= step;

@@ -59,8 +59,6 @@ TEST(CliSystemFilesTest, SendFilesAreReadNoFurtherThanTheConsoleTakes) {
   const std::string longest = dir.path() + "/faces.txt";
   WriteText(longest, faces);
   std::vector<std::uint8_t> arrived;
-  // Converting 24574 characters none of which the code page holds takes
-  // seconds on a busy machine, before the first byte goes out.
   std::thread reader([&] { arrived = pty.Read(24'574, std::chrono::seconds(60)); });
   CliRun result = RunCli({"send", "--port", pty.slavePath(), "--file", longest});
   reader.join();
@@ -70,6 +68,41 @@ TEST(CliSystemFilesTest, SendFilesAreReadNoFurtherThanTheConsoleTakes) {
   result = RunCli({"send", "--port", pty.slavePath(), "--file", longest});
   EXPECT_EQ(result.status, 2);
   EXPECT_NE(result.error.find("longer than the console takes"), std::string::npos) << result.error;
+}
+
+// dump - and render - read stdin as they read a file: bounded, its errors
+// named; a terminal with nothing piped in is told, not waited on.
+TEST(CliSystemFilesTest, StreamsOnStdinAreBoundedAndATerminalIsNotWaitedOn) {
+  TempDir dir;
+  const std::string huge = dir.path() + "/huge.bin";
+  WriteText(huge, "");
+  std::filesystem::resize_file(huge, (64 << 20) + 1);
+  PtyPair pty;
+  const std::string picture = dir.path() + "/p.png";
+  const struct {
+    const char* command;
+    std::string stdinPath;
+    int status;
+    const char* message;
+  } rows[] = {
+      {"dump", huge, 5, "stdin is larger than 64 MB"},
+      {"render", huge, 5, "stdin is larger than 64 MB"},
+      {"dump", dir.path(), 1, "cannot read stdin: Is a directory"},
+      {"dump", "/dev/null", 0, ""},
+      {"render", "/dev/null", 0, "no page was printed"},
+      {"dump", pty.slavePath(), 2, "stdin is a terminal; pipe the bytes in"},
+      {"render", pty.slavePath(), 2, "stdin is a terminal; pipe the bytes in"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.command) + " < " + row.stdinPath);
+    std::vector<std::string> args = {row.command, "-"};
+    if (std::string(row.command) == "render") args.insert(args.end(), {"--output", picture});
+    const CliRun result = RunCli(args, "C", nullptr, row.stdinPath.c_str());
+    EXPECT_EQ(result.status, row.status);
+    EXPECT_EQ(result.output, "");
+    const std::string expected = *row.message ? "kestrel-cli: " + std::string(row.command) + ": " + row.message : "";
+    EXPECT_EQ(result.error.substr(0, expected.size()), expected) << result.error;
+  }
 }
 
 }  // namespace

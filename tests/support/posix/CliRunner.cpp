@@ -11,7 +11,7 @@
 namespace kestrel::test {
 
 CliRun RunProgram(const std::string& program, const std::vector<std::string>& args, const char* locale,
-                  const char* stdoutPath) {
+                  const char* stdoutPath, const char* stdinPath) {
   TempDir dir;
   const std::string outFile = stdoutPath ? stdoutPath : dir.path() + "/stdout";
   const std::string errFile = dir.path() + "/stderr";
@@ -20,6 +20,7 @@ CliRun RunProgram(const std::string& program, const std::vector<std::string>& ar
     setenv("LC_ALL", locale, 1);
     dup2(open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
     dup2(open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+    if (stdinPath) dup2(open(stdinPath, O_RDONLY | O_NOCTTY), 0);
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
@@ -34,8 +35,8 @@ CliRun RunProgram(const std::string& program, const std::vector<std::string>& ar
   return run;
 }
 
-CliRun RunCli(const std::vector<std::string>& args, const char* locale, const char* stdoutPath) {
-  return RunProgram(KESTREL_CLI_PATH, args, locale, stdoutPath);
+CliRun RunCli(const std::vector<std::string>& args, const char* locale, const char* stdoutPath, const char* stdinPath) {
+  return RunProgram(KESTREL_CLI_PATH, args, locale, stdoutPath, stdinPath);
 }
 
 CliRun PythonJson(const std::string& json, const std::string& expression) {

@@ -34,12 +34,18 @@ HANDLE InheritableFile(const std::wstring& path) {
                      nullptr);
 }
 
+HANDLE InheritableInput(const std::wstring& path) {
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+}
+
 }  // namespace
 
 // A Windows program has the system's code page whatever its environment says,
 // so the locale is not passed on.
-CliRun RunProgram(const std::string& program, const std::vector<std::string>& args, const char*,
-                  const char* stdoutPath) {
+CliRun RunProgram(const std::string& program, const std::vector<std::string>& args, const char*, const char* stdoutPath,
+                  const char* stdinPath) {
   TempDir dir;
   const std::string outFile = stdoutPath ? stdoutPath : dir.path() + "/stdout";
   const std::string errFile = dir.path() + "/stderr";
@@ -48,10 +54,11 @@ CliRun RunProgram(const std::string& program, const std::vector<std::string>& ar
 
   HANDLE out = InheritableFile(win32::Widen(outFile));
   HANDLE err = InheritableFile(win32::Widen(errFile));
+  HANDLE in = stdinPath ? InheritableInput(win32::Widen(stdinPath)) : GetStdHandle(STD_INPUT_HANDLE);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdInput = in;
   startup.hStdOutput = out;
   startup.hStdError = err;
   PROCESS_INFORMATION process{};
@@ -75,14 +82,15 @@ CliRun RunProgram(const std::string& program, const std::vector<std::string>& ar
   }
   CloseHandle(out);
   CloseHandle(err);
+  if (stdinPath) CloseHandle(in);
   if (!stdoutPath) run.output = ReadText(outFile);
   run.error = ReadText(errFile);
   if (!started) run.error += "could not start " + program + ": error " + std::to_string(startError) + "\n";
   return run;
 }
 
-CliRun RunCli(const std::vector<std::string>& args, const char* locale, const char* stdoutPath) {
-  return RunProgram(KESTREL_CLI_PATH, args, locale, stdoutPath);
+CliRun RunCli(const std::vector<std::string>& args, const char* locale, const char* stdoutPath, const char* stdinPath) {
+  return RunProgram(KESTREL_CLI_PATH, args, locale, stdoutPath, stdinPath);
 }
 
 }  // namespace kestrel::test
