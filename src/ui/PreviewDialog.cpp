@@ -14,15 +14,13 @@
 #include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <fstream>
+#include <optional>
 
-#include "commands/NamedJob.h"
-#include "commands/SendBuffer.h"
-#include "emulator/CommandWords.h"
 #include "emulator/PngFile.h"
-#include "language/TranslationMap.h"
+#include "emulator/StreamPreview.h"
+#include "emulator/VirtualPrinter.h"
 #include "ui/CKestrelDlg.h"
-#include "window/JobButtons.h"
+#include "window/JobPreview.h"
 
 namespace kestrel {
 namespace {
@@ -30,11 +28,7 @@ namespace {
 // Room beside the text of a list for the cursor's and the frame's margins.
 constexpr int kListMargin = 8;
 
-// The preview's own texts, in the window's language. They are not part of the
-// window's translation table, which holds the window's own texts only.
-QString Text(const char* chinese, const char* english) {
-  return QString::fromUtf8(InterfaceIsChinese() ? chinese : english);
-}
+QString Text(PreviewText text) { return QString::fromStdString(PreviewCaption(text)); }
 
 QImage PageImage(const emu::Canvas& canvas) {
   QImage image(canvas.width(), canvas.height(), QImage::Format_Grayscale8);
@@ -49,7 +43,7 @@ QImage PageImage(const emu::Canvas& canvas) {
 }  // namespace
 
 PreviewDialog::PreviewDialog(CKestrelDlg& window) : QDialog(&window), window_(window) {
-  setWindowTitle(Text("预览", "Preview"));
+  setWindowTitle(Text(PreviewText::kTitle));
   jobs_ = new QListWidget(this);
   scroll_ = new QScrollArea(this);
   picture_ = new QLabel(scroll_);
@@ -57,16 +51,16 @@ PreviewDialog::PreviewDialog(CKestrelDlg& window) : QDialog(&window), window_(wi
   scroll_->setWidget(picture_);
   scroll_->setWidgetResizable(true);
   scroll_->setMinimumSize(600, 480);
-  fit_ = new QCheckBox(Text("适合窗口", "Fit to window"), this);
+  fit_ = new QCheckBox(Text(PreviewText::kFitToWindow), this);
   pageList_ = new QComboBox(this);
   commands_ = new QPlainTextEdit(this);
   commands_->setReadOnly(true);
   commands_->setLineWrapMode(QPlainTextEdit::NoWrap);
   commands_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   commands_->setMinimumWidth(420);
-  auto* savePicture = new QPushButton(Text("保存图片...", "Save PNG..."), this);
-  auto* saveBytes = new QPushButton(Text("保存数据...", "Save bytes..."), this);
-  auto* close = new QPushButton(Text("关闭", "Close"), this);
+  auto* savePicture = new QPushButton(Text(PreviewText::kSavePicture), this);
+  auto* saveBytes = new QPushButton(Text(PreviewText::kSaveBytes), this);
+  auto* close = new QPushButton(Text(PreviewText::kClose), this);
 
   auto* pageRow = new QHBoxLayout;
   pageRow->addWidget(pageList_);
@@ -101,16 +95,10 @@ PreviewDialog::PreviewDialog(CKestrelDlg& window) : QDialog(&window), window_(wi
   if (jobs_->count() > 0) jobs_->setCurrentRow(0);
 }
 
-// One row a job, named by the caption of its button; two buttons of one job
-// give one row.
 void PreviewDialog::FillJobList() {
-  for (const JobButton& button : JobButtons()) {
-    if (std::find(jobNames_.begin(), jobNames_.end(), button.job) != jobNames_.end()) continue;
-    auto* control = qobject_cast<QAbstractButton*>(window_.Control(button.id));
-    QString caption = control != nullptr ? control->text().remove('&') : QString();
-    if (caption.isEmpty()) caption = QString::fromUtf8(button.job);
-    jobNames_.push_back(button.job);
-    jobs_->addItem(caption);
+  for (const PreviewJob& job : PreviewJobs(window_.Controls())) {
+    jobNames_.push_back(job.name);
+    jobs_->addItem(QString::fromStdString(job.caption));
   }
 }
 
@@ -124,43 +112,40 @@ bool PreviewDialog::SelectJob(const std::string& job) {
 }
 
 // Composes the job as its button would, with what the window's controls hold
-// now, and prints it on the virtual printer.
+// now, and prints it on the virtual printer. While a job goes out nothing is
+// composed, and the job shown stays.
 void PreviewDialog::Render() {
   const int row = jobs_->currentRow();
   if (row < 0 || row >= static_cast<int>(jobNames_.size())) return;
-  const NamedJob* job = FindJob(jobNames_[row]);
-  if (job == nullptr) return;
-  BeginJob();
-  job->compose(window_.Controller().CurrentJobContext());
-  const auto composed = ComposedBytes();
-  bytes_.assign(composed.begin(), composed.end());
-  const emu::Rendering rendering = emu::RenderStream(bytes_, emu::PrintWidthOfJob(job->name), true);
+  std::optional<std::vector<std::uint8_t>> composed = ComposePreview(window_.Controller(), jobNames_[row]);
+  if (!composed) {
+    if (window_.Controller().Sending()) window_.ShowMessage(PreviewCaption(PreviewText::kJobGoingOut), "Kestrel");
+    return;
+  }
+  bytes_ = std::move(*composed);
+  preview_ = emu::StreamPreview(bytes_, emu::PrintWidthOfJob(jobNames_[row]));
 
   QStringList lines;
-  for (const emu::Command& command : rendering.commands)
-    lines << QString::fromStdString(emu::DumpLine(bytes_, command));
-  for (const emu::Note& note : rendering.notes) lines << QString::fromStdString("!! " + note.text);
+  for (const std::string& line : preview_.Lines()) lines << QString::fromStdString(line);
   commands_->setPlainText(lines.join('\n'));
   WidenCommandsFor(lines);
 
-  pages_.clear();
-  for (const emu::Page& page : rendering.pages)
-    for (int copy = 0; copy < page.copies; ++copy) pages_.push_back(PageImage(page.canvas));
   const QSignalBlocker quiet(pageList_);
   pageList_->clear();
-  for (std::size_t i = 0; i < pages_.size(); ++i)
-    pageList_->addItem(Text("第 %1 页，共 %2 页", "Page %1 of %2").arg(i + 1).arg(pages_.size()));
-  if (pages_.empty()) pageList_->addItem(Text("没有打印页", "No page printed"));
+  for (const std::string& entry : PreviewPageEntries(preview_.PageCount()))
+    pageList_->addItem(QString::fromStdString(entry));
   ShowPage();
 }
 
+QImage PreviewDialog::page(std::size_t index) const { return PageImage(preview_.PageAt(index)); }
+
 void PreviewDialog::ShowPage() {
   const int index = pageList_->currentIndex();
-  if (index < 0 || index >= static_cast<int>(pages_.size())) {
+  if (index < 0 || static_cast<std::size_t>(index) >= preview_.PageCount()) {
     picture_->setPixmap(QPixmap());
     return;
   }
-  QPixmap pixmap = QPixmap::fromImage(pages_[index]);
+  QPixmap pixmap = QPixmap::fromImage(page(static_cast<std::size_t>(index)));
   if (fit_->isChecked())
     pixmap = pixmap.scaled(scroll_->viewport()->size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::SmoothTransformation);
   picture_->setPixmap(pixmap);
@@ -187,23 +172,22 @@ void PreviewDialog::resizeEvent(QResizeEvent* event) {
 
 void PreviewDialog::SavePicture() {
   const int index = pageList_->currentIndex();
-  if (index < 0 || index >= static_cast<int>(pages_.size())) return;
-  const QString path = QFileDialog::getSaveFileName(this, Text("保存图片", "Save PNG"), QString(), "PNG (*.png)");
+  if (index < 0 || static_cast<std::size_t>(index) >= preview_.PageCount()) return;
+  const QString path =
+      QFileDialog::getSaveFileName(this, Text(PreviewText::kSavePictureTitle), QString(), "PNG (*.png)");
   if (path.isEmpty()) return;
-  if (!pages_[index].convertToFormat(QImage::Format_Mono).save(path, "PNG")) NotSaved(path);
+  std::string error;
+  if (!emu::WritePng(path.toStdString(), preview_.PageAt(static_cast<std::size_t>(index)), &error)) NotSaved(error);
 }
 
 void PreviewDialog::SaveBytes() {
-  const QString path = QFileDialog::getSaveFileName(this, Text("保存数据", "Save bytes"), QString(), "(*.bin)");
+  const QString path = QFileDialog::getSaveFileName(this, Text(PreviewText::kSaveBytesTitle), QString(), "(*.bin)");
   if (path.isEmpty()) return;
-  std::ofstream file(path.toStdString(), std::ios::binary);
-  file.write(reinterpret_cast<const char*>(bytes_.data()), static_cast<std::streamsize>(bytes_.size()));
-  file.close();
-  if (!file) NotSaved(path);
+  if (const FileResult saved = SavePreviewBytes(path.toStdString(), bytes_); !saved) NotSaved(saved.detail);
 }
 
-void PreviewDialog::NotSaved(const QString& path) {
-  window_.ShowMessage((Text("无法保存：", "Could not save: ") + path).toStdString(), "Kestrel");
+void PreviewDialog::NotSaved(const std::string& reason) {
+  window_.ShowMessage(PreviewCaption(PreviewText::kNotSaved) + reason, "Kestrel");
 }
 
 }  // namespace kestrel

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "emulator/VirtualPrinter.h"
+#include "emulator/StreamPreview.h"
 
 class QCheckBox;
 class QComboBox;
@@ -33,8 +33,9 @@ class PreviewDialog : public QDialog {
   // Selects a job by name (its row in the list) and renders it.
   bool SelectJob(const std::string& job);
   const std::vector<std::uint8_t>& bytes() const { return bytes_; }
-  // Every page printed, copies counted, as shown.
-  const std::vector<QImage>& pages() const { return pages_; }
+  // The pages printed, copies counted, as shown.
+  std::size_t pageCount() const { return preview_.PageCount(); }
+  QImage page(std::size_t index) const;
   QListWidget* jobList() const { return jobs_; }
   QPlainTextEdit* commandList() const { return commands_; }
 
@@ -48,12 +49,12 @@ class PreviewDialog : public QDialog {
   void ShowPage();
   void SavePicture();
   void SaveBytes();
-  void NotSaved(const QString& path);
+  void NotSaved(const std::string& reason);
 
   CKestrelDlg& window_;
   std::vector<std::string> jobNames_;
   std::vector<std::uint8_t> bytes_;
-  std::vector<QImage> pages_;
+  emu::StreamPreview preview_;
   QListWidget* jobs_ = nullptr;
   QScrollArea* scroll_ = nullptr;
   QLabel* picture_ = nullptr;

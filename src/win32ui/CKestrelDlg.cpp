@@ -8,6 +8,7 @@
 #include "language/win32/WideText.h"
 #include "win32ui/ControlNames.h"
 #include "win32ui/DialogTemplateEx.h"
+#include "win32ui/PreviewDialog.h"
 #include "win32ui/PrinterStatusDialog.h"
 #include "win32ui/SmallDialogs.h"
 #include "window/ControlIds.h"
@@ -69,9 +70,18 @@ void CKestrelDlg::HandleQueuedMessage(const MSG& message) {
 
 bool CKestrelDlg::PreTranslateMessage(const MSG& message) {
   const bool inWindow = hwnd_ && (message.hwnd == hwnd_ || IsChild(hwnd_, message.hwnd));
-  if (message.message == WM_KEYDOWN && message.wParam == VK_F8 && inWindow) {
+  if (message.message != WM_KEYDOWN || !inWindow) return false;
+  if (message.wParam == VK_F8) {
     ShowVersionHistory(hwnd_);
     return true;
+  }
+  // The function keys of the context menu's entries (F9: the preview).
+  if (message.wParam >= VK_F1 && message.wParam <= VK_F12) {
+    const ContextMenuEntry* entry = MenuEntryForKey(static_cast<int>(message.wParam - VK_F1) + 1);
+    if (const DialogOpener open = entry ? DialogFor(entry->command) : nullptr) {
+      (this->*open)();
+      return true;
+    }
   }
   return false;
 }
@@ -219,14 +229,17 @@ void CKestrelDlg::OnDpiChanged(const RECT& suggested) {
 
 CKestrelDlg::DialogOpener CKestrelDlg::DialogFor(MenuCommand command) {
   switch (command) {
-    case MenuCommand::kAbout:    // in the system menu on Windows
-    case MenuCommand::kPreview:  // the virtual printer is not part of the Windows build
+    case MenuCommand::kAbout:  // in the system menu on Windows
       break;
+    case MenuCommand::kPreview:
+      return &CKestrelDlg::ShowPreview;
     case MenuCommand::kPrinterStatus:
       return &CKestrelDlg::ShowPrinterStatus;
   }
   return nullptr;
 }
+
+void CKestrelDlg::ShowPreview() { kestrel::win32::ShowPreview(hwnd_, controller_, controls_); }
 
 void CKestrelDlg::ShowPrinterStatus() { kestrel::win32::ShowPrinterStatus(hwnd_, controller_); }
 

@@ -48,7 +48,8 @@ class CKestrelDlg : public WindowHost {
   void RunMessageLoop();
   // One message taken from the queue, as the loop handles it.
   void HandleQueuedMessage(const MSG& message);
-  // F8 anywhere in the window opens the version history; true when the
+  // F8 anywhere in the window opens the version history, and the function
+  // key of a context menu entry its dialog (F9 the preview); true when the
   // message was taken. Every message of the loop passes here first.
   bool PreTranslateMessage(const MSG& message);
 
@@ -84,6 +85,7 @@ class CKestrelDlg : public WindowHost {
   // has none for it.
   using DialogOpener = void (CKestrelDlg::*)();
   static DialogOpener DialogFor(MenuCommand command);
+  void ShowPreview();
   void ShowPrinterStatus();
 
   HWND hwnd_ = nullptr;

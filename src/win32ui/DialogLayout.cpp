@@ -40,8 +40,8 @@ PixelRect WorkAreaOf(HMONITOR monitor) {
 
 UINT WindowDpi(HWND window) {
   using DpiForWindow = UINT(WINAPI*)(HWND);
-  static const auto dpiForWindow =
-      reinterpret_cast<DpiForWindow>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow"));
+  static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
   if (dpiForWindow) {
     if (const UINT dpi = dpiForWindow(window)) return dpi;
   }

@@ -45,8 +45,8 @@ TEST_F(PreviewDialogTest, F9OpensThePreviewOfEveryJob) {
 TEST_F(PreviewDialogTest, RendersWithTheWindowsSettings) {
   PreviewDialog preview(*dialog_);
   ASSERT_TRUE(preview.SelectJob("60x20"));
-  ASSERT_EQ(preview.pages().size(), 1u);
-  const QImage upright = preview.pages()[0];
+  ASSERT_EQ(preview.pageCount(), 1u);
+  const QImage upright = preview.page(0);
   EXPECT_EQ(upright.size(), QSize(448, 104));
   EXPECT_TRUE(preview.commandList()->toPlainText().startsWith("00000000  1B 40"));
 
@@ -54,12 +54,12 @@ TEST_F(PreviewDialogTest, RendersWithTheWindowsSettings) {
   direction->setCurrentIndex(2);  // right to left, picked as the operator picks it
   emit direction->activated(2);
   ASSERT_TRUE(preview.SelectJob("60x20"));
-  ASSERT_EQ(preview.pages().size(), 1u);
-  EXPECT_EQ(preview.pages()[0], upright.mirrored(true, true));  // turned half a circle
+  ASSERT_EQ(preview.pageCount(), 1u);
+  EXPECT_EQ(preview.page(0), upright.mirrored(true, true));  // turned half a circle
 
   dialog_->ControlAs<QLineEdit>(kCopiesEdit)->setText(QStringLiteral("3"));
   ASSERT_TRUE(preview.SelectJob("60x20"));
-  EXPECT_EQ(preview.pages().size(), 3u);
+  EXPECT_EQ(preview.pageCount(), 3u);
   EXPECT_NE(preview.commandList()->toPlainText().indexOf("US U 8  copies: copies 3"), -1);
   EXPECT_FALSE(dialog_->Controller().Link().Connected());
   direction->setCurrentIndex(0);  // JobSettings outlive the window

@@ -21,19 +21,6 @@
 namespace kestrel::test {
 namespace {
 
-std::vector<std::string> ListItems(HWND list, UINT countMessage, UINT lengthMessage, UINT textMessage) {
-  std::vector<std::string> items;
-  const LRESULT count = SendMessageW(list, countMessage, 0, 0);
-  for (LRESULT row = 0; row < count; ++row) {
-    std::wstring item(static_cast<std::size_t>(SendMessageW(list, lengthMessage, row, 0)) + 1, L'\0');
-    SendMessageW(list, textMessage, row, reinterpret_cast<LPARAM>(item.data()));
-    items.push_back(win32::Narrow(item.c_str()));
-  }
-  return items;
-}
-
-std::vector<std::string> ComboItems(HWND list) { return ListItems(list, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
-
 class StartupTest : public MainWindowTest, public ::testing::WithParamInterface<std::int32_t> {
  protected:
   StartupTest() : MainWindowTest(GetParam()) {}
@@ -58,13 +45,13 @@ TEST_P(StartupTest, TemplateControlsCaptionsAndContents) {
   for (const StartupContent& content : StartupContents(PortListEntries(ports_))) {
     SCOPED_TRACE(content.id);
     if (content.IsList()) {
-      EXPECT_EQ(ComboItems(Item(content.id)), content.items);
+      EXPECT_EQ(ComboBoxItems(Item(content.id)), content.items);
       EXPECT_EQ(SendMessageW(Item(content.id), CB_GETCURSEL, 0, 0), content.selected);
     } else {
       EXPECT_EQ(*dialog_->Controls().Text(content.id), content.text);
     }
   }
-  EXPECT_EQ(ComboItems(Item(kPaperTypeList)).front(), Chinese() ? "连续纸" : "Continuous");
+  EXPECT_EQ(ComboBoxItems(Item(kPaperTypeList)).front(), Chinese() ? "连续纸" : "Continuous");
   EXPECT_EQ(WindowText(Window()), "Kestrel - V1.0.0.16");
 }
 
@@ -169,7 +156,7 @@ TEST_F(WindowTest, SystemMenuEntryAndF8OpenTheAboutBoxAndTheHistory) {
   std::vector<std::string> history;
   ModalWatcher watcher([&history](const ShownDialog& shown) {
     HWND list = GetDlgItem(shown.handle, 1028);
-    if (list) history = ListItems(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+    if (list) history = ListBoxItems(list);
     PostMessageW(shown.handle, WM_COMMAND, IDCANCEL, 0);
   });
   SendMessageW(Window(), WM_SYSCOMMAND, 16, 0);

@@ -13,8 +13,28 @@ namespace kestrel::test {
 namespace {
 
 ModalWatcher* currentWatcher = nullptr;
+MenuPicker* currentPicker = nullptr;
 
 constexpr int kMessageBoxText = 0xFFFF;
+// The window class of popup menus, and its message that gives the menu.
+constexpr wchar_t kMenuClass[] = L"#32768";
+constexpr UINT kGetMenuMessage = 0x01E1;  // MN_GETHMENU
+
+std::vector<std::string> ListItems(HWND list, UINT countMessage, UINT lengthMessage, UINT textMessage) {
+  std::vector<std::string> items;
+  const LRESULT count = SendMessageW(list, countMessage, 0, 0);
+  for (LRESULT row = 0; row < count; ++row) {
+    std::wstring item(static_cast<std::size_t>(SendMessageW(list, lengthMessage, row, 0)) + 1, L'\0');
+    SendMessageW(list, textMessage, row, reinterpret_cast<LPARAM>(item.data()));
+    items.push_back(win32::Narrow(item.c_str()));
+  }
+  return items;
+}
+
+void PostKey(HWND window, WPARAM key) {
+  PostMessageW(window, WM_KEYDOWN, key, 1);
+  PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
 
 }  // namespace
 
@@ -45,8 +65,8 @@ void PickListItem(HWND dialog, int id, int index) {
 }
 
 std::string WindowText(HWND window) {
-  wchar_t text[1024] = {};
-  GetWindowTextW(window, text, 1024);
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return win32::Narrow(text);
 }
 
@@ -95,6 +115,55 @@ void ModalWatcher::Check(HWND window) {
   }
 }
 
+std::vector<std::string> ListBoxItems(HWND list) { return ListItems(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
+
+std::vector<std::string> ComboBoxItems(HWND list) {
+  return ListItems(list, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
+MenuPicker::MenuPicker(std::string entry) : entry_(std::move(entry)) {
+  currentPicker = this;
+  timer_ = SetTimer(nullptr, 0, 50, Poll);
+}
+
+MenuPicker::~MenuPicker() {
+  KillTimer(nullptr, timer_);
+  currentPicker = nullptr;
+}
+
+void CALLBACK MenuPicker::Poll(HWND, UINT, UINT_PTR, DWORD) {
+  if (!currentPicker || currentPicker->picked_) return;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM) -> BOOL {
+        if (currentPicker && !currentPicker->picked_) currentPicker->Check(window);
+        return TRUE;
+      },
+      0);
+}
+
+void MenuPicker::Check(HWND window) {
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (lstrcmpW(className, kMenuClass) != 0 || !IsWindowVisible(window)) return;
+  auto menu = reinterpret_cast<HMENU>(SendMessageW(window, kGetMenuMessage, 0, 0));
+  if (!menu) return;
+  picked_ = true;
+  int chosen = -1;
+  for (int index = 0; index < GetMenuItemCount(menu); ++index) {
+    wchar_t text[128] = {};
+    GetMenuStringW(menu, static_cast<UINT>(index), text, 128, MF_BYPOSITION);
+    entries_.push_back(win32::Narrow(text));
+    if (chosen < 0 && !entry_.empty() && entries_.back().rfind(entry_, 0) == 0) chosen = index;
+  }
+  if (chosen < 0) {
+    PostKey(window, VK_ESCAPE);
+    return;
+  }
+  for (int step = 0; step <= chosen; ++step) PostKey(window, VK_DOWN);
+  PostKey(window, VK_RETURN);
+}
+
 CapturedComPort::CapturedComPort() {
   ready_ = PumpUntil([this] { return port_.Ready(); });
 }
@@ -135,9 +204,7 @@ void MainWindowTest::SelectPort(const std::string& name) {
 }
 
 void MainWindowTest::PressKey(WPARAM key) {
-  HWND focus = GetFocus();
-  PostMessageW(focus, WM_KEYDOWN, key, 1);
-  PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+  PostKey(GetFocus(), key);
   MSG message;
   while (dialog_->Handle() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) dialog_->HandleQueuedMessage(message);
 }

@@ -57,6 +57,30 @@ class ModalWatcher {
   UINT_PTR timer_ = 0;
 };
 
+// Picks an entry of the next popup menu this thread shows (the window's
+// context menu), as the operator does with the arrow keys and Enter: the
+// first entry whose text starts with `entry`. Without one the menu is
+// closed with Esc. Records the texts of the menu's entries.
+class MenuPicker {
+ public:
+  explicit MenuPicker(std::string entry);
+  ~MenuPicker();
+  const std::vector<std::string>& Entries() const { return entries_; }
+
+ private:
+  static void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD);
+  void Check(HWND window);
+
+  std::string entry_;
+  std::vector<std::string> entries_;
+  bool picked_ = false;
+  UINT_PTR timer_ = 0;
+};
+
+// The lines of a list box or a drop-down list.
+std::vector<std::string> ListBoxItems(HWND list);
+std::vector<std::string> ComboBoxItems(HWND list);
+
 // A COM port mapped onto a pseudo-terminal (see MappedComPort), read while
 // the window handles its messages.
 class CapturedComPort {

@@ -8,6 +8,7 @@
 #include "commands/SendBuffer.h"
 #include "version/Version.h"
 #include "window/ControllerTestSupport.h"
+#include "window/JobPreview.h"
 
 namespace kestrel::test {
 
@@ -93,6 +94,24 @@ TEST_F(HeldLineTest, ClosingWhileALabelGoesOutLetsItOutWhole) {
   ASSERT_EQ(received_.size(), filled + label.size());
   EXPECT_BYTES(Bytes(received_.begin() + static_cast<std::ptrdiff_t>(filled), received_.end()), label);
   EXPECT_EQ(window_.sendingShown, std::vector<bool>{true});  // the window had gone: nothing applied
+}
+
+// The write of a label reads the send buffer until the label is out: a
+// preview asked for meanwhile composes nothing, and the printer gets the
+// label it was sent.
+TEST_F(HeldLineTest, APreviewWhileALabelGoesOutLeavesItWhole) {
+  const std::size_t filled = line_.Stall();
+  const Bytes label = Compose("60x20");
+  Click(k60x20Button);
+  ASSERT_TRUE(controller_.Sending());
+  EXPECT_FALSE(ComposePreview(controller_, "80x60"));
+  ReadSlowly(0ms, 4096);
+  FinishSending();
+  StopReading();
+
+  ASSERT_EQ(received_.size(), filled + label.size());
+  EXPECT_BYTES(Bytes(received_.begin() + static_cast<std::ptrdiff_t>(filled), received_.end()), label);
+  EXPECT_EQ(ComposePreview(controller_, "60x20"), label);
 }
 
 // The line is full: nothing of the label has left yet.
