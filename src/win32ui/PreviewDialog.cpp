@@ -123,7 +123,9 @@ INT_PTR PreviewDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_GETMINMAXINFO: {
       // Never smaller than the template as laid out.
-      RECT frame{0, 0, TemplateSize().cx, TemplateSize().cy};
+      const SIZE base = TemplateSize();
+      if (base.cx == 0) return FALSE;
+      RECT frame{0, 0, base.cx, base.cy};
       AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
                          static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
       reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
