@@ -1,6 +1,7 @@
 #include "cli/CliLinkHost.h"
 
 #include "commands/JobSettings.h"
+#include "link/PortDiscovery.h"
 #include "link/PrinterLink.h"
 
 namespace kestrel::cli {
@@ -11,7 +12,7 @@ CliLinkHost::CliLinkHost(std::string port, std::string baud) : port_(std::move(p
   JobSettings.PortKind = PortSelection();
 }
 
-int CliLinkHost::PortSelection() const { return port_ == "usb" || port_ == "USB" ? 0 : 1; }
+int CliLinkHost::PortSelection() const { return IsUsbPortName(port_) ? 0 : 1; }
 
 std::string CliLinkHost::PortText() const { return PortSelection() == 0 ? "USB" : port_; }
 

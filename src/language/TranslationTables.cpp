@@ -63,7 +63,8 @@ const CaptionEntry kCaptionTable[] = {
 const std::size_t kCaptionCount = sizeof(kCaptionTable) / sizeof(kCaptionTable[0]);
 
 // Rows 1 to 18 are window texts and messages, 19 to 63 texts of the test
-// labels, 64 to 70 the settings file's messages. The origin, address,
+// labels, 64 to 70 the settings file's messages, 71 to 75 what is wrong with
+// a port the operator typed. The origin, address,
 // telephone and web rows come from ContactTexts.h.
 const VocabularyEntry kVocabularyTable[] = {
     {"找不到任何USB设备", "No USB devices found"},  // 1
@@ -136,6 +137,12 @@ const VocabularyEntry kVocabularyTable[] = {
     {"文件太大", "The file is too large"},  // 68
     {"不是普通文件", "It is not a regular file"},  // 69
     {"文件已损坏", "The file is damaged"},  // 70
+    {"请选择或输入端口", "Choose a port from the list or type one"},  // 71
+    {"不是有效的网络地址：%s\n请输入 tcp:主机 或 tcp:主机:端口", "Not a network address: %s\nType tcp:HOST or tcp:HOST:PORT"},  // 72
+    {"不是有效的网络地址：%s\nIPv6 地址请写在方括号中，例如 tcp:[::1]:9100",
+     "Not a network address: %s\nAn IPv6 address goes in brackets, as in tcp:[::1]:9100"},  // 73
+    {"不是有效的网络地址：%s\n请输入 tcp:[IPv6 地址]:端口", "Not a network address: %s\nType tcp:[IPv6 ADDRESS]:PORT"},  // 74
+    {"不是有效的网络端口：%s\n端口号为 1 到 65535", "Not a network port: %s\nThe port number is 1 to 65535"},  // 75
 };
 const std::size_t kVocabularyCount = sizeof(kVocabularyTable) / sizeof(kVocabularyTable[0]);
 

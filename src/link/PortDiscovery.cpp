@@ -32,6 +32,8 @@ bool NaturalLess(const std::string& a, const std::string& b) {
   return a < b;
 }
 
+bool IsUsbPortName(const std::string& name) { return name == "USB" || name == "usb"; }
+
 std::vector<std::string> ListSerialPorts(const PortDiscovery& discovery) {
   std::vector<std::string> ports = discovery.SerialPorts();
   if (ports.empty()) {

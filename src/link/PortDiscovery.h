@@ -53,6 +53,10 @@ std::vector<std::string> ListSerialPorts(const PortDiscovery& discovery);
 // The whole port-type list: "USB" followed by ListSerialPorts.
 std::vector<std::string> PortTypeEntries(const PortDiscovery& discovery);
 
+// Whether a port name stands for the port-type list's "USB" entry: "USB", or
+// "usb" as the CLI writes it.
+bool IsUsbPortName(const std::string& name);
+
 // "ttyS2" before "ttyS10": digit runs compare by value.
 bool NaturalLess(const std::string& a, const std::string& b);
 

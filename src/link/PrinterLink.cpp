@@ -75,8 +75,15 @@ struct PrinterLink::State {
   }
 
   // A port named "tcp:..." is a network printer; any other name a serial port.
+  // A name the CLI would refuse (an operator may type one into the window's
+  // port list) is said as such, and nothing is opened.
   bool OpenSerialLocked(const std::string& portName, const std::string& baudText, Notice& notice) {
     CloseLocked();
+    if (const std::optional<PortNameFault> fault = CheckPortName(portName)) {
+      lastError = *PortNameProblem(portName);
+      if (!host.AgingRunning()) notice = {PortNameMessage(*fault, portName), Translate("警告")};
+      return false;
+    }
     const int lineRate = SerialRateFromText(baudText);
     OpenedPort opened = IsTcpPortName(portName)
                             ? OpenNetworkPort(portName)
@@ -95,14 +102,10 @@ struct PrinterLink::State {
     return request.usb ? OpenUsbLocked(notice) : OpenSerialLocked(request.portText, request.baudText, notice);
   }
 
+  // The name has been checked.
   static OpenedPort OpenNetworkPort(const std::string& portName) {
     std::string problem;
     const std::optional<TcpAddress> address = ParseTcpPortName(portName, &problem);
-    if (!address) {
-      OpenedPort refused;
-      refused.error = problem;
-      return refused;
-    }
     return OpenTcpPort(address->host, address->port, kTcpConnectTimeoutMs);
   }
 

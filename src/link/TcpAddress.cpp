@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "language/TranslationMap.h"
+
 namespace kestrel {
 namespace {
 
@@ -34,7 +36,10 @@ bool IsTcpPortName(const std::string& name) {
   return true;
 }
 
-std::optional<TcpAddress> ParseTcpPortName(const std::string& name, std::string* problem) {
+namespace {
+
+// The address of a "tcp:" name, or what is wrong with it in *fault.
+std::optional<TcpAddress> ParseTcp(const std::string& name, PortNameFault* fault) {
   const std::string rest = IsTcpPortName(name) ? name.substr(kPrefixLength) : std::string();
   TcpAddress address;
   std::string portText;
@@ -42,7 +47,7 @@ std::optional<TcpAddress> ParseTcpPortName(const std::string& name, std::string*
   if (!rest.empty() && rest.front() == '[') {
     const std::size_t close = rest.find(']');
     if (close == std::string::npos || (close + 1 < rest.size() && rest[close + 1] != ':')) {
-      *problem = "not a network address: " + name + " (tcp:[IPv6]:PORT)";
+      *fault = PortNameFault::kBadBrackets;
       return std::nullopt;
     }
     address.host = rest.substr(1, close - 1);
@@ -51,7 +56,7 @@ std::optional<TcpAddress> ParseTcpPortName(const std::string& name, std::string*
   } else {
     const std::size_t colon = rest.find(':');
     if (colon != std::string::npos && rest.find(':', colon + 1) != std::string::npos) {
-      *problem = "not a network address: " + name + " (an IPv6 address goes in brackets: tcp:[::1]:9100)";
+      *fault = PortNameFault::kBareIpv6;
       return std::nullopt;
     }
     address.host = rest.substr(0, colon);
@@ -59,21 +64,76 @@ std::optional<TcpAddress> ParseTcpPortName(const std::string& name, std::string*
     if (hasPort) portText = rest.substr(colon + 1);
   }
   if (!ValidHost(address.host)) {
-    *problem = "not a network address: " + name + " (tcp:HOST or tcp:HOST:PORT)";
+    *fault = PortNameFault::kNotAnAddress;
     return std::nullopt;
   }
   if (hasPort && !ParsePort(portText, &address.port)) {
-    *problem = "not a network port: " + name + " (PORT is 1 to 65535)";
+    *fault = PortNameFault::kNotAPort;
     return std::nullopt;
   }
   return address;
 }
 
-std::optional<std::string> PortNameProblem(const std::string& name) {
-  if (name.empty()) return "no port given";
-  std::string problem;
-  if (IsTcpPortName(name) && !ParseTcpPortName(name, &problem)) return problem;
+std::string FaultText(PortNameFault fault, const std::string& name) {
+  switch (fault) {
+    case PortNameFault::kEmpty:
+      return "no port given";
+    case PortNameFault::kNotAnAddress:
+      return "not a network address: " + name + " (tcp:HOST or tcp:HOST:PORT)";
+    case PortNameFault::kBareIpv6:
+      return "not a network address: " + name + " (an IPv6 address goes in brackets: tcp:[::1]:9100)";
+    case PortNameFault::kBadBrackets:
+      return "not a network address: " + name + " (tcp:[IPv6]:PORT)";
+    case PortNameFault::kNotAPort:
+      return "not a network port: " + name + " (PORT is 1 to 65535)";
+  }
+  return name;
+}
+
+// The window's message for each fault, a Chinese source text with %s for the
+// name as typed.
+const char* FaultMessage(PortNameFault fault) {
+  switch (fault) {
+    case PortNameFault::kEmpty:
+      return "请选择或输入端口";
+    case PortNameFault::kNotAnAddress:
+      return "不是有效的网络地址：%s\n请输入 tcp:主机 或 tcp:主机:端口";
+    case PortNameFault::kBareIpv6:
+      return "不是有效的网络地址：%s\nIPv6 地址请写在方括号中，例如 tcp:[::1]:9100";
+    case PortNameFault::kBadBrackets:
+      return "不是有效的网络地址：%s\n请输入 tcp:[IPv6 地址]:端口";
+    case PortNameFault::kNotAPort:
+      return "不是有效的网络端口：%s\n端口号为 1 到 65535";
+  }
+  return "%s";
+}
+
+}  // namespace
+
+std::optional<TcpAddress> ParseTcpPortName(const std::string& name, std::string* problem) {
+  PortNameFault fault = PortNameFault::kNotAnAddress;
+  std::optional<TcpAddress> address = ParseTcp(name, &fault);
+  if (!address) *problem = FaultText(fault, name);
+  return address;
+}
+
+std::optional<PortNameFault> CheckPortName(const std::string& name) {
+  if (name.empty()) return PortNameFault::kEmpty;
+  PortNameFault fault = PortNameFault::kNotAnAddress;
+  if (IsTcpPortName(name) && !ParseTcp(name, &fault)) return fault;
   return std::nullopt;
+}
+
+std::optional<std::string> PortNameProblem(const std::string& name) {
+  const std::optional<PortNameFault> fault = CheckPortName(name);
+  if (!fault) return std::nullopt;
+  return FaultText(*fault, name);
+}
+
+std::string PortNameMessage(PortNameFault fault, const std::string& name) {
+  std::string message = Translate(FaultMessage(fault));
+  if (const std::size_t at = message.find("%s"); at != std::string::npos) message.replace(at, 2, name);
+  return message;
 }
 
 std::string TcpAddressText(const std::string& host, int port) {

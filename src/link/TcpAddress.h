@@ -25,10 +25,25 @@ bool IsTcpPortName(const std::string& name);
 // when the name is not a valid one.
 std::optional<TcpAddress> ParseTcpPortName(const std::string& name, std::string* problem);
 
-// What is wrong with a port name as an operator typed it: empty, or a "tcp:"
+// What can be wrong with a port name as an operator gave it.
+enum class PortNameFault {
+  kEmpty,
+  kNotAnAddress,  // "tcp:", "tcp:a b"
+  kBareIpv6,      // "tcp:::1", without its brackets
+  kBadBrackets,   // "tcp:[::1"
+  kNotAPort,      // "tcp:host:0", "tcp:host:65536"
+};
+
+// What is wrong with a port name as an operator gave it: empty, or a "tcp:"
 // name that is no valid address; nothing for any other name (a serial device
-// is looked for when it is opened).
+// is looked for when it is opened). The CLI's --port and the window's typed
+// port are checked alike.
+std::optional<PortNameFault> CheckPortName(const std::string& name);
+// The fault in words, for the CLI ("not a network port: tcp:host:0 (PORT is
+// 1 to 65535)").
 std::optional<std::string> PortNameProblem(const std::string& name);
+// The fault as the window says it, through Translate, with the name in it.
+std::string PortNameMessage(PortNameFault fault, const std::string& name);
 
 // "HOST:PORT", "[::1]:9100".
 std::string TcpAddressText(const std::string& host, int port);

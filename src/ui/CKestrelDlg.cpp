@@ -173,6 +173,14 @@ bool CKestrelDlg::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
+  // Enter after a port typed into the port list ends the typing, not the window.
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const QWidget* ports = Control(kPortList);
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && ports &&
+        ports->isAncestorOf(qobject_cast<QWidget*>(watched)))
+      return true;
+  }
   return QDialog::eventFilter(watched, event);
 }
 

@@ -20,6 +20,10 @@ void CKestrelDlg::ForwardEvents() {
     } else if (auto* list = qobject_cast<QComboBox*>(control)) {
       QObject::connect(list, &QComboBox::activated, this,
                        [this, id](int index) { controller_->OnSelection(id, index); });
+      // Typing, not a picked row's text, is what the controller hears of.
+      if (QLineEdit* typed = list->lineEdit())
+        QObject::connect(typed, &QLineEdit::textEdited, this,
+                         [this, id](const QString& text) { controller_->OnTextChanged(id, text.toStdString()); });
     } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
       QObject::connect(edit, &QLineEdit::textChanged, this,
                        [this, id](const QString& text) { controller_->OnTextChanged(id, text.toStdString()); });

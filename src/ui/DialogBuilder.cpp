@@ -45,6 +45,16 @@ QLineEdit* MakeEdit(QWidget* parent, const DialogControl& control) {
   return edit;
 }
 
+// What is typed stays as typed: no row is added for it, and no row's text is
+// completed into it (typing "COM1" must not become "COM10").
+QComboBox* MakeEditableList(QWidget* parent) {
+  auto* list = new QComboBox(parent);
+  list->setEditable(true);
+  list->setInsertPolicy(QComboBox::NoInsert);
+  list->setCompleter(nullptr);
+  return list;
+}
+
 QPushButton* MakeButton(QDialog& dialog, const DialogControl& control) {
   auto* button = new QPushButton(QString::fromUtf8(control.caption), &dialog);
   if (control.kind == ControlKind::DefaultPushButton) {
@@ -187,8 +197,13 @@ void DialogBuilder::NameControls() const {
   };
   const std::vector<std::string> names =
       AccessibleNames(templateControls_, nameSources_, captionOf, dialog_->windowTitle().toStdString());
-  for (std::size_t i = 0; i < nameSources_.size(); ++i)
-    built_[static_cast<qsizetype>(nameSources_[i].control)]->setAccessibleName(QString::fromStdString(names[i]));
+  for (std::size_t i = 0; i < nameSources_.size(); ++i) {
+    QWidget* control = built_[static_cast<qsizetype>(nameSources_[i].control)];
+    control->setAccessibleName(QString::fromStdString(names[i]));
+    // A list that takes typing answers by its name also where it is typed into.
+    if (auto* list = qobject_cast<QComboBox*>(control); list && list->lineEdit())
+      list->lineEdit()->setAccessibleName(control->accessibleName());
+  }
 }
 
 void DialogBuilder::FitCaptions() const {
@@ -228,6 +243,8 @@ QWidget* DialogBuilder::MakeControl(QDialog& dialog, const DialogControl& contro
       return MakeEdit(&dialog, control);
     case ControlKind::DropDownList:
       return new QComboBox(&dialog);
+    case ControlKind::DropDownEdit:
+      return MakeEditableList(&dialog);
     case ControlKind::RichText:
       return MakeRichText(&dialog);
     case ControlKind::ListBox: {

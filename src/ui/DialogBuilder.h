@@ -39,6 +39,7 @@ FontMeasures MeasureFont(const QFont& font);
 //   PushButton -> QPushButton       DefaultPushButton -> QPushButton (default, accepts)
 //   CheckBox -> QCheckBox           Edit/DigitEdit/ReadOnlyDigitEdit -> QLineEdit (centred)
 //   DropDownList -> QComboBox       RichText -> QTextEdit (plain text)
+//   DropDownEdit -> QComboBox, editable, adding no rows and completing nothing
 //   ListBox -> QListWidget          Icon -> QLabel showing the picture `resource`
 // A drop-down list gets the height of its closed box; the template's height
 // (that of the opened list) bounds how many items the opened list shows.

@@ -55,6 +55,8 @@ void QtDialogControls::SetText(int id, const std::string& text) {
     button->setText(shown);
   } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
     group->setTitle(shown);
+  } else if (auto* list = qobject_cast<QComboBox*>(control); list && list->isEditable()) {
+    list->setEditText(shown);
   }
 }
 

@@ -192,7 +192,9 @@ void CKestrelDlg::OnCommand(int id, int code) {
     case BN_CLICKED:
       // Enter in a one-line edit and Esc end the window as the close box
       // does, without its release of ImageBuffer.
-      if (id == IDOK || id == IDCANCEL) {
+      if (id == IDOK && IsChild(GetDlgItem(hwnd_, kPortList), GetFocus())) {
+        // Enter after a port typed into the port list only ends the typing.
+      } else if (id == IDOK || id == IDCANCEL) {
         End();
       } else {
         controller_.OnClicked(id);
@@ -202,6 +204,7 @@ void CKestrelDlg::OnCommand(int id, int code) {
       controller_.OnSelection(id, controls_.Selection(id).value_or(-1));
       break;
     case EN_CHANGE:
+    case CBN_EDITCHANGE:  // the operator typed into the port list
       controller_.OnTextChanged(id, controls_.Text(id).value_or(""));
       break;
     default:

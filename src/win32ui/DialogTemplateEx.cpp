@@ -99,6 +99,8 @@ ControlClass ControlClassFor(ControlKind kind) {
       return {L"Edit", kEdit | ES_NUMBER | ES_READONLY};
     case ControlKind::DropDownList:
       return {L"ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP};
+    case ControlKind::DropDownEdit:
+      return {L"ComboBox", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP};
     case ControlKind::RichText:
       return {RICHEDIT_CLASSW, ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP};
     case ControlKind::ListBox:

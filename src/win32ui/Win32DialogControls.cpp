@@ -10,6 +10,11 @@ namespace {
 
 bool IsClass(HWND control, const wchar_t* name) { return lstrcmpiW(ClassOf(control).c_str(), name) == 0; }
 
+// A drop-down list that takes typing shows its text in an edit of its own.
+bool IsEditableList(HWND control) {
+  return IsClass(control, L"ComboBox") && (GetWindowLongPtrW(control, GWL_STYLE) & 3) == CBS_DROPDOWN;
+}
+
 std::wstring WindowText(HWND control) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
@@ -56,13 +61,14 @@ HWND Win32DialogControls::Control(int id) const { return dialog_ ? GetDlgItem(di
 std::optional<std::string> Win32DialogControls::Text(int id) const {
   HWND control = Control(id);
   if (!control) return std::nullopt;
+  if (IsEditableList(control)) return Narrow(WindowText(control));
   if (IsClass(control, L"ComboBox")) return Narrow(SelectedItem(control));
   if (IsClass(control, RICHEDIT_CLASSW)) return Narrow(RichText(control));
   return Narrow(WindowText(control));
 }
 
 void Win32DialogControls::SetText(int id, const std::string& text) {
-  if (HWND control = Control(id); control && !IsClass(control, L"ComboBox"))
+  if (HWND control = Control(id); control && (!IsClass(control, L"ComboBox") || IsEditableList(control)))
     SetWindowTextW(control, Widen(text).c_str());
 }
 

@@ -14,7 +14,8 @@ struct Shown {
 };
 
 Shown ShownRect(const DialogControl& control) {
-  const int height = control.kind == ControlKind::DropDownList ? std::min(control.height, 14) : control.height;
+  const bool dropDown = control.kind == ControlKind::DropDownList || control.kind == ControlKind::DropDownEdit;
+  const int height = dropDown ? std::min(control.height, 14) : control.height;
   return {control.x, control.y, control.x + control.width, control.y + height};
 }
 

@@ -19,6 +19,7 @@ enum class ControlKind {
   DigitEdit,          // one-line, centred, digits only
   ReadOnlyDigitEdit,  // a digit edit the operator cannot change
   DropDownList,       // a list to pick from, no typing
+  DropDownEdit,       // a list to pick from that also takes a typed text
   RichText,           // multi-line text box, vertical scroll bar, Enter starts a new line
   ListBox,            // a list of lines with a vertical scroll bar and a border
   Icon,               // the picture of `resource`
@@ -29,8 +30,9 @@ enum class ControlKind {
 inline constexpr int kNoControlId = -1;
 
 // One row of a dialog template, as a resource script writes it. Positions and
-// sizes are in dialog units. For a drop-down list the height is that of the
-// opened list; the builder gives the closed box its own height.
+// sizes are in dialog units. For a drop-down list (with or without typing) the
+// height is that of the opened list; the builder gives the closed box its own
+// height.
 struct DialogControl {
   int id = kNoControlId;
   ControlKind kind = ControlKind::Label;

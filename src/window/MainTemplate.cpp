@@ -14,7 +14,7 @@ constexpr bool kHidden = false;
 constexpr DialogControl kMainControls[] = {
     {kPortGroup, K::GroupBox, "端口连接", 5, 8, 307, 29},
     {kPortTypeLabel, K::RightLabel, "端口类型：", 11, 19, 37, 8},
-    {kPortList, K::DropDownList, "", 50, 17, 48, 103},
+    {kPortList, K::DropDownEdit, "", 50, 17, 48, 103},
     {kBaudLabel, K::RightLabel, "波特率：", 117, 19, 41, 8},
     {kBaudList, K::DropDownList, "", 168, 17, 56, 65},
     {kConnectButton, K::PushButton, "连接", 256, 17, 50, 14},

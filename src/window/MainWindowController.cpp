@@ -92,15 +92,24 @@ bool MainWindowController::PressPanelButton(int id) {
 // are read when a job needs them.
 void MainWindowController::OnSelection(int id, int index) {
   if (id == kPortList) {
+    portTyped_ = false;
     link_.PortTypeChanged(index);
   } else {
     StoreListSelection(id, index);
   }
 }
 
+// A typed port is used as a picked one: it is checked when it is opened, as
+// the CLI checks its --port, so half-typed text never says anything.
 void MainWindowController::OnTextChanged(int id, const std::string& text) {
   if (id == kBackfeedEdit) StoreBackfeedText(text);
+  if (id == kPortList) {
+    portTyped_ = true;
+    link_.PortTypeChanged(TypedPortKind(text));
+  }
 }
+
+int MainWindowController::TypedPortKind(const std::string& text) { return IsUsbPortName(text) ? 0 : -1; }
 
 void MainWindowController::OnAgingTimer() { aging_->Tick(); }
 
@@ -144,7 +153,10 @@ bool MainWindowController::RunNamedJob(const std::string& name) {
   return true;
 }
 
-int MainWindowController::PortSelection() const { return window_.Controls().Selection(kPortList).value_or(0); }
+int MainWindowController::PortSelection() const {
+  if (portTyped_) return TypedPortKind(PortText());
+  return window_.Controls().Selection(kPortList).value_or(0);
+}
 
 std::string MainWindowController::PortText() const { return window_.Controls().Text(kPortList).value_or(""); }
 

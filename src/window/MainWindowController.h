@@ -39,7 +39,8 @@ class MainWindowController : private LinkHost {
   void OnClicked(int id);
   // The operator picked item `index` of a drop-down list.
   void OnSelection(int id, int index);
-  // The text of an edit changed, by the operator or by the program.
+  // The text of an edit changed, by the operator or by the program; for the
+  // port-type list, the operator typed into it.
   void OnTextChanged(int id, const std::string& text);
   // An expiry of the aging timer.
   void OnAgingTimer();
@@ -85,6 +86,10 @@ class MainWindowController : private LinkHost {
   void EnablePortList(bool enabled) override;
   void EnableBaudList(bool enabled) override;
 
+  // What a typed port stands for in JobSettings.PortKind: 0 for "USB",
+  // else a port that is in no list row.
+  static int TypedPortKind(const std::string& text);
+
   bool PressJobButton(int id);
   bool PressPanelButton(int id);
 
@@ -95,6 +100,9 @@ class MainWindowController : private LinkHost {
   std::unique_ptr<AgingPanel> aging_;
   std::unique_ptr<ConsolePanel> console_;
   std::string idleTitle_;
+  // The operator typed the port rather than picking a row of the list, so
+  // the list's selection says nothing about it.
+  bool portTyped_ = false;
   bool closing_ = false;
 };
 

@@ -37,7 +37,7 @@ class ControllerTestOn : public ::testing::Test {
   void SelectLine() { Pick(kPortList, 1); }
   // The operator picks a list item, types into an edit, clicks a button.
   void Pick(int id, int index) {
-    window_.controls.controls[id].selection = index;
+    window_.controls.Pick(id, index);
     controller_.OnSelection(id, index);
   }
   void Type(int id, const std::string& text) {

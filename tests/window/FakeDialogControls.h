@@ -11,7 +11,8 @@ namespace kestrel::test {
 
 // The controls of a dialog template without a toolkit: each id keeps a text,
 // a list's items and selection, a check state and whether it is enabled.
-// A list's text is that of its selected item; only check boxes are checkable.
+// A list's text is that of its selected item, unless the list takes typing
+// and a text was typed (set) since; only check boxes are checkable.
 class FakeDialogControls : public DialogControls {
  public:
   struct Control {
@@ -21,6 +22,7 @@ class FakeDialogControls : public DialogControls {
     int selection = -1;
     bool checked = false;
     bool enabled = true;
+    bool typed = false;  // a list that takes typing shows `text`
   };
 
   explicit FakeDialogControls(const DialogTemplate& dialog) {
@@ -34,12 +36,15 @@ class FakeDialogControls : public DialogControls {
   std::optional<std::string> Text(int id) const override {
     const Control* control = Find(id);
     if (!control) return std::nullopt;
-    if (control->kind != ControlKind::DropDownList) return control->text;
+    if (!IsList(control->kind) || control->typed) return control->text;
     const bool picked = control->selection >= 0 && control->selection < static_cast<int>(control->items.size());
     return picked ? control->items[static_cast<std::size_t>(control->selection)] : "";
   }
   void SetText(int id, const std::string& text) override {
-    if (Control* control = Find(id); control && control->kind != ControlKind::DropDownList) control->text = text;
+    Control* control = Find(id);
+    if (!control || control->kind == ControlKind::DropDownList) return;
+    control->text = text;
+    control->typed = control->kind == ControlKind::DropDownEdit;
   }
   std::optional<bool> Checked(int id) const override {
     const Control* control = Find(id);
@@ -51,7 +56,7 @@ class FakeDialogControls : public DialogControls {
   }
   std::optional<int> Selection(int id) const override {
     const Control* control = Find(id);
-    if (!control || control->kind != ControlKind::DropDownList) return std::nullopt;
+    if (!control || !IsList(control->kind)) return std::nullopt;
     return control->selection;
   }
   std::optional<bool> Enabled(int id) const override {
@@ -67,13 +72,23 @@ class FakeDialogControls : public DialogControls {
   void FillList(int id, std::vector<std::string> items, int selected) {
     if (Control* control = Find(id)) {
       control->items = std::move(items);
-      control->selection = selected;
+      Pick(id, selected);
+    }
+  }
+  // Selects a list's item, as the operator's pick does; a typed text gives way.
+  void Pick(int id, int index) {
+    if (Control* control = Find(id)) {
+      control->selection = index;
+      control->typed = false;
     }
   }
 
   std::map<int, Control> controls;
 
  private:
+  static bool IsList(ControlKind kind) {
+    return kind == ControlKind::DropDownList || kind == ControlKind::DropDownEdit;
+  }
   const Control* Find(int id) const {
     const auto found = controls.find(id);
     return found == controls.end() ? nullptr : &found->second;
