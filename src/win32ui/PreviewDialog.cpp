@@ -81,6 +81,7 @@ class PreviewDialog {
   void Lay(const RECT* moved);
   SIZE TemplateSize() const;
   void FollowSize();
+  void WidenForCommands();
   void Render();
   void ShowPage();
   void SavePicture();
@@ -122,7 +123,9 @@ INT_PTR PreviewDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_GETMINMAXINFO: {
       // Never smaller than the template as laid out.
-      RECT frame{0, 0, TemplateSize().cx, TemplateSize().cy};
+      const SIZE base = TemplateSize();
+      if (base.cx == 0) return FALSE;
+      RECT frame{0, 0, base.cx, base.cy};
       AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
                          static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
       reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
@@ -233,6 +236,7 @@ void PreviewDialog::Render() {
   std::string lines;
   for (const std::string& line : preview_.Lines()) lines += line + "\r\n";
   SetDlgItemTextW(hwnd_, kPreviewCommands, Widen(lines).c_str());
+  WidenForCommands();
 
   HWND pages = Item(kPreviewPageList);
   SendMessageW(pages, CB_RESETCONTENT, 0, 0);
@@ -246,6 +250,40 @@ void PreviewDialog::ShowPage() {
   const LRESULT index = SendDlgItemMessageW(hwnd_, kPreviewPageList, CB_GETCURSEL, 0, 0);
   const bool printed = index >= 0 && static_cast<std::size_t>(index) < preview_.PageCount();
   page_.Show(printed ? &preview_.PageAt(static_cast<std::size_t>(index)) : nullptr);
+}
+
+// The dialog grows until the commands' column shows its longest line whole,
+// as far as the monitor's work area allows, and does not shrink again, so
+// that it keeps its size from one job to the next. The page gets as much.
+void PreviewDialog::WidenForCommands() {
+  HWND commands = Item(kPreviewCommands);
+  HDC dc = GetDC(commands);
+  HGDIOBJ original = SelectObject(dc, fixedFont_);
+  LONG widest = 0;
+  for (const std::string& line : preview_.Lines()) {
+    const std::wstring wide = Widen(line);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    widest = std::max(widest, extent.cx);
+  }
+  SelectObject(dc, original);
+  ReleaseDC(commands, dc);
+  RECT client;
+  GetClientRect(commands, &client);
+  const auto margins = static_cast<LONG>(LOWORD(SendMessageW(commands, EM_GETMARGINS, 0, 0)) +
+                                         HIWORD(SendMessageW(commands, EM_GETMARGINS, 0, 0)) + 2);
+  const LONG missing = widest + margins - client.right;
+  if (missing <= 0 || IsZoomed(hwnd_)) return;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  RECT frame;
+  GetWindowRect(hwnd_, &frame);
+  // The commands take half of what the dialog gains.
+  const LONG width = std::min(frame.right - frame.left + 2 * missing, work.right - work.left);
+  const LONG left = std::clamp(frame.left - missing, work.left, work.right - width);
+  SetWindowPos(hwnd_, nullptr, left, frame.top, width, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::optional<std::wstring> PreviewDialog::AskForFile(PreviewText title, const wchar_t* filter,

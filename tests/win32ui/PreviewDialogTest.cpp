@@ -30,8 +30,10 @@ struct Shown {
   SIZE picture{};  // as drawn, in pixels
   SIZE fitted{};   // with "Fit to window"
   RECT view{};     // the page view's client area
-  // Once the operator made the dialog larger: how much its client area, the
-  // page view and the Close button's bottom right corner gained.
+  // Once the operator made the dialog narrower and taller: how much its
+  // client area, the page view and the Close button's bottom right corner
+  // gained.
+  bool commandsWhole = false;  // the longest line shows whole, or the dialog is as wide as the screen lets it
   SIZE clientGrown{};
   SIZE viewGrown{};
   SIZE closeMoved{};
@@ -59,6 +61,28 @@ void PickJobOf(HWND preview, HWND window, int button) {
   SendMessageW(preview, WM_COMMAND, MAKEWPARAM(kPreviewJobList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(jobs));
 }
 
+bool CommandsWhole(HWND preview, const std::vector<std::string>& lines) {
+  HWND commands = GetDlgItem(preview, kPreviewCommands);
+  HDC dc = GetDC(commands);
+  HGDIOBJ original = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(commands, WM_GETFONT, 0, 0)));
+  LONG widest = 0;
+  for (const std::string& line : lines) {
+    const std::wstring wide = win32::Widen(line);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    widest = std::max(widest, extent.cx);
+  }
+  SelectObject(dc, original);
+  ReleaseDC(commands, dc);
+  RECT client, frame;
+  GetClientRect(commands, &client);
+  GetWindowRect(preview, &frame);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(preview, MONITOR_DEFAULTTONEAREST), &monitor);
+  return widest < client.right || frame.right - frame.left == monitor.rcWork.right - monitor.rcWork.left;
+}
+
 // Reads what the preview shows of the job of `button`, fitted once, and
 // closes it as the operator does.
 Shown Read(HWND preview, HWND window, int button) {
@@ -73,6 +97,7 @@ Shown Read(HWND preview, HWND window, int button) {
     shown.commands.push_back(text.substr(start, end - start));
     if (shown.commands.back().find("!!") != std::string::npos) shown.problems.push_back(shown.commands.back());
   }
+  shown.commandsWhole = CommandsWhole(preview, shown.commands);
   shown.picture = PictureSize(preview);
   GetClientRect(GetDlgItem(preview, kPreviewPage), &shown.view);
   Click(preview, kPreviewFit);
@@ -83,7 +108,7 @@ Shown Read(HWND preview, HWND window, int button) {
   GetClientRect(preview, &client);
   const RECT view = ItemRect(preview, kPreviewPage);
   const RECT close = ItemRect(preview, win32::kPreviewClose);
-  SetWindowPos(preview, nullptr, 0, 0, frame.right - frame.left + 80, frame.bottom - frame.top + 60,
+  SetWindowPos(preview, nullptr, 0, 0, frame.right - frame.left - 80, frame.bottom - frame.top + 60,
                SWP_NOMOVE | SWP_NOZORDER);
   RECT grownClient;
   GetClientRect(preview, &grownClient);
@@ -131,13 +156,15 @@ TEST_F(PreviewTest, F9ShowsTheJobsPagesAndCommands) {
   EXPECT_TRUE(shown.fitted.cx == shown.view.right - 4 || shown.fitted.cy == shown.view.bottom - 4);
   EXPECT_LE(shown.fitted.cx, shown.view.right - 4);
   EXPECT_NEAR(static_cast<double>(shown.fitted.cx) / shown.fitted.cy, 448.0 / 104.0, 0.05);
-  // Made larger, the page view takes half the width gained and all the height;
-  // the buttons keep to the bottom right corner.
-  EXPECT_EQ(shown.clientGrown.cx, 80);
+  // It opened wider than its template, for the commands' long lines; the
+  // page view follows half the width the dialog gains or loses and all the
+  // height; the buttons keep to the bottom right corner.
+  EXPECT_TRUE(shown.commandsWhole);
+  EXPECT_EQ(shown.clientGrown.cx, -80);
   EXPECT_EQ(shown.clientGrown.cy, 60);
-  EXPECT_EQ(shown.viewGrown.cx, 40);
+  EXPECT_EQ(shown.viewGrown.cx, -40);
   EXPECT_EQ(shown.viewGrown.cy, 60);
-  EXPECT_EQ(shown.closeMoved.cx, 80);
+  EXPECT_EQ(shown.closeMoved.cx, -80);
   EXPECT_EQ(shown.closeMoved.cy, 60);
   EXPECT_FALSE(dialog_->Controller().Link().Connected());
 }
