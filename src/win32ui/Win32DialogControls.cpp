@@ -12,7 +12,7 @@ bool IsClass(HWND control, const wchar_t* name) { return lstrcmpiW(ClassOf(contr
 
 // A drop-down list that takes typing shows its text in an edit of its own.
 bool IsEditableList(HWND control) {
-  return IsClass(control, L"ComboBox") && (GetWindowLongPtrW(control, GWL_STYLE) & 3) == CBS_DROPDOWN;
+  return IsClass(control, L"ComboBox") && (GetWindowLongPtrW(control, GWL_STYLE) & CBS_DROPDOWNLIST) == CBS_DROPDOWN;
 }
 
 std::wstring WindowText(HWND control) {
