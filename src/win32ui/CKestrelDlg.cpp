@@ -6,6 +6,7 @@
 #include "commands/SendBuffer.h"
 #include "language/TranslationMap.h"
 #include "language/win32/WideText.h"
+#include "win32ui/ControlNames.h"
 #include "win32ui/DialogTemplateEx.h"
 #include "win32ui/PreviewDialog.h"
 #include "win32ui/PrinterStatusDialog.h"
@@ -167,6 +168,7 @@ void CKestrelDlg::OnInitDialog() {
   ShowTitle();
   layout_.Apply(hwnd_, MainWindowTemplate(), nullptr);
   ApplyInterfaceTexts();
+  NameControls(hwnd_, MainWindowTemplate());
   captionFonts_.Fit(hwnd_, layout_.Font());
   if (!InterfaceIsChinese()) ShowWindow(GetDlgItem(hwnd_, kSmallFontButton), SW_HIDE);
   background_ = static_cast<HBITMAP>(

@@ -7,6 +7,7 @@
 #include "customlabel/LabelSettings.h"
 #include "language/win32/WideText.h"
 #include "win32ui/CKestrelDlg.h"
+#include "win32ui/ControlNames.h"
 #include "win32ui/DialogTemplateEx.h"
 #include "win32ui/Win32DialogControls.h"
 #include "window/CustomLabelEditor.h"
@@ -67,6 +68,7 @@ INT_PTR CALLBACK EditorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
     Win32DialogControls controls(hwnd);
     LoadCustomLabelEditor(settings, controls);
+    NameControls(hwnd, CustomLabelTemplate());
     // Told once the editor is on the screen.
     if (!settings.CheckFile().ok()) PostMessageW(hwnd, kTellUnreadable, 0, 0);
     return TRUE;

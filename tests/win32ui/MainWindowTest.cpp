@@ -1,6 +1,11 @@
+#include <oleacc.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "commands/JobSettings.h"
 #include "customlabel/LabelSettings.h"
@@ -48,6 +53,52 @@ TEST_P(StartupTest, TemplateControlsCaptionsAndContents) {
   }
   EXPECT_EQ(ComboBoxItems(Item(kPaperTypeList)).front(), Chinese() ? "连续纸" : "Continuous");
   EXPECT_EQ(WindowText(Window()), "Kestrel - V1.0.0.16");
+}
+
+// What a screen reader and UI Automation read through each control's
+// accessible object: a name of its own for every control the operator
+// reaches, with its group's caption in front where another shares its
+// caption.
+TEST_P(StartupTest, EveryControlTheOperatorReachesHasANameOfItsOwn) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const auto nameOf = [](HWND control) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))))
+      return std::string("(no accessible object)") +
+             std::to_string(static_cast<unsigned long>(AccessibleObjectFromWindow(
+                 control, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object))));
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::string text = "(no name)";
+    if (SUCCEEDED(object->get_accName(self, &name)) && name != nullptr) text = win32::Narrow(name);
+    SysFreeString(name);
+    object->Release();
+    return text;
+  };
+  std::map<std::string, int> owners;
+  for (const DialogControl& control : MainWindowTemplate().controls) {
+    const bool caption = control.kind == ControlKind::GroupBox || control.kind == ControlKind::Label ||
+                         control.kind == ControlKind::RightLabel || control.kind == ControlKind::CentreLabel;
+    if (caption || control.kind == ControlKind::Icon || !IsWindowVisible(Item(control.id))) continue;
+    const std::string name = nameOf(Item(control.id));
+    EXPECT_FALSE(name.empty()) << control.id;
+    const auto [previous, added] = owners.emplace(name, control.id);
+    EXPECT_TRUE(added) << name << ": " << previous->second << " and " << control.id;
+  }
+  EXPECT_GT(owners.size(), 40u);
+  const std::vector<std::tuple<int, const char*, const char*>> rows = {
+      {kBaudList, "波特率", "Port Info: Baud rate"},
+      {kPrinterBaudList, "串口波特率", "Common parameter: Baud rate"},
+      {kCopiesEdit, "打印份数", "Print copies"},
+      {kSelfTestButton, "自检页", "Common parameter: Selftest"},
+      {kPrintSelfTestButton, "打印自检页", "Single test: Selftest"},
+      {kConnectButton, "连接", "Connect"},
+      {kHexBox, "标准模式 HEX", "Standard mode HEX"},
+  };
+  for (const auto& [id, chinese, english] : rows) EXPECT_EQ(nameOf(Item(id)), Chinese() ? chinese : english) << id;
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, StartupTest, ::testing::Values(936, 1252));
