@@ -64,7 +64,7 @@ const std::size_t kCaptionCount = sizeof(kCaptionTable) / sizeof(kCaptionTable[0
 
 // Rows 1 to 18 are window texts and messages, 19 to 63 texts of the test
 // labels, 64 to 70 the settings file's messages, 71 to 75 what is wrong with
-// a port the operator typed. The origin, address,
+// a port the operator typed, 76 a network printer that cannot be reached. The origin, address,
 // telephone and web rows come from ContactTexts.h.
 const VocabularyEntry kVocabularyTable[] = {
     {"找不到任何USB设备", "No USB devices found"},  // 1
@@ -143,6 +143,7 @@ const VocabularyEntry kVocabularyTable[] = {
      "Not a network address: %s\nAn IPv6 address goes in brackets, as in tcp:[::1]:9100"},  // 73
     {"不是有效的网络地址：%s\n请输入 tcp:[IPv6 地址]:端口", "Not a network address: %s\nType tcp:[IPv6 ADDRESS]:PORT"},  // 74
     {"不是有效的网络端口：%s\n端口号为 1 到 65535", "Not a network port: %s\nThe port number is 1 to 65535"},  // 75
+    {"无法连接网络打印机：%s", "Cannot reach the network printer: %s"},  // 76
 };
 const std::size_t kVocabularyCount = sizeof(kVocabularyTable) / sizeof(kVocabularyTable[0]);
 

@@ -90,7 +90,10 @@ struct PrinterLink::State {
                             : OpenSerialDevice(discovery.SerialDevicePath(portName), lineRate, discovery.LockFolder());
     if (opened.handle == kNoPort) {
       lastError = opened.error;
-      if (!host.AgingRunning()) notice = {Translate("此端口被占用或已损坏"), Translate("警告")};
+      // A network printer is neither occupied nor damaged: its own reason is said.
+      const std::string text =
+          IsTcpPortName(portName) ? TcpOpenFailedMessage(opened.error) : Translate("此端口被占用或已损坏");
+      if (!host.AgingRunning()) notice = {text, Translate("警告")};
       return false;
     }
     port = std::move(opened);

@@ -108,6 +108,13 @@ const char* FaultMessage(PortNameFault fault) {
   return "%s";
 }
 
+// A message through Translate with `text` in place of its %s.
+std::string TranslateWith(const char* chinese, const std::string& text) {
+  std::string message = Translate(chinese);
+  if (const std::size_t at = message.find("%s"); at != std::string::npos) message.replace(at, 2, text);
+  return message;
+}
+
 }  // namespace
 
 std::optional<TcpAddress> ParseTcpPortName(const std::string& name, std::string* problem) {
@@ -131,10 +138,10 @@ std::optional<std::string> PortNameProblem(const std::string& name) {
 }
 
 std::string PortNameMessage(PortNameFault fault, const std::string& name) {
-  std::string message = Translate(FaultMessage(fault));
-  if (const std::size_t at = message.find("%s"); at != std::string::npos) message.replace(at, 2, name);
-  return message;
+  return TranslateWith(FaultMessage(fault), name);
 }
+
+std::string TcpOpenFailedMessage(const std::string& reason) { return TranslateWith("无法连接网络打印机：%s", reason); }
 
 std::string TcpAddressText(const std::string& host, int port) {
   const bool v6 = host.find(':') != std::string::npos;

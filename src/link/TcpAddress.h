@@ -55,5 +55,8 @@ std::string TcpUnknownHost(const std::string& host);
 std::string TcpNoAnswer(const std::string& where, int timeoutMs);
 std::string TcpReset();
 std::string TcpStalled(int stallLimitMs);
+// What the window says when a network printer cannot be reached: the reason
+// above after "无法连接网络打印机：" ("Cannot reach the network printer: ").
+std::string TcpOpenFailedMessage(const std::string& reason);
 
 }  // namespace kestrel

@@ -129,9 +129,10 @@ void Forget(HWND control) {
 // of the control and goes when the control does.
 LRESULT CALLBACK NamedControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT && NameOf(control) != nullptr) {
-    // The object is handed over through COM, which this thread may not have
-    // started yet.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // The object is handed over through COM, which the window's thread may
+    // not have started yet; once is enough, for as long as the thread runs.
+    static thread_local const HRESULT comStarted = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    (void)comStarted;
     IAccessible* system = nullptr;
     if (SUCCEEDED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
                                             reinterpret_cast<void**>(&system)))) {

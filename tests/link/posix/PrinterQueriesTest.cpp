@@ -181,6 +181,9 @@ TEST_F(TcpPrinterTest, ARefusedConnectionSaysSo) {
   EXPECT_FALSE(link_.Connected());
   EXPECT_EQ(link_.LastError(), "connection refused by 127.0.0.1:" + std::to_string(listener.port()));
   EXPECT_EQ(QueryStatus(link_, 100).reason, "the printer is not connected");
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text, "无法连接网络打印机：" + link_.LastError());
+  EXPECT_EQ(host_.messages[0].caption, "警告");
 }
 
 TEST_F(TcpPrinterTest, AResetMidJobFailsTheWrite) {
