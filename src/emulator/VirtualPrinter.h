@@ -35,8 +35,8 @@ Rendering RenderStream(std::span<const std::uint8_t> bytes, int printWidth, bool
                        const PageSink& onPage = {});
 
 // The print width of a job's paper from its name: 58 mm labels 384 dots, 60 mm
-// labels 448; the other jobs name no paper and get the widest head, 576, so
-// that none of their print areas is cut.
+// labels 480 (as wide as their frames are drawn); the other jobs name no paper
+// and get the widest head, 576, so that none of their print areas is cut.
 int PrintWidthOfJob(const std::string& jobName);
 
 // The file names of the pictures of `pageCount` pages, copies counted: FILE.png

@@ -117,6 +117,7 @@ INT_PTR PreviewDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DPICHANGED:
       Lay(reinterpret_cast<const RECT*>(lParam));
+      WidenForCommands();
       return TRUE;
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED) FollowSize();
