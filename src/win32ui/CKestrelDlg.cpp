@@ -75,6 +75,9 @@ bool CKestrelDlg::PreTranslateMessage(const MSG& message) {
     ShowVersionHistory(hwnd_);
     return true;
   }
+  // Enter after a port typed into the port list ends the typing: it never
+  // reaches the dialog manager, whose OK would end the window.
+  if (message.wParam == VK_RETURN && IsChild(GetDlgItem(hwnd_, kPortList), message.hwnd)) return true;
   // The function keys of the context menu's entries (F9: the preview).
   if (message.wParam >= VK_F1 && message.wParam <= VK_F12) {
     const ContextMenuEntry* entry = MenuEntryForKey(static_cast<int>(message.wParam - VK_F1) + 1);
@@ -194,9 +197,7 @@ void CKestrelDlg::OnCommand(int id, int code) {
     case BN_CLICKED:
       // Enter in a one-line edit and Esc end the window as the close box
       // does, without its release of ImageBuffer.
-      if (id == IDOK && IsChild(GetDlgItem(hwnd_, kPortList), GetFocus())) {
-        // Enter after a port typed into the port list only ends the typing.
-      } else if (id == IDOK || id == IDCANCEL) {
+      if (id == IDOK || id == IDCANCEL) {
         End();
       } else {
         controller_.OnClicked(id);

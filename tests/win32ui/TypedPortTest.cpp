@@ -108,7 +108,10 @@ TEST_F(TypedPortTest, ATypedComPortReceivesTheJob) {
   ASSERT_TRUE(port.Ready()) << "no pseudo-terminal behind " << port.Name();
   const LRESULT rows = SendMessageW(Item(kPortList), CB_GETCOUNT, 0, 0);
   TypePort(port.Name());
-  PressKey(VK_RETURN);
+  HWND typing = GetWindow(Item(kPortList), GW_CHILD);
+  PostMessageW(typing, WM_KEYDOWN, VK_RETURN, 1);
+  MSG message;
+  while (dialog_->Handle() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) dialog_->HandleQueuedMessage(message);
   ASSERT_NE(dialog_->Handle(), nullptr);
   EXPECT_EQ(SendMessageW(Item(kPortList), CB_GETCOUNT, 0, 0), rows);
   EXPECT_EQ(*dialog_->Controls().Text(kPortList), port.Name());
