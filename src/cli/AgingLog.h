@@ -33,7 +33,7 @@ class AgingLog {
   // Each returns false when the line could not be written (a full disk).
   bool Tick(std::int64_t tick, std::size_t bytes, AgingTickResult result, const std::string& reason);
   // What the printer said after a tick, no bytes sent:
-  //   2024-03-05 14:07:14,3,0,printer-fault,paper end
+  //   2024-03-05T14:07:14+01:00,3,0,printer-fault,paper end
   bool Note(std::int64_t tick, const char* word, const std::string& reason);
   // `more` follows the count of ticks sent: ", 12.5 labels a minute".
   bool End(const char* outcome, const std::string& more = "");
